@@ -1,0 +1,58 @@
+# Shared by scripts/run, scripts/test and scripts/wine: where things live, what
+# the machine must have, and how Plover is built.  Sourced, never run.
+
+PLOVER_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+PLOVER_BUILD=$PLOVER_ROOT/build
+PLOVER_OUT=$PLOVER_ROOT/out
+
+say() { printf 'plover: %s\n' "$*" >&2; }
+die() { say "$*"; exit 1; }
+
+# Debian packages the build, the tests and the Wine environment need.
+PLOVER_PACKAGES=(
+  cmake ninja-build clang libclang-rt-14-dev libpng-dev
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 xvfb xauth x11-utils
+  fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
+)
+
+ensure_packages() {
+  local missing=() p
+  for p in "${PLOVER_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null || die "apt-get install failed"
+  # MinGW's default g++ is the win32-threads flavour; GoogleTest needs std::thread.
+  for tool in i686-w64-mingw32-g++ i686-w64-mingw32-gcc; do
+    if update-alternatives --list "$tool" >/dev/null 2>&1; then
+      $sudo update-alternatives --set "$tool" "/usr/bin/$tool-posix" >/dev/null
+    fi
+  done
+}
+
+# Two builds: the platform-free part, the asset generator and the native tests with
+# the host's clang (sanitizers, fuzzers); then Plover.exe and the Wine-side tests
+# with MinGW-w64, using the assets the first build drew.
+build_all() {
+  local jobs; jobs=$(nproc)
+  cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/native" -G Ninja \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOVER_SANITIZE=ON >/dev/null \
+    || die "native configure failed"
+  cmake --build "$PLOVER_BUILD/native" -j "$jobs" || die "native build failed"
+  cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/win32" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$PLOVER_ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release \
+        -DPLOVER_ASSET_DIR="$PLOVER_BUILD/native/assets" >/dev/null \
+    || die "win32 configure failed"
+  cmake --build "$PLOVER_BUILD/win32" -j "$jobs" || die "win32 build failed"
+}

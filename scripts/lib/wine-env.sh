@@ -1,0 +1,75 @@
+# Plover's own Wine environment: a 32-bit prefix of its own with Japanese locale,
+# IPA fonts standing in for the Japanese system faces, a virtual desktop (so
+# windows get frames and activation works without a window manager) and an X
+# display, Xvfb when there is none.  Sourced by scripts/wine.
+
+: "${PLOVER_WINEPREFIX:=$PLOVER_OUT/wine}"
+export WINEPREFIX=$PLOVER_WINEPREFIX
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' && return 0
+  # Wine takes its ANSI code page from the locale; without ja_JP it is not 932.
+  local sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+  if ! dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q 'ok installed'; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq locales >/dev/null
+  fi
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+    echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+}
+
+use_japanese_locale() {
+  ensure_locale
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+}
+
+ensure_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n=${PLOVER_XVFB_DISPLAY:-91}
+  export DISPLAY=":$n"
+  xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
+  rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
+  setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
+  local i
+  for i in $(seq 50); do
+    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  die "Xvfb did not start on $DISPLAY"
+}
+
+# The .reg file must be UTF-16LE with a BOM, or regedit garbles the Japanese names.
+write_prefix_settings() {
+  local reg=$WINEPREFIX/plover-settings.reg
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"ＭＳ ゴシック"="IPAGothic"\r\n'
+    printf '"ＭＳ Ｐゴシック"="IPAPGothic"\r\n'
+    printf '"ＭＳ 明朝"="IPAMincho"\r\n'
+    printf '"MS Gothic"="IPAGothic"\r\n"MS PGothic"="IPAPGothic"\r\n"MS Mincho"="IPAMincho"\r\n'
+    printf '"MS UI Gothic"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n'
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n'
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n'
+    if [ "${PLOVER_SILENT:-0}" = 1 ]; then
+      printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Audio"=""\r\n'
+    fi
+    printf '\r\n'
+  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+  wine regedit /S "$reg" >/dev/null 2>&1
+  wineserver -w
+}
+
+ensure_prefix() {
+  local stamp=$WINEPREFIX/.plover-ready
+  [ -f "$stamp" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  say "preparing the Wine environment in $WINEPREFIX (once)"
+  wineboot -i >/dev/null 2>&1 || die "wineboot failed"
+  wineserver -w
+  write_prefix_settings
+  touch "$stamp"
+}

@@ -1,0 +1,33 @@
+// The current local date and time as the program sees it.  Everything asks Now()
+// instead of the platform, so a test can move the clock (past midnight, to the
+// target minute) without touching the machine's time.
+#pragma once
+
+#include <functional>
+
+namespace plover {
+
+struct LocalTime {
+    int year = 0;
+    int month = 0;    // 1..12
+    int day = 0;      // 1..31
+    int weekday = 0;  // 1 = Sunday ... 7 = Saturday
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    bool SameDate(const LocalTime& other) const
+    {
+        return year == other.year && month == other.month && day == other.day;
+    }
+};
+
+LocalTime Now();
+
+// Replaces the source of Now(); an empty function restores the system clock.
+void SetNowSource(std::function<LocalTime()> source);
+
+// Weekday (1 = Sunday) of a Gregorian date.
+int WeekdayOf(int year, int month, int day);
+
+}  // namespace plover

@@ -1,0 +1,20 @@
+// Where the main window opens: the stored or default size, the stored position or
+// the centre of the screen, and the centre again when the stored place could not
+// be seen on any monitor.
+#pragma once
+
+#include <vector>
+
+#include "app/Settings.h"
+#include "framework/Geometry.h"
+
+namespace plover {
+
+// `workAreas` are the monitors' work areas in screen coordinates.
+Rect ComputeStartRect(const ISettingsStore& settings, int screenWidth, int screenHeight,
+                      const std::vector<Rect>& workAreas);
+
+// Writes the window's normal-state rectangle (screen coordinates) for the next start.
+void StoreWindowRect(ISettingsStore& settings, const Rect& normalRect);
+
+}  // namespace plover

@@ -1,0 +1,54 @@
+// The schedule entry: a named date and time with a description and an optional
+// picture, kept as the fixed 652-byte record of the schedule file.  Texts are
+// Shift-JIS bytes up to the first zero byte, or the whole buffer when it has none.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace plover {
+
+class CPloverFile {
+public:
+    static constexpr std::size_t kNameSize = 128;
+    static constexpr std::size_t kDescriptionSize = 256;
+    static constexpr std::size_t kBmpFileSize = 256;
+    static constexpr std::size_t kRecordSize = 12 + kNameSize + kDescriptionSize + kBmpFileSize;
+
+    // A new entry's texts are all blanks with no terminating zero; every path that
+    // makes an entry assigns all of it before use, so the numbers start at zero.
+    CPloverFile();
+
+    // The copy every dialog and the add command use: numbers as they are, each text
+    // up to its first zero byte with the rest of the buffer zero-filled.
+    void CopyFrom(const CPloverFile& other);
+
+    // Stores a text cut to fit its buffer with a terminating zero, never inside a
+    // double-byte character; the rest of the buffer is zero-filled.
+    static void SetText(char* buffer, std::size_t size, std::string_view sjis);
+
+    std::string_view Name() const { return Text(m_szName, kNameSize); }
+    std::string_view Description() const { return Text(m_szDescription, kDescriptionSize); }
+    std::string_view BmpFile() const { return Text(m_szBmpFile, kBmpFileSize); }
+
+    // The record exactly as the file holds it, little-endian.
+    void WriteRecord(std::uint8_t* out) const;
+    void ReadRecord(const std::uint8_t* in);
+
+    static std::string_view Text(const char* buffer, std::size_t size);
+
+    std::uint16_t m_wReserved = 0;
+    std::uint16_t m_wYear = 0;
+    std::uint16_t m_wMonth = 0;
+    std::uint16_t m_wDay = 0;
+    std::uint16_t m_wHour = 0;
+    std::uint16_t m_wMinute = 0;
+    char m_szName[kNameSize];
+    char m_szDescription[kDescriptionSize];
+    char m_szBmpFile[kBmpFileSize];
+};
+
+static_assert(CPloverFile::kRecordSize == 652, "the file's record is 652 bytes");
+
+}  // namespace plover

@@ -1,0 +1,46 @@
+// The schedule file's byte layout: count and target index (signed 32-bit,
+// little-endian), then one 652-byte record per entry, head first.  No header, no
+// trailer: files written by every earlier version must keep reading the same way.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "schedule/PloverFile.h"
+
+namespace plover {
+
+// The document's list: file order, new entries at the tail, the target a position
+// in it.  Entries live on the heap so a pointer to the target stays valid while
+// entries are appended.
+using CScheduleList = std::vector<std::unique_ptr<CPloverFile>>;
+
+struct ScheduleHeader {
+    std::int32_t count = 0;
+    std::int32_t target = 0;
+};
+
+enum class ScheduleReadResult {
+    Complete,
+    EndOfFile,  // the file ended inside the count, the index or a record
+};
+
+// Reads a whole file image, appending its entries to `list`.  A zero-length file
+// reads nothing and leaves `header` alone; a short file keeps the fields and the
+// entries read in full before its end.  Only as many records as the bytes hold are
+// ever made, whatever the count says.
+ScheduleReadResult ReadSchedule(const std::uint8_t* data, std::size_t size,
+                                ScheduleHeader& header, CScheduleList& list);
+
+// The file image of `list` with `target` written as it is, unchecked.
+std::vector<std::uint8_t> WriteSchedule(std::int32_t target, const CScheduleList& list);
+
+// Size of a file holding `count` entries.
+constexpr std::uint64_t ScheduleFileSize(std::uint64_t count)
+{
+    return 8 + count * CPloverFile::kRecordSize;
+}
+
+}  // namespace plover

@@ -1,0 +1,72 @@
+// Every text the countdown view paints or lists: the date sentence, the target
+// panel in its forms (days left, today, passed, no target) with the countdown the
+// title bar shows, the lower panel's captions and this month's schedule list.
+// Pure functions of the date and the names handed in, so a new day is just a call
+// with the new date.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "objects/PaintItems.h"
+
+namespace plover {
+
+// "今日は1996年5月12日(日)です"; weekday 1 is Sunday, and a weekday outside 1..7
+// leaves the sentence ending in "日(".
+std::wstring DateText(int year, int month, int day, int weekday);
+
+// The pieces of the days-left form that are not the name or the number.
+inline constexpr std::wstring_view kMadeText = L"まで";
+inline constexpr std::wstring_view kAtoText = L"あと";
+inline constexpr std::wstring_view kDaysEndText = L"日です";
+
+enum class TargetForm {
+    DaysLeft,  // name, "まで", "あと", number, "日です" in separate pieces
+    Today,     // one pink sentence
+    Passed,    // one teal sentence
+    NoTarget,  // one black hint: the schedule names no target entry
+};
+
+struct TargetTexts {
+    TargetForm form = TargetForm::NoTarget;
+    std::wstring name;       // days-left form: the target's name
+    std::wstring days;       // days-left form: the number of days in decimal
+    std::wstring sentence;   // every other form: the one line shown
+    RgbColour colour;        // text colour of the whole panel
+    std::wstring countdown;  // what the title bar shows while the window is inactive
+};
+
+// daysLeft as the document counts it: 0 today, -1 (or less) once passed.
+TargetTexts MakeTargetTexts(std::wstring_view name, int daysLeft);
+TargetTexts NoTargetTexts();
+
+inline constexpr std::wstring_view kListCaption = L" 今月の予定 ";
+inline constexpr std::wstring_view kClockCaption = L" 只今の時間 ";
+
+// One row of this month's list: column 0 and column 1.
+struct MonthListItem {
+    std::wstring item;  // " 5日 name", "12日 name"
+    std::wstring days;  // "あと  5日", "あと 12日"
+};
+
+// A schedule entry as the month list needs it, name already in wide characters.
+struct MonthListEntry {
+    unsigned year = 0;
+    unsigned month = 0;
+    unsigned day = 0;
+    std::wstring name;
+};
+
+// Entries of today's month dated today or later; hour and minute play no part.
+bool IsInMonthList(unsigned year, unsigned month, unsigned day,
+                   int todayYear, int todayMonth, int todayDay);
+
+MonthListItem MakeMonthListItem(unsigned day, int todayDay, std::wstring_view name);
+
+// The rows in list order (never sorted), one for each entry IsInMonthList takes.
+std::vector<MonthListItem> MonthListItems(const std::vector<MonthListEntry>& entries,
+                                          int todayYear, int todayMonth, int todayDay);
+
+}  // namespace plover

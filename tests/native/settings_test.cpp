@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "app/Settings.h"
+#include "app/StartPlacement.h"
+
+using namespace plover;
+
+TEST(Settings, EachReaderHasItsOwnDefault)
+{
+    CMemorySettingsStore store;
+    EXPECT_EQ(Read(store, cfg::CursorNo), 1);
+    EXPECT_EQ(Read(store, cfg::IconSec), 100);
+    EXPECT_EQ(Read(store, cfg::StartPositionPosX), 300);
+    EXPECT_EQ(Read(store, cfg::StartPositionPosY), 400);
+    EXPECT_EQ(Read(store, cfg::TitleBarForSheet), 1);
+    EXPECT_EQ(Read(store, cfg::TitleBarAfterWrite), 0);
+    EXPECT_EQ(Read(store, cfg::EndWav), L"Plover.wav");
+    EXPECT_EQ(Read(store, cfg::EndWavForSheet), L"PloverExit.Wav");
+
+    Write(store, cfg::TitleBarForSheet, 0);
+    EXPECT_EQ(Read(store, cfg::TitleBarAfterWrite), 0);
+    Write(store, cfg::EndWav, L"chime.wav");
+    EXPECT_EQ(Read(store, cfg::EndWavForSheet), L"chime.wav");
+}
+
+TEST(Settings, ValueOfTheOtherTypeReadsAsDefault)
+{
+    CMemorySettingsStore store;
+    store.WriteString(L"IconSec", L"12");
+    EXPECT_EQ(Read(store, cfg::IconSec), 100);
+    store.WriteInt(L"StartWav", 5);
+    EXPECT_EQ(Read(store, cfg::StartWav), L"Plover.wav");
+}
+
+namespace {
+const std::vector<Rect> kScreen{{0, 0, 1024, 738}};
+}
+
+TEST(StartPlacement, EmptyStoreOpens400By300Centred)
+{
+    CMemorySettingsStore store;
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen), (Rect{312, 234, 712, 534}));
+    EXPECT_EQ(ComputeStartRect(store, 640, 480, {{0, 0, 640, 480}}), (Rect{120, 90, 520, 390}));
+}
+
+TEST(StartPlacement, StoredPositionAndSizeAreUsedOnlyWhenAskedFor)
+{
+    CMemorySettingsStore store;
+    Write(store, cfg::StartPosition, 1);
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen), (Rect{300, 400, 700, 700}));
+
+    StoreWindowRect(store, Rect{10, 20, 610, 470});
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen), (Rect{10, 20, 410, 320}));
+    Write(store, cfg::StartValue, 1);
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen), (Rect{10, 20, 610, 470}));
+    Write(store, cfg::StartPosition, 0);
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen), (Rect{212, 159, 812, 609}));
+}
+
+TEST(StartPlacement, PlacesNobodyCouldSeeOpenCentred)
+{
+    CMemorySettingsStore store;
+    Write(store, cfg::StartPosition, 1);
+    // The rectangle a minimised window reports.
+    StoreWindowRect(store, Rect{-32000, -32000, -31840, -31973});
+    Write(store, cfg::StartValueWidth, 400);
+    Write(store, cfg::StartValueHeight, 300);
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen), (Rect{312, 234, 712, 534}));
+
+    // A monitor that is gone; a second monitor that is still there.
+    StoreWindowRect(store, Rect{2000, 100, 2400, 400});
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen).left, 312);
+    const std::vector<Rect> two{{0, 0, 1024, 738}, {1024, 0, 2944, 1050}};
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, two).left, 2000);
+}
+
+TEST(StartPlacement, OddStoredValuesFallBackInsteadOfOverflowing)
+{
+    CMemorySettingsStore store;
+    Write(store, cfg::StartPosition, 1);
+    Write(store, cfg::StartValue, 1);
+    Write(store, cfg::StartPositionPosX, 0x7FFFFFFF);
+    Write(store, cfg::StartValueWidth, 0x7FFFFFFF);
+    Write(store, cfg::StartValueHeight, -5);
+    EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen), (Rect{312, 234, 712, 534}));
+}
