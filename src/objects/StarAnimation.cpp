@@ -1,1 +1,58 @@
-// placeholder: filled in by its own work item
+#include "objects/StarAnimation.h"
+
+#include <algorithm>
+
+namespace plover {
+
+namespace {
+
+constexpr int kTopRow = 7;
+constexpr int kMaxOffset = 5;
+constexpr Rect kFillRect{0, 0, 30, 45};
+
+}  // namespace
+
+int CStarAnimation::FrameResource(int frame)
+{
+    static const int kResources[kFrameCount] = {114, 115, 116, 117, 118, 119, 120, 121, 125, 123};
+    if (frame < 1 || frame > kFrameCount)
+        return kResources[0];
+    return kResources[frame - 1];
+}
+
+void CStarAnimation::SetPhase(int offset, int direction, int frame)
+{
+    m_nOffset = std::clamp(offset, -kMaxOffset, kMaxOffset);
+    m_bDown = direction == 1;
+    m_nFrame = frame >= 1 && frame <= kFrameCount ? frame : 1;
+}
+
+StarPaint CStarAnimation::NextPaint(int bmpWidth, int bmpHeight)
+{
+    StarPaint paint;
+    paint.frame = m_nFrame;
+    paint.resourceId = FrameResource(m_nFrame);
+    paint.fill = kFillRect;
+    paint.bitmap = RectFromSize(0, kTopRow + m_nOffset, bmpWidth, bmpHeight);
+    m_nFrame = m_nFrame % kFrameCount + 1;
+    StepOffset();
+    return paint;
+}
+
+void CStarAnimation::StepOffset()
+{
+    // Turning one step before the end shows each end once, never twice in a row.
+    if (m_bDown) {
+        if (++m_nOffset > kMaxOffset) {
+            m_nOffset = kMaxOffset - 1;
+            m_bDown = false;
+        }
+    } else {
+        if (--m_nOffset < -kMaxOffset) {
+            m_nOffset = -kMaxOffset + 1;
+            m_bDown = true;
+        }
+    }
+}
+
+}  // namespace plover

@@ -1,5 +1,5 @@
-// The messages the schedule's load and save show: the file-error texts by cause,
-// with the file's full path in place of %1, and the program's own fixed texts.
+// The framework's messages about files: the file-error texts by cause, with the
+// file's full path in place of %1, and the fixed texts of loading and saving.
 #pragma once
 
 #include <string>

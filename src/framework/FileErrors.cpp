@@ -1,4 +1,4 @@
-#include "schedule/FileErrors.h"
+#include "framework/FileErrors.h"
 
 namespace plover {
 

@@ -1,0 +1,151 @@
+#include "app/MainFrame.h"
+
+#include <vector>
+
+#include "app/ProgramCursor.h"
+#include "app/Settings.h"
+#include "app/StartPlacement.h"
+#include "framework/TextConv.h"
+#include "resource.h"
+
+namespace plover {
+
+namespace {
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data)
+{
+    MONITORINFO info{sizeof info};
+    if (::GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<Rect>*>(data)->push_back(Rect{r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
+std::vector<Rect> WorkAreas()
+{
+    std::vector<Rect> areas;
+    ::EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+// The window's rectangle in its normal (not minimised or maximised) state, in
+// screen coordinates; the placement gives it relative to the work area.
+Rect NormalWindowRect(HWND window)
+{
+    WINDOWPLACEMENT placement{sizeof placement};
+    ::GetWindowPlacement(window, &placement);
+    RECT r = placement.rcNormalPosition;
+    MONITORINFO info{sizeof info};
+    if (::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+        ::OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame()
+{
+    m_hCursor = LoadProgramCursor(Read(Settings(), cfg::CursorNo));
+    m_hPrevCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    m_strTitle = LoadResString(IDS_APP_TITLE);
+}
+
+CMainFrame::~CMainFrame()
+{
+    ::SetCursor(m_hPrevCursor);
+    DestroyProgramCursor(m_hCursor);
+}
+
+bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    const Rect start = ComputeStartRect(Settings(), ::GetSystemMetrics(SM_CXSCREEN),
+                                        ::GetSystemMetrics(SM_CYSCREEN), WorkAreas());
+    cs.x = start.left;
+    cs.y = start.top;
+    cs.cx = start.Width();
+    cs.cy = start.Height();
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
+                           std::function<std::unique_ptr<CView>()> makeView)
+{
+    if (!CFrameWnd::LoadFrame(resourceId, style, document, std::move(makeView)))
+        return false;
+    if (Read(Settings(), cfg::StartMenuBar) != 0)
+        RemoveMenuBar();
+    if (Read(Settings(), cfg::StartTitleBar) != 0)
+        RemoveTitleBar();
+    return true;
+}
+
+void CMainFrame::RemoveMenuBar()
+{
+    const HMENU menu = ::GetMenu(m_hWnd);
+    if (!menu)
+        return;
+    ::SetMenu(m_hWnd, nullptr);
+    ::DestroyMenu(menu);
+}
+
+void CMainFrame::RemoveTitleBar()
+{
+    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    RECT r{};
+    ::GetWindowRect(m_hWnd, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    ::MoveWindow(m_hWnd, r.left, r.top, width, height + 1, TRUE);
+    ::MoveWindow(m_hWnd, r.left, r.top, width, height, TRUE);
+}
+
+void CMainFrame::RestoreTitleBar()
+{
+    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, style | WS_CAPTION);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+bool CMainFrame::OnSetCursor(UINT hitTest)
+{
+    switch (hitTest) {
+    case HTCLIENT: case HTCAPTION: case HTSYSMENU: case HTMENU:
+    case HTMINBUTTON: case HTMAXBUTTON: case HTCLOSE: {
+        const HCURSOR previous = ::SetCursor(m_hCursor);
+        if (previous != m_hCursor)
+            m_hPrevCursor = previous;
+        return true;
+    }
+    default:
+        return false;  // the sizing borders keep the platform's arrows
+    }
+}
+
+void CMainFrame::OnDestroy()
+{
+    // The normal-state rectangle: a minimised window reports one far off-screen.
+    StoreWindowRect(Settings(), NormalWindowRect(m_hWnd));
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETCURSOR:
+        if (OnSetCursor(LOWORD(lParam)))
+            return TRUE;
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    case WM_DESTROY:
+        CFrameWnd::WindowProc(message, wParam, lParam);
+        OnDestroy();
+        return 0;
+    default:
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+}  // namespace plover

@@ -1,0 +1,41 @@
+#include "app/PloverApp.h"
+
+#include <commctrl.h>
+
+#include "app/MainFrame.h"
+#include "resource.h"
+#include "schedule/PloverDoc.h"
+#include "view/PloverView.h"
+
+namespace plover {
+
+bool CPloverApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    ::InitCommonControlsEx(&controls);
+
+    m_pSettings = std::make_unique<CRegistryStore>(kSettingsKey);
+    SetSettingsStore(m_pSettings.get());
+
+    AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+        IDR_MAINFRAME, [] { return std::make_unique<CPloverDoc>(); },
+        [] { return std::make_unique<CMainFrame>(); },
+        [] { return std::make_unique<CPloverView>(); }));
+    // Creates the view (timers running) before the schedule is read; the target is
+    // taken only at the view's first activation, after the read.
+    if (!OnFileNew())
+        return false;
+
+    const std::wstring path = ExecutablePath();
+    m_DataDir = path.substr(0, path.rfind(L'\\') + 1);
+    return true;
+}
+
+int CPloverApp::ExitInstance()
+{
+    SetSettingsStore(nullptr);
+    return CWinApp::ExitInstance();
+}
+
+}  // namespace plover

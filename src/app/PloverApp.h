@@ -1,0 +1,30 @@
+// The application: prepares the settings store, ties document, frame and view
+// together, starts them and keeps the program's own directory.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/RegistryStore.h"
+#include "framework/WinApp.h"
+
+namespace plover {
+
+class CPloverApp : public CWinApp {
+public:
+    bool InitInstance() override;
+    int ExitInstance() override;
+
+    // The folder of Plover.exe with a trailing backslash; pictures are looked up here.
+    std::wstring m_DataDir;
+
+    static CPloverApp* Get() { return static_cast<CPloverApp*>(CWinApp::Get()); }
+
+private:
+    std::unique_ptr<CRegistryStore> m_pSettings;
+};
+
+// Registry key of the settings: the maker's key, the application name, the section.
+inline constexpr wchar_t kSettingsKey[] = L"Software\\WREN\\Plover\\Config";
+
+}  // namespace plover

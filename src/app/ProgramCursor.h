@@ -1,0 +1,14 @@
+// Loading and releasing the program's cursor by its cursor number.
+#pragma once
+
+#include <windows.h>
+
+namespace plover {
+
+// A cursor the caller owns; the standard arrow (not owned) outside 1..12 or when
+// the resource cannot be loaded.
+HCURSOR LoadProgramCursor(int cursorNo);
+// Destroys a cursor from LoadProgramCursor; the shared arrow is left alone.
+void DestroyProgramCursor(HCURSOR cursor);
+
+}  // namespace plover

@@ -1,0 +1,38 @@
+#include "framework/Document.h"
+
+#include "framework/FrameWnd.h"
+#include "framework/MessageBox.h"
+#include "framework/FileErrors.h"
+
+namespace plover {
+
+bool CDocument::OnNewDocument()
+{
+    m_strTitle = kUntitledText;
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CDocument::OnCloseDocument()
+{
+    if (m_pFrame)
+        m_pFrame->DestroyWindow();
+}
+
+bool CDocument::CanCloseFrame()
+{
+    if (!IsModified())
+        return true;
+    // Close requests can arrive again while the question is open (the automatic
+    // close posts one every second); one question at a time.
+    if (m_bAsking)
+        return false;
+    m_bAsking = true;
+    const int answer = ShowMessage(m_pFrame ? m_pFrame->m_hWnd : nullptr,
+                                   FormatMessageText(kSaveChangesText, m_strTitle),
+                                   MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    m_bAsking = false;
+    return answer != IDCANCEL;
+}
+
+}  // namespace plover

@@ -1,0 +1,38 @@
+// The document base: the data a single-document program works on, created empty
+// at start and closed once at exit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace plover {
+
+class CFrameWnd;
+
+class CDocument {
+public:
+    virtual ~CDocument() = default;
+
+    // Called once when the framework creates the document; false ends the start-up.
+    virtual bool OnNewDocument();
+    // Called when the program closes: the base destroys the frame (and its view).
+    virtual void OnCloseDocument();
+    // Asked before the frame closes; false keeps the program running.
+    virtual bool CanCloseFrame();
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    const std::wstring& GetTitle() const { return m_strTitle; }
+
+    CFrameWnd* m_pFrame = nullptr;
+
+protected:
+    std::wstring m_strTitle;
+
+private:
+    bool m_bModified = false;
+    bool m_bAsking = false;
+};
+
+}  // namespace plover

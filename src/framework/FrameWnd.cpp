@@ -1,0 +1,114 @@
+#include "framework/FrameWnd.h"
+
+#include "framework/Document.h"
+#include "framework/TextConv.h"
+#include "framework/View.h"
+
+namespace plover {
+
+namespace {
+constexpr const wchar_t* kFrameClass = L"PloverFrameWindow";
+}
+
+CFrameWnd::~CFrameWnd()
+{
+    if (m_hAccel)
+        ::DestroyAcceleratorTable(m_hAccel);
+}
+
+bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
+                          std::function<std::unique_ptr<CView>()> makeView)
+{
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(resourceId));
+    if (!RegisterClass(kFrameClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, icon))
+        return false;
+
+    const std::wstring title = LoadResString(resourceId);  // its first line is the title
+    CREATESTRUCTW cs{};
+    cs.style = style;
+    cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
+    cs.lpszName = title.c_str();
+    cs.lpszClass = kFrameClass;
+    cs.hMenu = ::LoadMenuW(instance, MAKEINTRESOURCEW(resourceId));
+    if (!PreCreateWindow(cs)) {
+        ::DestroyMenu(cs.hMenu);
+        return false;
+    }
+    m_pDocument = document;
+    m_pView = makeView();
+    m_pView->m_pDocument = document;
+    document->m_pFrame = this;
+    if (!CreateEx(cs.dwExStyle, kFrameClass, title.substr(0, title.find(L'\n')).c_str(), cs.style,
+                  cs.x, cs.y, cs.cx, cs.cy, nullptr, cs.hMenu)) {
+        ::DestroyMenu(cs.hMenu);
+        return false;
+    }
+    m_hAccel = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId));
+    return m_pView->Create(m_hWnd, kViewId);
+}
+
+void CFrameWnd::InitialUpdateFrame(int showCommand)
+{
+    if (m_pView)
+        m_pView->OnActivateView(true, m_pView.get(), nullptr);
+    ::ShowWindow(m_hWnd, showCommand);
+    ::UpdateWindow(m_hWnd);
+}
+
+bool CFrameWnd::OnCommand(UINT id)
+{
+    return false;
+}
+
+void CFrameWnd::OnSize(UINT type, int cx, int cy)
+{
+    if (type != SIZE_MINIMIZED && m_pView && m_pView->m_hWnd)
+        ::MoveWindow(m_pView->m_hWnd, 0, 0, cx, cy, TRUE);
+}
+
+void CFrameWnd::OnClose()
+{
+    if (m_pDocument) {
+        if (!m_pDocument->CanCloseFrame())
+            return;
+        m_pDocument->OnCloseDocument();  // destroys this window
+    } else {
+        DestroyWindow();
+    }
+}
+
+void CFrameWnd::OnNcDestroy()
+{
+    ::PostQuitMessage(0);
+}
+
+LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        const UINT id = LOWORD(wParam);
+        if ((m_pView && m_pView->OnCommand(id)) || OnCommand(id))
+            return 0;
+        return Default(message, wParam, lParam);
+    }
+    case WM_SIZE:
+        Default(message, wParam, lParam);
+        OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SETFOCUS:
+        if (m_pView && m_pView->m_hWnd)
+            ::SetFocus(m_pView->m_hWnd);
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_NCDESTROY:
+        OnNcDestroy();
+        return Default(message, wParam, lParam);
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace plover

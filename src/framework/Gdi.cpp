@@ -1,0 +1,77 @@
+#include "framework/Gdi.h"
+
+namespace plover {
+
+namespace {
+long g_live = 0;
+}  // namespace
+
+long LiveGdiObjects()
+{
+    return g_live;
+}
+
+namespace detail {
+
+void CountGdiCreated(const void* handle)
+{
+    if (handle)
+        ++g_live;
+}
+
+void CountGdiReleased(const void* handle)
+{
+    if (handle)
+        --g_live;
+}
+
+}  // namespace detail
+
+CPen MakePen(int style, int width, COLORREF colour)
+{
+    return CPen(::CreatePen(style, width, colour));
+}
+
+CBrush MakeSolidBrush(COLORREF colour)
+{
+    return CBrush(::CreateSolidBrush(colour));
+}
+
+CMemoryDC::CMemoryDC(HDC compatibleWith) : m_dc(::CreateCompatibleDC(compatibleWith))
+{
+    detail::CountGdiCreated(m_dc);
+}
+
+CMemoryDC::~CMemoryDC()
+{
+    if (m_dc) {
+        ::DeleteDC(m_dc);
+        detail::CountGdiReleased(m_dc);
+    }
+}
+
+CClientDC::CClientDC(HWND window) : m_window(window), m_dc(::GetDC(window))
+{
+    detail::CountGdiCreated(m_dc);
+}
+
+CClientDC::~CClientDC()
+{
+    if (m_dc) {
+        ::ReleaseDC(m_window, m_dc);
+        detail::CountGdiReleased(m_dc);
+    }
+}
+
+CPaintDC::CPaintDC(HWND window) : m_window(window), m_dc(::BeginPaint(window, &m_ps))
+{
+    detail::CountGdiCreated(m_dc);
+}
+
+CPaintDC::~CPaintDC()
+{
+    ::EndPaint(m_window, &m_ps);
+    detail::CountGdiReleased(m_dc);
+}
+
+}  // namespace plover

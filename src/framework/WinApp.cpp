@@ -1,0 +1,70 @@
+#include "framework/WinApp.h"
+
+#include <utility>
+
+#include "framework/FrameWnd.h"
+
+namespace plover {
+
+CWinApp* CWinApp::s_pApp = nullptr;
+
+CWinApp::CWinApp()
+{
+    s_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    m_pTemplate.reset();
+    if (s_pApp == this)
+        s_pApp = nullptr;
+}
+
+int CWinApp::ExitInstance()
+{
+    return 0;
+}
+
+CFrameWnd* CWinApp::GetMainFrame() const
+{
+    return m_pTemplate ? m_pTemplate->GetFrame() : nullptr;
+}
+
+void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate)
+{
+    m_pTemplate = std::move(docTemplate);
+}
+
+bool CWinApp::OnFileNew()
+{
+    return m_pTemplate && m_pTemplate->OpenNewDocument(m_nCmdShow);
+}
+
+int CWinApp::Run(int showCommand)
+{
+    m_nCmdShow = showCommand;
+    if (!InitInstance()) {
+        ExitInstance();
+        return 0;
+    }
+    const int code = MessageLoop();
+    const int exitCode = ExitInstance();
+    return code != 0 ? code : exitCode;
+}
+
+int CWinApp::MessageLoop()
+{
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        CFrameWnd* frame = GetMainFrame();
+        const HWND frameWindow = frame ? frame->m_hWnd : nullptr;
+        if (frameWindow && frame->GetAccelerators() &&
+            ::TranslateAcceleratorW(frameWindow, frame->GetAccelerators(), &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace plover

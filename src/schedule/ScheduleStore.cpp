@@ -1,0 +1,237 @@
+#include "schedule/ScheduleStore.h"
+
+#include <new>
+#include <vector>
+
+namespace plover {
+
+namespace {
+
+// Owns a file handle.
+class CFileHandle {
+public:
+    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
+    ~CFileHandle()
+    {
+        if (IsOpen())
+            ::CloseHandle(m_handle);
+    }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+    bool Close()
+    {
+        const bool ok = ::CloseHandle(m_handle) != FALSE;
+        m_handle = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// ReadFile and WriteFile move at most this much at a time.
+constexpr DWORD kChunk = 1u << 24;
+
+bool ReadAll(HANDLE file, std::vector<std::uint8_t>& data)
+{
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const std::size_t left = data.size() - done;
+        const DWORD want = left < kChunk ? static_cast<DWORD>(left) : kChunk;
+        DWORD got = 0;
+        if (!::ReadFile(file, data.data() + done, want, &got, nullptr))
+            return false;
+        if (got == 0)
+            break;  // shorter than its size said a moment ago
+        done += got;
+    }
+    data.resize(done);
+    return true;
+}
+
+bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& data)
+{
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const std::size_t left = data.size() - done;
+        const DWORD want = left < kChunk ? static_cast<DWORD>(left) : kChunk;
+        DWORD put = 0;
+        if (!::WriteFile(file, data.data() + done, want, &put, nullptr) || put != want)
+            return false;
+        done += put;
+    }
+    return true;
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsCompleteScheduleImage(const std::wstring& path)
+{
+    CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.IsOpen() || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 8)
+        return false;
+    std::uint8_t head[4] = {};
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), head, sizeof head, &got, nullptr) || got != sizeof head)
+        return false;
+    const std::int32_t count = static_cast<std::int32_t>(
+        head[0] | (head[1] << 8) | (head[2] << 16) | (static_cast<std::uint32_t>(head[3]) << 24));
+    // A finished write is exactly as long as its count says.
+    return count >= 0 &&
+           static_cast<std::uint64_t>(size.QuadPart) == ScheduleFileSize(static_cast<std::uint64_t>(count));
+}
+
+}  // namespace
+
+FileError FileErrorFromWin32(DWORD code)
+{
+    switch (code) {
+    case ERROR_SUCCESS: return FileError::None;
+    case ERROR_FILE_NOT_FOUND: return FileError::FileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+        return FileError::BadPath;
+    case ERROR_TOO_MANY_OPEN_FILES: return FileError::TooManyOpenFiles;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return FileError::AccessDenied;
+    case ERROR_INVALID_HANDLE: return FileError::InvalidFile;
+    case ERROR_CURRENT_DIRECTORY: return FileError::RemoveCurrentDir;
+    case ERROR_CANNOT_MAKE: return FileError::DirectoryFull;
+    case ERROR_SEEK:
+    case ERROR_NEGATIVE_SEEK:
+        return FileError::BadSeek;
+    case ERROR_WRITE_FAULT:
+    case ERROR_READ_FAULT:
+    case ERROR_CRC:
+    case ERROR_GEN_FAILURE:
+        return FileError::HardIO;
+    case ERROR_SHARING_VIOLATION: return FileError::SharingViolation;
+    case ERROR_LOCK_VIOLATION: return FileError::LockViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FileError::DiskFull;
+    case ERROR_HANDLE_EOF: return FileError::EndOfFile;
+    default: return FileError::Generic;
+    }
+}
+
+std::wstring ScheduleFilePath(const std::wstring& executablePath)
+{
+    const std::size_t slash = executablePath.rfind(L'\\');
+    const std::wstring directory =
+        slash == std::wstring::npos ? std::wstring() : executablePath.substr(0, slash);
+    return directory + L"\\Plover.pvd";
+}
+
+std::wstring TemporaryPath(const std::wstring& path)
+{
+    return path + L".tmp";
+}
+
+std::wstring BackupPath(const std::wstring& path)
+{
+    return path + L".bak";
+}
+
+void RecoverInterruptedWrite(const std::wstring& path)
+{
+    const std::wstring temporary = TemporaryPath(path);
+    if (!FileExists(temporary))
+        return;
+    if (!FileExists(path) && IsCompleteScheduleImage(temporary) &&
+        ::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
+        return;
+    ::DeleteFileW(temporary.c_str());
+}
+
+ScheduleLoad LoadScheduleFile(const std::wstring& path, ScheduleHeader& header, CScheduleList& list)
+{
+    ScheduleLoad load;
+    // Others may read the file meanwhile, nobody may write it.
+    CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) {
+        load.outcome = ScheduleLoad::OpenFailed;
+        load.error = FileErrorFromWin32(::GetLastError());
+        return load;
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size)) {
+        load.outcome = ScheduleLoad::ReadFailed;
+        return load;
+    }
+    try {
+        if (static_cast<std::uint64_t>(size.QuadPart) > SIZE_MAX / 2)
+            throw std::bad_alloc();
+        std::vector<std::uint8_t> data(static_cast<std::size_t>(size.QuadPart));
+        if (!ReadAll(file.Get(), data)) {
+            load.outcome = ScheduleLoad::ReadFailed;
+            return load;
+        }
+        if (ReadSchedule(data.data(), data.size(), header, list) == ScheduleReadResult::EndOfFile)
+            load.outcome = ScheduleLoad::EndedEarly;
+    } catch (const std::bad_alloc&) {
+        load.outcome = ScheduleLoad::ReadFailed;
+    }
+    return load;
+}
+
+ScheduleSave SaveScheduleFile(const std::wstring& path, std::int32_t target,
+                              const CScheduleList& list, bool keepBackup)
+{
+    ScheduleSave save;
+    const auto fail = [&save](DWORD code) {
+        save.outcome = ScheduleSave::FileFailed;
+        save.error = FileErrorFromWin32(code);
+        return save;
+    };
+    if (keepBackup && FileExists(path) &&
+        !::CopyFileW(path.c_str(), BackupPath(path).c_str(), FALSE))
+        return fail(::GetLastError());
+
+    std::vector<std::uint8_t> image;
+    try {
+        image = WriteSchedule(target, list);
+    } catch (const std::bad_alloc&) {
+        save.outcome = ScheduleSave::OtherFailed;
+        return save;
+    }
+
+    const std::wstring temporary = TemporaryPath(path);
+    CFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen())
+        return fail(::GetLastError());
+    if (!WriteAll(file.Get(), image) || !::FlushFileBuffers(file.Get())) {
+        const DWORD code = ::GetLastError();
+        file.Close();
+        ::DeleteFileW(temporary.c_str());
+        return fail(code);
+    }
+    if (!file.Close()) {
+        const DWORD code = ::GetLastError();
+        ::DeleteFileW(temporary.c_str());
+        return fail(code);
+    }
+    // One rename: at every moment the schedule file is the old one or the new one.
+    if (!::MoveFileExW(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = ::GetLastError();
+        ::DeleteFileW(temporary.c_str());
+        return fail(code);
+    }
+    return save;
+}
+
+}  // namespace plover

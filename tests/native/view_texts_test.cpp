@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "framework/SjisText.h"
+#include "view/ViewTexts.h"
+
+using namespace plover;
+
+TEST(DateText, SentenceWithWeekday)
+{
+    EXPECT_EQ(DateText(1996, 5, 12, 1), L"今日は1996年5月12日(日)です");
+    EXPECT_EQ(DateText(2026, 12, 5, 7), L"今日は2026年12月5日(土)です");
+    EXPECT_EQ(DateText(2026, 1, 1, 5), L"今日は2026年1月1日(木)です");
+    EXPECT_EQ(SjisByteLength(DateText(1996, 5, 12, 1)), 27);
+}
+
+TEST(DateText, WeekdayOutOfRangeEndsAtTheBracket)
+{
+    EXPECT_EQ(DateText(1996, 5, 12, 0), L"今日は1996年5月12日(");
+    EXPECT_EQ(DateText(1996, 5, 12, 8), L"今日は1996年5月12日(");
+    EXPECT_EQ(DateText(1996, 5, 12, -1), L"今日は1996年5月12日(");
+}
+
+TEST(TargetTexts, DaysLeftGivesPiecesAndCountdown)
+{
+    const TargetTexts t = MakeTargetTexts(L"卒業式", 12);
+    EXPECT_EQ(t.form, TargetForm::DaysLeft);
+    EXPECT_EQ(t.name, L"卒業式");
+    EXPECT_EQ(t.days, L"12");
+    EXPECT_EQ(t.countdown, L"卒業式 まで 12日");
+    EXPECT_EQ(t.colour, kBlack);
+    EXPECT_EQ(kMadeText, L"まで");
+    EXPECT_EQ(kAtoText, L"あと");
+    EXPECT_EQ(kDaysEndText, L"日です");
+
+    EXPECT_EQ(MakeTargetTexts(L"卒業式", 1).countdown, L"卒業式 まで 1日");
+}
+
+TEST(TargetTexts, TodayIsPinkAndPassedIsTeal)
+{
+    const TargetTexts today = MakeTargetTexts(L"卒業式", 0);
+    EXPECT_EQ(today.form, TargetForm::Today);
+    EXPECT_EQ(today.sentence, L"本日は 卒業式 です");
+    EXPECT_EQ(today.countdown, today.sentence);
+    EXPECT_EQ(today.colour, (RgbColour{255, 0, 128}));
+
+    for (int days : {-1, -30}) {
+        const TargetTexts passed = MakeTargetTexts(L"卒業式", days);
+        EXPECT_EQ(passed.form, TargetForm::Passed);
+        EXPECT_EQ(passed.sentence, L"卒業式 は終わりました");
+        EXPECT_EQ(passed.countdown, passed.sentence);
+        EXPECT_EQ(passed.colour, (RgbColour{0, 128, 128}));
+    }
+}
+
+TEST(TargetTexts, NoTargetShowsAHintAndNoCountdown)
+{
+    const TargetTexts none = NoTargetTexts();
+    EXPECT_EQ(none.form, TargetForm::NoTarget);
+    EXPECT_FALSE(none.sentence.empty());
+    EXPECT_TRUE(none.countdown.empty());
+    EXPECT_EQ(none.colour, kBlack);
+}
+
+TEST(MonthList, DayAndDaysTextsKeepNumbersAligned)
+{
+    MonthListItem row = MakeMonthListItem(5, 1, L"遠足");
+    EXPECT_EQ(row.item, L" 5日 遠足");
+    EXPECT_EQ(row.days, L"あと  4日");
+
+    row = MakeMonthListItem(12, 7, L"遠足");
+    EXPECT_EQ(row.item, L"12日 遠足");
+    EXPECT_EQ(row.days, L"あと  5日");
+
+    row = MakeMonthListItem(13, 1, L"");
+    EXPECT_EQ(row.item, L"13日 ");
+    EXPECT_EQ(row.days, L"あと 12日");
+
+    // An entry dated today counts 0 days, whatever its hour.
+    EXPECT_EQ(MakeMonthListItem(9, 9, L"x").days, L"あと  0日");
+}
+
+TEST(MonthList, OnlyTheRestOfThisMonthInListOrder)
+{
+    const std::vector<MonthListEntry> entries = {
+        {1996, 5, 30, L"a"},   // later this month
+        {1996, 5, 11, L"b"},   // yesterday
+        {1996, 5, 12, L"c"},   // today
+        {1996, 6, 1, L"d"},    // next month
+        {1996, 4, 30, L"e"},   // last month
+        {1995, 5, 20, L"f"},   // this month a year ago
+        {1997, 5, 20, L"g"},   // next year
+        {1996, 5, 20, L"h"},   // before "a" in time, after it in the list
+    };
+    const std::vector<MonthListItem> rows = MonthListItems(entries, 1996, 5, 12);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].item, L"30日 a");
+    EXPECT_EQ(rows[0].days, L"あと 18日");
+    EXPECT_EQ(rows[1].item, L"12日 c");
+    EXPECT_EQ(rows[2].item, L"20日 h");
+    EXPECT_EQ(rows[2].days, L"あと  8日");
+
+    EXPECT_TRUE(MonthListItems({}, 1996, 5, 12).empty());
+}

@@ -1,0 +1,32 @@
+// The Wine-side test program.  Started with --write-loop FILE it is instead the
+// victim of the interrupted-write test: it writes two schedules over FILE in turn
+// until it is killed.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "WineTestSupport.h"
+#include "schedule/ScheduleStore.h"
+
+namespace {
+
+int WriteLoop(const std::wstring& path)
+{
+    const auto first = plover::test::MakeSchedule(3000, 1);
+    const auto second = plover::test::MakeSchedule(2000, 2);
+    for (int i = 0;; ++i)
+        plover::SaveScheduleFile(path, i % 2, i % 2 ? second : first, false);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--write-loop") == 0)
+        return WriteLoop(plover::test::WinePath(argv[2]));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

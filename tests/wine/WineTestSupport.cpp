@@ -1,0 +1,116 @@
+#include "WineTestSupport.h"
+
+#include <cstdio>
+
+#include "framework/TextConv.h"
+
+namespace plover::test {
+
+namespace {
+
+void RemoveTree(const std::wstring& path)
+{
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring child = path + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                ::DeleteFileW(child.c_str());
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+CScratchDir::CScratchDir()
+{
+    static int serial = 0;
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    m_path = std::wstring(temp) + L"plover-test-" + std::to_wstring(::GetCurrentProcessId()) +
+             L"-" + std::to_wstring(++serial);
+    RemoveTree(m_path);
+    ::CreateDirectoryW(m_path.c_str(), nullptr);
+}
+
+CScratchDir::~CScratchDir()
+{
+    RemoveTree(m_path);
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::wstring& path)
+{
+    std::vector<std::uint8_t> bytes;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file)
+        return bytes;
+    std::uint8_t buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    std::fclose(file);
+    return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes)
+{
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file)
+        return;
+    if (!bytes.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+bool Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::unique_ptr<CPloverFile> MakeEntry(const std::wstring& name, int year, int month, int day,
+                                       int hour, int minute)
+{
+    auto entry = std::make_unique<CPloverFile>();
+    entry->m_wYear = static_cast<std::uint16_t>(year);
+    entry->m_wMonth = static_cast<std::uint16_t>(month);
+    entry->m_wDay = static_cast<std::uint16_t>(day);
+    entry->m_wHour = static_cast<std::uint16_t>(hour);
+    entry->m_wMinute = static_cast<std::uint16_t>(minute);
+    CPloverFile::SetText(entry->m_szName, sizeof entry->m_szName, WideToSjis(name));
+    CPloverFile::SetText(entry->m_szDescription, sizeof entry->m_szDescription, "");
+    CPloverFile::SetText(entry->m_szBmpFile, sizeof entry->m_szBmpFile, "");
+    return entry;
+}
+
+CScheduleList MakeSchedule(int count, int seed)
+{
+    CScheduleList list;
+    for (int i = 0; i < count; ++i) {
+        auto entry = MakeEntry(L"予定" + std::to_wstring(seed) + L"-" + std::to_wstring(i),
+                               2000 + seed, 1 + i % 12, 1 + i % 28);
+        entry->m_wReserved = static_cast<std::uint16_t>(seed * 7 + i);
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+std::wstring WinePath(const std::string& path)
+{
+    std::wstring wide(path.begin(), path.end());
+    if (wide.empty() || wide[0] != L'/')
+        return wide;
+    for (auto& c : wide)
+        if (c == L'/')
+            c = L'\\';
+    return L"Z:" + wide;
+}
+
+}  // namespace plover::test

@@ -1,0 +1,42 @@
+// Helpers shared by the Wine-side tests: scratch folders, files as bytes, and
+// schedule entries to write.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "schedule/ScheduleFile.h"
+
+namespace plover::test {
+
+// A fresh empty folder under the temp folder, removed with everything in it.
+class CScratchDir {
+public:
+    CScratchDir();
+    ~CScratchDir();
+    CScratchDir(const CScratchDir&) = delete;
+    CScratchDir& operator=(const CScratchDir&) = delete;
+    const std::wstring& Path() const { return m_path; }
+    std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
+
+private:
+    std::wstring m_path;
+};
+
+std::vector<std::uint8_t> ReadBytes(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
+bool Exists(const std::wstring& path);
+
+// An entry with a Shift-JIS name (given as UTF-16) and the rest filled in.
+std::unique_ptr<CPloverFile> MakeEntry(const std::wstring& name, int year, int month, int day,
+                                       int hour = 12, int minute = 0);
+// A schedule of `count` entries, distinct per `seed`.
+CScheduleList MakeSchedule(int count, int seed);
+
+// A Unix path as Wine sees it (Z:\...); Windows paths pass unchanged.
+std::wstring WinePath(const std::string& path);
+
+}  // namespace plover::test

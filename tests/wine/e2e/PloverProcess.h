@@ -1,0 +1,54 @@
+// Runs the real Plover.exe from a scratch folder of its own and acts on its
+// windows from outside, the way a user (or the desktop) would.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "WineTestSupport.h"
+
+namespace plover::test {
+
+// The Plover.exe under test (set by main from the command line).
+extern std::wstring g_ploverExe;
+
+struct MessageBoxView {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+    std::vector<int> buttons;  // identifiers of the visible buttons
+    bool exclamationIcon = false;
+};
+
+// Settings of the program under HKCU\Software\WREN\Plover\Config.
+void ClearSettings();
+void SetSetting(const wchar_t* key, DWORD value);
+bool GetSetting(const wchar_t* key, DWORD& value);
+
+class CPloverProcess {
+public:
+    CPloverProcess();
+    ~CPloverProcess();  // kills the program if a test left it running
+
+    const std::wstring& Dir() const { return m_dir.Path(); }
+    std::wstring SchedulePath() const { return m_dir.File(L"Plover.pvd"); }
+
+    bool Start();
+    // The next message box of the program, within `timeoutMs`.
+    bool WaitMessageBox(MessageBoxView& box, DWORD timeoutMs = 15000);
+    void Answer(const MessageBoxView& box, int button);
+    // The main window once it is shown and painted.
+    HWND WaitMainWindow(DWORD timeoutMs = 15000);
+    // A normal close (WM_CLOSE) and the wait for the program to end.
+    bool CloseAndWait(DWORD timeoutMs = 20000);
+    bool WaitExit(DWORD timeoutMs);
+    DWORD ExitCode() const;
+
+private:
+    CScratchDir m_dir;
+    PROCESS_INFORMATION m_process{};
+};
+
+}  // namespace plover::test

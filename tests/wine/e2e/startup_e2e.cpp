@@ -1,0 +1,203 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "e2e/PloverProcess.h"
+#include "resource.h"
+#include "schedule/ScheduleStore.h"
+
+using namespace plover;
+using namespace plover::test;
+
+namespace {
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override { ClearSettings(); }
+
+    // Starts Plover on a schedule of three entries and returns its main window.
+    HWND StartWithSchedule()
+    {
+        CScheduleList list;
+        list.push_back(MakeEntry(L"卒業式", 2030, 3, 14));
+        list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
+        list.push_back(MakeEntry(L"運動会", 2030, 10, 10));
+        m_schedule = WriteSchedule(0, list);
+        WriteBytes(m_plover.SchedulePath(), m_schedule);
+        EXPECT_TRUE(m_plover.Start());
+        return m_plover.WaitMainWindow();
+    }
+
+    RECT WindowRect(HWND window)
+    {
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        return r;
+    }
+
+    void ExpectStoredRect(const RECT& r)
+    {
+        DWORD x = 0, y = 0, w = 0, h = 0;
+        ASSERT_TRUE(GetSetting(L"StartPositionPosX", x));
+        ASSERT_TRUE(GetSetting(L"StartPositionPosY", y));
+        ASSERT_TRUE(GetSetting(L"StartValueWidth", w));
+        ASSERT_TRUE(GetSetting(L"StartValueHeight", h));
+        EXPECT_EQ(static_cast<LONG>(x), r.left);
+        EXPECT_EQ(static_cast<LONG>(y), r.top);
+        EXPECT_EQ(static_cast<LONG>(w), r.right - r.left);
+        EXPECT_EQ(static_cast<LONG>(h), r.bottom - r.top);
+    }
+
+    CPloverProcess m_plover;
+    std::vector<std::uint8_t> m_schedule;
+};
+
+}  // namespace
+
+TEST_F(Startup, MissingScheduleIsReportedThenAnEmptyOneIsWrittenAtExit)
+{
+    ASSERT_TRUE(m_plover.Start());
+    MessageBoxView box;
+    ASSERT_TRUE(m_plover.WaitMessageBox(box));
+    EXPECT_EQ(box.caption, L"Plover");
+    EXPECT_EQ(box.text, m_plover.SchedulePath() + L" が見つかりません。");
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    EXPECT_TRUE(box.exclamationIcon);
+    m_plover.Answer(box, IDOK);
+
+    ASSERT_TRUE(m_plover.WaitMessageBox(box));
+    EXPECT_EQ(box.caption, L"Plover");
+    EXPECT_EQ(box.text, L"ファイルよりの読み込みに失敗しました");
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    EXPECT_TRUE(box.exclamationIcon);
+    m_plover.Answer(box, IDOK);
+
+    ASSERT_NE(m_plover.WaitMainWindow(), nullptr);
+    ASSERT_TRUE(m_plover.CloseAndWait());
+    EXPECT_EQ(ReadBytes(m_plover.SchedulePath()), std::vector<std::uint8_t>(8, 0));
+}
+
+TEST_F(Startup, EmptySettingsOpen400By300CentredWithBothBars)
+{
+    const HWND window = StartWithSchedule();
+    ASSERT_NE(window, nullptr);
+    const RECT r = WindowRect(window);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(r.left, (::GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+    EXPECT_EQ(r.top, (::GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    wchar_t title[64] = {};
+    ::GetWindowTextW(window, title, 64);
+    EXPECT_STREQ(title, L"Plover");
+    EXPECT_NE(::GetMenu(window), nullptr);
+    EXPECT_TRUE((::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
+
+    // The framework's new, open and save keys must not read the schedule again.
+    for (UINT command : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FILE_SAVE})
+        ::SendMessageW(window, WM_COMMAND, command, 0);
+    const RECT atExit = WindowRect(window);
+    ASSERT_TRUE(m_plover.CloseAndWait());
+    EXPECT_EQ(ReadBytes(m_plover.SchedulePath()), m_schedule);
+    ExpectStoredRect(atExit);
+}
+
+TEST_F(Startup, StoredPlaceWithoutStoredValuesOpensAt300And400)
+{
+    SetSetting(L"StartPosition", 1);
+    const HWND window = StartWithSchedule();
+    ASSERT_NE(window, nullptr);
+    const RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 400);
+    EXPECT_EQ(r.right - r.left, 400);
+    ASSERT_TRUE(m_plover.CloseAndWait());
+}
+
+TEST_F(Startup, StoredPlaceAndSizeComeBackAfterAMoveAndAResize)
+{
+    SetSetting(L"StartPosition", 1);
+    SetSetting(L"StartValue", 1);
+    HWND window = StartWithSchedule();
+    ASSERT_NE(window, nullptr);
+    ::SetWindowPos(window, nullptr, 120, 80, 640, 480, SWP_NOZORDER);
+    ::Sleep(300);
+    const RECT moved = WindowRect(window);
+    ASSERT_TRUE(m_plover.CloseAndWait());
+    ExpectStoredRect(moved);
+
+    CPloverProcess again;
+    WriteBytes(again.SchedulePath(), m_schedule);
+    ASSERT_TRUE(again.Start());
+    window = again.WaitMainWindow();
+    ASSERT_NE(window, nullptr);
+    const RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, moved.left);
+    EXPECT_EQ(r.top, moved.top);
+    EXPECT_EQ(r.right, moved.right);
+    EXPECT_EQ(r.bottom, moved.bottom);
+    ASSERT_TRUE(again.CloseAndWait());
+}
+
+TEST_F(Startup, ClosingWhileMinimisedStoresTheNormalRectangle)
+{
+    SetSetting(L"StartPosition", 1);
+    HWND window = StartWithSchedule();
+    ASSERT_NE(window, nullptr);
+    const RECT normal = WindowRect(window);
+    ::ShowWindow(window, SW_MINIMIZE);
+    ::Sleep(300);
+    ASSERT_TRUE(::IsIconic(window));
+    ASSERT_TRUE(m_plover.CloseAndWait());
+    ExpectStoredRect(normal);
+}
+
+TEST_F(Startup, PositionNoMonitorShowsOpensCentred)
+{
+    SetSetting(L"StartPosition", 1);
+    SetSetting(L"StartPositionPosX", static_cast<DWORD>(-32000));
+    SetSetting(L"StartPositionPosY", static_cast<DWORD>(-32000));
+    const HWND window = StartWithSchedule();
+    ASSERT_NE(window, nullptr);
+    const RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, (::GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+    EXPECT_EQ(r.top, (::GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    ASSERT_TRUE(m_plover.CloseAndWait());
+}
+
+TEST_F(Startup, StartSettingsRemoveTheMenuBarAndTheTitleBar)
+{
+    SetSetting(L"StartMenuBar", 1);
+    SetSetting(L"StartTitleBar", 1);
+    const HWND window = StartWithSchedule();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, 0);
+    ASSERT_TRUE(m_plover.CloseAndWait());
+}
+
+TEST_F(Startup, TruncatedScheduleIsKeptAsBackupBeforeItIsOverwritten)
+{
+    auto broken = WriteSchedule(0, MakeSchedule(3, 4));
+    broken.resize(8 + 652 + 200);
+    WriteBytes(m_plover.SchedulePath(), broken);
+    ASSERT_TRUE(m_plover.Start());
+    MessageBoxView box;
+    ASSERT_TRUE(m_plover.WaitMessageBox(box));
+    EXPECT_EQ(box.text, L"予期しないﾌｧｲﾙ形式です。");
+    m_plover.Answer(box, IDOK);
+    ASSERT_TRUE(m_plover.WaitMessageBox(box));
+    EXPECT_EQ(box.text, L"ファイルよりの読み込みに失敗しました");
+    m_plover.Answer(box, IDOK);
+    const HWND window = m_plover.WaitMainWindow();
+    ASSERT_NE(window, nullptr);
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(m_plover.WaitMessageBox(box));
+    EXPECT_EQ(box.text, L"無題 への変更を保存しますか？");
+    EXPECT_EQ(box.buttons, (std::vector<int>{IDCANCEL, IDYES, IDNO}));
+    m_plover.Answer(box, IDNO);
+    ASSERT_TRUE(m_plover.WaitExit(20000));
+    EXPECT_EQ(ReadBytes(BackupPath(m_plover.SchedulePath())), broken);
+    EXPECT_EQ(ReadBytes(m_plover.SchedulePath()).size(), 8u + 652u);
+}

@@ -1,0 +1,105 @@
+#include <windows.h>
+
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "WineTestSupport.h"
+#include "schedule/ScheduleStore.h"
+
+using namespace plover;
+using namespace plover::test;
+
+TEST(ScheduleStore, PathIsBesideTheProgram)
+{
+    EXPECT_EQ(ScheduleFilePath(L"C:\\APP\\PLOVER.EXE"), L"C:\\APP\\Plover.pvd");
+    EXPECT_EQ(ScheduleFilePath(L"D:\\PLOVER.EXE"), L"D:\\Plover.pvd");
+    EXPECT_EQ(ScheduleFilePath(L"PLOVER.EXE"), L"\\Plover.pvd");
+}
+
+TEST(ScheduleStore, LeftoverTemporaryFileIsRemovedOrRecovered)
+{
+    CScratchDir dir;
+    const std::wstring path = dir.File(L"Plover.pvd");
+    const auto complete = WriteSchedule(0, MakeSchedule(3, 1));
+
+    // A schedule file exists: the leftover goes, the schedule stays.
+    WriteBytes(path, complete);
+    WriteBytes(TemporaryPath(path), {1, 2, 3});
+    RecoverInterruptedWrite(path);
+    EXPECT_FALSE(Exists(TemporaryPath(path)));
+    EXPECT_EQ(ReadBytes(path), complete);
+
+    // No schedule file and a finished temporary one: it becomes the schedule.
+    ::DeleteFileW(path.c_str());
+    WriteBytes(TemporaryPath(path), complete);
+    RecoverInterruptedWrite(path);
+    EXPECT_EQ(ReadBytes(path), complete);
+    EXPECT_FALSE(Exists(TemporaryPath(path)));
+
+    // No schedule file and a half-written temporary one: nothing is made of it.
+    ::DeleteFileW(path.c_str());
+    WriteBytes(TemporaryPath(path), std::vector<std::uint8_t>(complete.begin(), complete.end() - 10));
+    RecoverInterruptedWrite(path);
+    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(Exists(TemporaryPath(path)));
+}
+
+TEST(ScheduleStore, FileOpenByAnotherWriterIsNotReplaced)
+{
+    CScratchDir dir;
+    const std::wstring path = dir.File(L"Plover.pvd");
+    const auto old = WriteSchedule(0, MakeSchedule(2, 1));
+    WriteBytes(path, old);
+    const HANDLE locked = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    const ScheduleSave save = SaveScheduleFile(path, 0, MakeSchedule(5, 2), false);
+    ::CloseHandle(locked);
+    EXPECT_EQ(save.outcome, ScheduleSave::FileFailed);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_FALSE(Exists(TemporaryPath(path)));
+}
+
+// Kills a process that writes two schedules in turn at random moments: the file
+// left behind is always one of the two, never a mixture or a torn one.
+TEST(ScheduleStore, KilledWriteLeavesTheOldFileOrTheNewOne)
+{
+    CScratchDir dir;
+    const std::wstring path = dir.File(L"Plover.pvd");
+    const auto first = WriteSchedule(0, MakeSchedule(3000, 1));
+    const auto second = WriteSchedule(1, MakeSchedule(2000, 2));
+    WriteBytes(path, first);
+
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::mt19937 random(7);
+    int torn = 0, killedMidWrite = 0;
+    for (int round = 0; round < 40; ++round) {
+        std::wstring command = L"\"" + std::wstring(self) + L"\" --write-loop \"" + path + L"\"";
+        STARTUPINFOW startup{sizeof startup};
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &startup, &process));
+        ::Sleep(std::uniform_int_distribution<int>(20, 120)(random));
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+
+        if (Exists(TemporaryPath(path)))
+            ++killedMidWrite;
+        const auto left = ReadBytes(path);
+        if (left != first && left != second)
+            ++torn;
+        RecoverInterruptedWrite(path);
+        EXPECT_FALSE(Exists(TemporaryPath(path)));
+        const auto after = ReadBytes(path);
+        EXPECT_TRUE(after == first || after == second);
+    }
+    EXPECT_EQ(torn, 0);
+    // The test only means something if some kills landed inside a write.
+    EXPECT_GT(killedMidWrite, 0);
+    std::printf("kills inside a write: %d of 40\n", killedMidWrite);
+}
