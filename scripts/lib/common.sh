@@ -12,7 +12,7 @@ die() { say "$*"; exit 1; }
 PLOVER_PACKAGES=(
   cmake ninja-build clang libclang-rt-14-dev libpng-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth x11-utils
+  wine wine32:i386 fonts-wine xvfb xauth x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
 )
 
@@ -43,16 +43,28 @@ ensure_packages() {
 # the host's clang (sanitizers, fuzzers); then Plover.exe and the Wine-side tests
 # with MinGW-w64, using the assets the first build drew.
 build_all() {
-  local jobs; jobs=$(nproc)
-  cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/native" -G Ninja \
+  local jobs log
+  jobs=$(nproc)
+  mkdir -p "$PLOVER_BUILD"
+  log=$PLOVER_BUILD/build.log
+  : > "$log"
+  say "building (log: $log)"
+  run_logged "$log" cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/native" -G Ninja \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOVER_SANITIZE=ON >/dev/null \
-    || die "native configure failed"
-  cmake --build "$PLOVER_BUILD/native" -j "$jobs" || die "native build failed"
-  cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/win32" -G Ninja \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOVER_SANITIZE=ON
+  run_logged "$log" cmake --build "$PLOVER_BUILD/native" -j "$jobs"
+  run_logged "$log" cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/win32" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$PLOVER_ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release \
-        -DPLOVER_ASSET_DIR="$PLOVER_BUILD/native/assets" >/dev/null \
-    || die "win32 configure failed"
-  cmake --build "$PLOVER_BUILD/win32" -j "$jobs" || die "win32 build failed"
+        -DPLOVER_ASSET_DIR="$PLOVER_BUILD/native/assets"
+  run_logged "$log" cmake --build "$PLOVER_BUILD/win32" -j "$jobs"
+}
+
+# Runs a build step with its output in the log; on failure shows the end of it.
+run_logged() {
+  local log=$1; shift
+  if ! "$@" >>"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    die "failed: $*"
+  fi
 }

@@ -63,13 +63,32 @@ write_prefix_settings() {
   wineserver -w
 }
 
+# Wine draws the caption buttons with Marlett; Debian's Wine finds it only in the
+# prefix's own font folder, without it the buttons read "0 1 r".
+ensure_caption_font() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [ -f "$fonts/marlett.ttf" ] || [ ! -f /usr/share/wine/fonts/marlett.ttf ] ||
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}
+
 ensure_prefix() {
   local stamp=$WINEPREFIX/.plover-ready
-  [ -f "$stamp" ] && return 0
+  if [ -f "$stamp" ]; then
+    ensure_caption_font
+    return 0
+  fi
   mkdir -p "$WINEPREFIX"
-  say "preparing the Wine environment in $WINEPREFIX (once)"
-  wineboot -i >/dev/null 2>&1 || die "wineboot failed"
-  wineserver -w
-  write_prefix_settings
-  touch "$stamp"
+  # Several Wine processes may start at once (Plover and a driver): one prepares.
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  if [ ! -f "$stamp" ]; then
+    say "preparing the Wine environment in $WINEPREFIX (once)"
+    wineboot -i >/dev/null 2>&1 || die "wineboot failed"
+    wineserver -w
+    write_prefix_settings
+    ensure_caption_font
+    touch "$stamp"
+  fi
+  flock -u 9
+  exec 9>&-
 }

@@ -1,0 +1,69 @@
+// plover_ctl: what scripts/run needs to drive Plover from outside under Wine.
+//   plover_ctl wait SECONDS    waits until Plover's main window is shown and has
+//                              painted, then prints its rectangle: LEFT TOP WIDTH HEIGHT
+//   plover_ctl close SECONDS   closes it normally (WM_CLOSE) and waits until it ends
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND FindPlover()
+{
+    HWND window = nullptr;
+    while ((window = ::FindWindowExW(nullptr, window, L"PloverFrameWindow", nullptr)))
+        if (::IsWindowVisible(window))
+            return window;
+    return nullptr;
+}
+
+HWND WaitForPlover(DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeoutMs) {
+        if (const HWND window = FindPlover())
+            return window;
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: plover_ctl wait|close SECONDS\n");
+        return 2;
+    }
+    const DWORD timeoutMs = static_cast<DWORD>(std::atoi(argv[2])) * 1000;
+    HWND window = WaitForPlover(timeoutMs);
+    if (!window) {
+        std::fprintf(stderr, "plover_ctl: no Plover window\n");
+        return 1;
+    }
+    if (std::strcmp(argv[1], "wait") == 0) {
+        // A paint is pending until the message queue has run it; give the stars a
+        // few frames as well.
+        ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ::Sleep(1500);
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "close") == 0) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        const bool ended = process && ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+        if (process)
+            ::CloseHandle(process);
+        return ended ? 0 : 1;
+    }
+    std::fprintf(stderr, "plover_ctl: unknown command %s\n", argv[1]);
+    return 2;
+}

@@ -1,0 +1,72 @@
+// plover_sample_schedule FILE: writes a small schedule with dates relative to
+// today, so a first run of Plover shows a real countdown.  The first entry, a few
+// days ahead, is the target.
+#include <iconv.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "schedule/ScheduleFile.h"
+
+namespace {
+
+std::string ToShiftJis(const std::string& utf8)
+{
+    iconv_t convert = iconv_open("CP932", "UTF-8");
+    if (convert == reinterpret_cast<iconv_t>(-1))
+        return utf8;
+    std::string out(utf8.size() * 2 + 4, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* to = out.data();
+    std::size_t toLeft = out.size();
+    iconv(convert, &in, &inLeft, &to, &toLeft);
+    iconv_close(convert);
+    out.resize(out.size() - toLeft);
+    return out;
+}
+
+std::unique_ptr<plover::CPloverFile> Entry(int daysFromToday, int hour, const char* name,
+                                           const char* description)
+{
+    std::time_t when = std::time(nullptr) + static_cast<std::time_t>(daysFromToday) * 86400;
+    std::tm parts{};
+    localtime_r(&when, &parts);
+    auto entry = std::make_unique<plover::CPloverFile>();
+    entry->m_wReserved = 0;
+    entry->m_wYear = static_cast<std::uint16_t>(parts.tm_year + 1900);
+    entry->m_wMonth = static_cast<std::uint16_t>(parts.tm_mon + 1);
+    entry->m_wDay = static_cast<std::uint16_t>(parts.tm_mday);
+    entry->m_wHour = static_cast<std::uint16_t>(hour);
+    entry->m_wMinute = 0;
+    using plover::CPloverFile;
+    CPloverFile::SetText(entry->m_szName, sizeof entry->m_szName, ToShiftJis(name));
+    CPloverFile::SetText(entry->m_szDescription, sizeof entry->m_szDescription,
+                         ToShiftJis(description));
+    CPloverFile::SetText(entry->m_szBmpFile, sizeof entry->m_szBmpFile, "");
+    return entry;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: plover_sample_schedule FILE\n");
+        return 2;
+    }
+    plover::CScheduleList list;
+    list.push_back(Entry(5, 19, "星空観察会", "双眼鏡と温かい飲み物を持っていく"));
+    list.push_back(Entry(2, 18, "忘年会", "駅前の店、七時から"));
+    list.push_back(Entry(1, 9, "歯医者", ""));
+    list.push_back(Entry(40, 10, "新年会", "公民館にて"));
+    const auto image = plover::WriteSchedule(0, list);
+    FILE* file = std::fopen(argv[1], "wb");
+    if (!file || std::fwrite(image.data(), 1, image.size(), file) != image.size()) {
+        std::perror(argv[1]);
+        return 1;
+    }
+    std::fclose(file);
+    return 0;
+}
