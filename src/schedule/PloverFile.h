@@ -19,6 +19,8 @@ public:
     // A new entry's texts are all blanks with no terminating zero; every path that
     // makes an entry assigns all of it before use, so the numbers start at zero.
     CPloverFile();
+    // An entry filled from a file record at once; nothing to blank first.
+    explicit CPloverFile(const std::uint8_t* record) { ReadRecord(record); }
 
     // The copy every dialog and the add command use: numbers as they are, each text
     // up to its first zero byte with the rest of the buffer zero-filled.

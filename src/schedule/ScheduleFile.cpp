@@ -42,23 +42,41 @@ ScheduleReadResult ReadSchedule(const std::uint8_t* data, std::size_t size,
     list.reserve(list.size() + records);
     const std::uint8_t* record = data + 8;
     for (std::size_t i = 0; i < records; ++i, record += CPloverFile::kRecordSize) {
-        auto entry = std::make_unique<CPloverFile>();
-        entry->ReadRecord(record);
-        list.push_back(std::move(entry));
+        list.push_back(std::make_unique<CPloverFile>(record));
     }
     return records < wanted ? ScheduleReadResult::EndOfFile : ScheduleReadResult::Complete;
 }
 
+bool WriteSchedule(std::int32_t target, const CScheduleList& list, const ScheduleSink& sink)
+{
+    constexpr std::size_t kRecordsPerPiece = 1600;  // about one megabyte
+    std::vector<std::uint8_t> piece(kRecordsPerPiece * CPloverFile::kRecordSize);
+    std::uint8_t header[8];
+    PutInt32(header, static_cast<std::int32_t>(list.size()));
+    PutInt32(header + 4, target);
+    if (!sink(header, sizeof header))
+        return false;
+    std::size_t filled = 0;
+    for (const auto& entry : list) {
+        entry->WriteRecord(piece.data() + filled);
+        filled += CPloverFile::kRecordSize;
+        if (filled == piece.size()) {
+            if (!sink(piece.data(), filled))
+                return false;
+            filled = 0;
+        }
+    }
+    return filled == 0 || sink(piece.data(), filled);
+}
+
 std::vector<std::uint8_t> WriteSchedule(std::int32_t target, const CScheduleList& list)
 {
-    std::vector<std::uint8_t> image(ScheduleFileSize(list.size()));
-    PutInt32(image.data(), static_cast<std::int32_t>(list.size()));
-    PutInt32(image.data() + 4, target);
-    std::uint8_t* record = image.data() + 8;
-    for (const auto& entry : list) {
-        entry->WriteRecord(record);
-        record += CPloverFile::kRecordSize;
-    }
+    std::vector<std::uint8_t> image;
+    image.reserve(ScheduleFileSize(list.size()));
+    WriteSchedule(target, list, [&image](const std::uint8_t* data, std::size_t size) {
+        image.insert(image.end(), data, data + size);
+        return true;
+    });
     return image;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,12 @@ ScheduleReadResult ReadSchedule(const std::uint8_t* data, std::size_t size,
 
 // The file image of `list` with `target` written as it is, unchecked.
 std::vector<std::uint8_t> WriteSchedule(std::int32_t target, const CScheduleList& list);
+
+// The same image handed to `sink` in pieces of about a megabyte, so a large
+// schedule is written without a second copy of it in memory.  Stops at the first
+// piece the sink refuses and returns false then.
+using ScheduleSink = std::function<bool(const std::uint8_t* data, std::size_t size)>;
+bool WriteSchedule(std::int32_t target, const CScheduleList& list, const ScheduleSink& sink);
 
 // Size of a file holding `count` entries.
 constexpr std::uint64_t ScheduleFileSize(std::uint64_t count)

@@ -31,39 +31,30 @@ private:
     HANDLE m_handle;
 };
 
-// ReadFile and WriteFile move at most this much at a time.
-constexpr DWORD kChunk = 1u << 24;
-
-bool ReadAll(HANDLE file, std::vector<std::uint8_t>& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const std::size_t left = data.size() - done;
-        const DWORD want = left < kChunk ? static_cast<DWORD>(left) : kChunk;
-        DWORD got = 0;
-        if (!::ReadFile(file, data.data() + done, want, &got, nullptr))
-            return false;
-        if (got == 0)
-            break;  // shorter than its size said a moment ago
-        done += got;
+// A read-only view of a whole file, unmapped with its owner.
+class CFileView {
+public:
+    CFileView(HANDLE file, std::uint64_t size)
+    {
+        const HANDLE mapping = ::CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        if (!mapping)
+            return;
+        m_data = static_cast<const std::uint8_t*>(
+            ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size)));
+        ::CloseHandle(mapping);  // the view keeps the mapping alive
     }
-    data.resize(done);
-    return true;
-}
-
-bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const std::size_t left = data.size() - done;
-        const DWORD want = left < kChunk ? static_cast<DWORD>(left) : kChunk;
-        DWORD put = 0;
-        if (!::WriteFile(file, data.data() + done, want, &put, nullptr) || put != want)
-            return false;
-        done += put;
+    ~CFileView()
+    {
+        if (m_data)
+            ::UnmapViewOfFile(m_data);
     }
-    return true;
-}
+    CFileView(const CFileView&) = delete;
+    CFileView& operator=(const CFileView&) = delete;
+    const std::uint8_t* Data() const { return m_data; }
+
+private:
+    const std::uint8_t* m_data = nullptr;
+};
 
 bool FileExists(const std::wstring& path)
 {
@@ -171,15 +162,19 @@ ScheduleLoad LoadScheduleFile(const std::wstring& path, ScheduleHeader& header, 
         load.outcome = ScheduleLoad::ReadFailed;
         return load;
     }
+    const auto bytes = static_cast<std::uint64_t>(size.QuadPart);
+    if (bytes == 0)
+        return load;  // nothing to map, nothing to read
+    // The file is read through a mapping: no second copy of a large schedule.
+    // Nobody can shorten it meanwhile, since it is open without write sharing.
+    const CFileView view(file.Get(), bytes);
+    if (bytes > SIZE_MAX / 2 || !view.Data()) {
+        load.outcome = ScheduleLoad::ReadFailed;
+        return load;
+    }
     try {
-        if (static_cast<std::uint64_t>(size.QuadPart) > SIZE_MAX / 2)
-            throw std::bad_alloc();
-        std::vector<std::uint8_t> data(static_cast<std::size_t>(size.QuadPart));
-        if (!ReadAll(file.Get(), data)) {
-            load.outcome = ScheduleLoad::ReadFailed;
-            return load;
-        }
-        if (ReadSchedule(data.data(), data.size(), header, list) == ScheduleReadResult::EndOfFile)
+        if (ReadSchedule(view.Data(), static_cast<std::size_t>(bytes), header, list) ==
+            ScheduleReadResult::EndOfFile)
             load.outcome = ScheduleLoad::EndedEarly;
     } catch (const std::bad_alloc&) {
         load.outcome = ScheduleLoad::ReadFailed;
@@ -200,20 +195,26 @@ ScheduleSave SaveScheduleFile(const std::wstring& path, std::int32_t target,
         !::CopyFileW(path.c_str(), BackupPath(path).c_str(), FALSE))
         return fail(::GetLastError());
 
-    std::vector<std::uint8_t> image;
-    try {
-        image = WriteSchedule(target, list);
-    } catch (const std::bad_alloc&) {
-        save.outcome = ScheduleSave::OtherFailed;
-        return save;
-    }
-
     const std::wstring temporary = TemporaryPath(path);
     CFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
         return fail(::GetLastError());
-    if (!WriteAll(file.Get(), image) || !::FlushFileBuffers(file.Get())) {
+    const auto writeFile = [&file](const std::uint8_t* data, std::size_t size) {
+        DWORD written = 0;
+        return ::WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) &&
+               written == size;
+    };
+    bool written = false;
+    try {
+        written = WriteSchedule(target, list, writeFile);
+    } catch (const std::bad_alloc&) {
+        file.Close();
+        ::DeleteFileW(temporary.c_str());
+        save.outcome = ScheduleSave::OtherFailed;
+        return save;
+    }
+    if (!written || !::FlushFileBuffers(file.Get())) {
         const DWORD code = ::GetLastError();
         file.Close();
         ::DeleteFileW(temporary.c_str());

@@ -1,0 +1,169 @@
+// Times loading and saving a 100,000-entry schedule (about 65 MB) the way Plover
+// does it, beside a plain copy of the same file in the same run.  Built natively
+// (the platform-free reader with stdio) and for Windows (Plover's own file code).
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "schedule/ScheduleFile.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "schedule/ScheduleStore.h"
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+plover::CScheduleList MakeSchedule(int count)
+{
+    plover::CScheduleList list;
+    for (int i = 0; i < count; ++i) {
+        auto entry = std::make_unique<plover::CPloverFile>();
+        entry->m_wYear = static_cast<std::uint16_t>(2000 + i % 100);
+        entry->m_wMonth = static_cast<std::uint16_t>(1 + i % 12);
+        entry->m_wDay = static_cast<std::uint16_t>(1 + i % 28);
+        const std::string name = "entry " + std::to_string(i);
+        plover::CPloverFile::SetText(entry->m_szName, sizeof entry->m_szName, name);
+        plover::CPloverFile::SetText(entry->m_szDescription, sizeof entry->m_szDescription, name);
+        plover::CPloverFile::SetText(entry->m_szBmpFile, sizeof entry->m_szBmpFile, "");
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+#ifdef _WIN32
+const char* kPlatform = "Windows code under Wine";
+
+bool Save(const std::string& path, const plover::CScheduleList& list)
+{
+    const std::wstring wide(path.begin(), path.end());
+    return plover::SaveScheduleFile(wide, 0, list, false).outcome == plover::ScheduleSave::Saved;
+}
+
+std::size_t Load(const std::string& path)
+{
+    const std::wstring wide(path.begin(), path.end());
+    plover::ScheduleHeader header;
+    plover::CScheduleList list;
+    plover::LoadScheduleFile(wide, header, list);
+    return list.size();
+}
+
+bool Copy(const std::string& from, const std::string& to)
+{
+    const std::wstring a(from.begin(), from.end()), b(to.begin(), to.end());
+    return ::CopyFileW(a.c_str(), b.c_str(), FALSE) != FALSE;
+}
+
+std::string ScratchPath(const char* name)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + name;
+}
+#else
+const char* kPlatform = "native";
+
+// The same steps as the Windows code: whole image, temporary file, flush, rename.
+bool Save(const std::string& path, const plover::CScheduleList& list)
+{
+    const auto image = plover::WriteSchedule(0, list);
+    const std::string temp = path + ".tmp";
+    const int fd = ::open(temp.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, image.data(), image.size()) == static_cast<ssize_t>(image.size()) &&
+                    ::fsync(fd) == 0;
+    ::close(fd);
+    return ok && std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+std::size_t Load(const std::string& path)
+{
+    std::vector<std::uint8_t> data;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return 0;
+    std::fseek(file, 0, SEEK_END);
+    data.resize(static_cast<std::size_t>(std::ftell(file)));
+    std::fseek(file, 0, SEEK_SET);
+    const std::size_t got = std::fread(data.data(), 1, data.size(), file);
+    std::fclose(file);
+    plover::ScheduleHeader header;
+    plover::CScheduleList list;
+    plover::ReadSchedule(data.data(), got, header, list);
+    return list.size();
+}
+
+bool Copy(const std::string& from, const std::string& to)
+{
+    FILE* in = std::fopen(from.c_str(), "rb");
+    FILE* out = std::fopen(to.c_str(), "wb");
+    std::vector<char> buffer(1 << 20);
+    std::size_t got;
+    bool ok = in && out;
+    while (ok && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
+        ok = std::fwrite(buffer.data(), 1, got, out) == got;
+    if (out) {
+        std::fflush(out);
+        ::fsync(::fileno(out));
+        std::fclose(out);
+    }
+    if (in)
+        std::fclose(in);
+    return ok;
+}
+
+std::string ScratchPath(const char* name)
+{
+    return std::string("/tmp/") + name;
+}
+#endif
+
+}  // namespace
+
+int main()
+{
+    constexpr int kEntries = 100000;
+    const std::string path = ScratchPath("plover-bench.pvd");
+    const std::string copy = ScratchPath("plover-bench-copy.pvd");
+    const auto list = MakeSchedule(kEntries);
+
+    double save = 1e9, load = 1e9, copyTime = 1e9;
+    std::size_t loaded = 0;
+    for (int round = 0; round < 3; ++round) {  // best of three
+        auto start = Clock::now();
+        if (!Save(path, list)) {
+            std::printf("save failed\n");
+            return 1;
+        }
+        save = std::min(save, Seconds(start));
+        start = Clock::now();
+        loaded = Load(path);
+        load = std::min(load, Seconds(start));
+        start = Clock::now();
+        Copy(path, copy);
+        copyTime = std::min(copyTime, Seconds(start));
+    }
+    std::printf("schedule file, %d entries, %.1f MB, %s (best of 3)\n", kEntries,
+                static_cast<double>(plover::ScheduleFileSize(kEntries)) / 1e6, kPlatform);
+    std::printf("  save  %8.1f ms  (%.2f x copy)\n", save * 1e3, save / copyTime);
+    std::printf("  load  %8.1f ms  (%.2f x copy, %zu entries read)\n", load * 1e3, load / copyTime,
+                loaded);
+    std::printf("  copy  %8.1f ms\n", copyTime * 1e3);
+    std::remove(path.c_str());
+    std::remove(copy.c_str());
+    return 0;
+}
