@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "app/StartPlacement.h"
 #include "framework/TextConv.h"
+#include "view/PloverView.h"
 #include "resource.h"
 
 namespace plover {
@@ -74,19 +75,20 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
     if (!CFrameWnd::LoadFrame(resourceId, style, document, std::move(makeView)))
         return false;
     if (Read(Settings(), cfg::StartMenuBar) != 0)
-        RemoveMenuBar();
+        DetachMenuBar();
     if (Read(Settings(), cfg::StartTitleBar) != 0)
         RemoveTitleBar();
     return true;
 }
 
-void CMainFrame::RemoveMenuBar()
+void CMainFrame::DetachMenuBar(HMENU keep)
 {
     const HMENU menu = ::GetMenu(m_hWnd);
     if (!menu)
         return;
     ::SetMenu(m_hWnd, nullptr);
-    ::DestroyMenu(menu);
+    if (menu != keep)
+        ::DestroyMenu(menu);
 }
 
 void CMainFrame::RemoveTitleBar()
@@ -126,6 +128,42 @@ bool CMainFrame::OnSetCursor(UINT hitTest)
     }
 }
 
+CPloverView* CMainFrame::View() const
+{
+    return static_cast<CPloverView*>(GetActiveView());
+}
+
+void CMainFrame::OnSize(UINT type)
+{
+    if (type == SIZE_MINIMIZED && View())
+        View()->m_nIconCount = Read(Settings(), cfg::IconSec);
+}
+
+void CMainFrame::RealizePicture(bool background)
+{
+    CPloverView* view = View();
+    if (!view || !view->m_hWnd)
+        return;
+    if (background)
+        view->Picture().OnPaletteChanged(view->m_hWnd);
+    else
+        view->Picture().OnActivate(view->m_hWnd);
+}
+
+void CMainFrame::OnActivate(UINT state)
+{
+    if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
+        ::SetWindowTextW(m_hWnd, m_strTitle.c_str());
+        RealizePicture(false);
+    } else if (CPloverView* view = View()) {
+        // Without a target there is no countdown to show.
+        const std::wstring& countdown = view->m_strCountdown;
+        const std::wstring title =
+            countdown.empty() ? m_strTitle : m_strTitle + L" [" + countdown + L"]";
+        ::SetWindowTextW(m_hWnd, title.c_str());
+    }
+}
+
 void CMainFrame::OnDestroy()
 {
     // The normal-state rectangle: a minimised window reports one far off-screen.
@@ -143,6 +181,35 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CFrameWnd::WindowProc(message, wParam, lParam);
         OnDestroy();
         return 0;
+    case WM_SIZE: {
+        const LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+        OnSize(static_cast<UINT>(wParam));
+        return result;
+    }
+    case WM_ACTIVATE: {
+        const LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+        OnActivate(LOWORD(wParam));
+        return result;
+    }
+    case WM_QUERYNEWPALETTE: {
+        const LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+        RealizePicture(true);
+        return result;
+    }
+    case WM_PALETTECHANGED: {
+        const LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+        if (reinterpret_cast<HWND>(wParam) != m_hWnd)
+            RealizePicture(true);
+        return result;
+    }
+    case WM_TIMECHANGE:
+        if (View())
+            View()->CheckDate();
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    case WM_POWERBROADCAST:
+        if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && View())
+            View()->CheckDate();
+        return CFrameWnd::WindowProc(message, wParam, lParam);
     default:
         return CFrameWnd::WindowProc(message, wParam, lParam);
     }

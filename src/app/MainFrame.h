@@ -8,6 +8,8 @@
 
 namespace plover {
 
+class CPloverView;
+
 class CMainFrame : public CFrameWnd {
 public:
     CMainFrame();
@@ -19,8 +21,9 @@ public:
     // Hides the title bar; the platform recomputes the frame only after a resize.
     void RemoveTitleBar();
     void RestoreTitleBar();
-    // Takes the menu bar away and destroys it.
-    void RemoveMenuBar();
+    // Takes the menu bar away; destroys it unless it is `keep` (the view's copy,
+    // which it gives back later).
+    void DetachMenuBar(HMENU keep = nullptr);
 
     HCURSOR m_hCursor = nullptr;
     HCURSOR m_hPrevCursor = nullptr;
@@ -31,8 +34,13 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    CPloverView* View() const;
     bool OnSetCursor(UINT hitTest);
     void OnDestroy();
+    void OnSize(UINT type);
+    void OnActivate(UINT state);
+    // Redraws the view's picture when realising its palette changed colours.
+    void RealizePicture(bool background);
 };
 
 }  // namespace plover

@@ -1,31 +1,324 @@
 #include "view/PloverView.h"
 
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+#include "app/MainFrame.h"
+#include "app/PloverApp.h"
+#include "app/Settings.h"
+#include "app/Sound.h"
+#include "framework/TextConv.h"
+#include "objects/ClockObject.h"
+#include "objects/RollStarObject.h"
+#include "resource.h"
 #include "schedule/PloverDoc.h"
 #include "view/ViewLayout.h"
+#include "view/ViewTexts.h"
 
 namespace plover {
+
+namespace {
+
+RECT ToRECT(const Rect& r)
+{
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+void MoveChild(HWND child, const Rect& r)
+{
+    ::MoveWindow(child, r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+// The local moment of an entry; an impossible date (31 April) rolls over the way
+// the C library normalises it, so its minute still comes.
+LocalTime EntryMoment(const CPloverFile& entry)
+{
+    std::tm parts{};
+    parts.tm_year = entry.m_wYear - 1900;
+    parts.tm_mon = entry.m_wMonth - 1;
+    parts.tm_mday = entry.m_wDay;
+    parts.tm_hour = entry.m_wHour;
+    parts.tm_min = entry.m_wMinute;
+    parts.tm_isdst = -1;
+    LocalTime moment{entry.m_wYear, entry.m_wMonth, entry.m_wDay, 0, entry.m_wHour,
+                     entry.m_wMinute, 0};
+    if (std::mktime(&parts) != static_cast<std::time_t>(-1)) {
+        moment.year = parts.tm_year + 1900;
+        moment.month = parts.tm_mon + 1;
+        moment.day = parts.tm_mday;
+        moment.weekday = parts.tm_wday + 1;
+        moment.hour = parts.tm_hour;
+        moment.minute = parts.tm_min;
+    }
+    return moment;
+}
+
+}  // namespace
+
+CPloverView::CPloverView()
+{
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    m_pStarImage.Reset(static_cast<HBITMAP>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_SHOOTING_STAR), IMAGE_BITMAP, 0, 0, 0)));
+    m_pStarMask.Reset(static_cast<HBITMAP>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_SHOOTING_STAR_MASK), IMAGE_BITMAP, 0, 0, 0)));
+    BITMAP info{};
+    if (m_pStarImage && ::GetObjectW(m_pStarImage.Get(), sizeof info, &info)) {
+        m_nStarWidth = info.bmWidth;
+        m_nStarHeight = info.bmHeight;
+    }
+    m_ShootingStar = CShootingStar(m_nStarWidth, m_nStarHeight);
+    {
+        CClientDC desktop(::GetDesktopWindow());
+        m_pStarWork.Reset(::CreateBitmap(CShootingStar::kWorkWidth, CShootingStar::kWorkHeight, 1,
+                                         ::GetDeviceCaps(desktop.Get(), BITSPIXEL), nullptr));
+    }
+    m_pStarLeft = std::make_unique<CRollStarObject>();
+    m_pStarRight = std::make_unique<CRollStarObject>();
+    m_pClock = std::make_unique<CClockObject>();
+}
+
+CPloverView::~CPloverView() = default;
 
 CPloverDoc* CPloverView::GetDocument() const
 {
     return static_cast<CPloverDoc*>(CView::GetDocument());
 }
 
-void CPloverView::OnDraw(HDC dc)
+CMainFrame* CPloverView::Frame() const
 {
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    DrawPlate(dc, client.right, client.bottom);
+    return static_cast<CMainFrame*>(CWnd::FromHandle(::GetParent(m_hWnd)));
 }
 
-void CPloverView::DrawPlate(HDC dc, int width, int height)
+HWND CPloverView::ClockWindow() const
 {
-    const RECT all{0, 0, width, height};
-    ::FillRect(dc, &all, m_pBackBrush.Get());
-    for (const FrameLine& line : ClientBorderLines(width, height)) {
-        const bool light = line.colour == kWhite;
-        CSelectObject pen(dc, light ? m_pLightPen.Get() : m_pShadowPen.Get());
-        ::MoveToEx(dc, line.x0, line.y0, nullptr);
-        ::LineTo(dc, line.x1, line.y1);
+    return m_pClock ? m_pClock->m_hWnd : nullptr;
+}
+
+bool CPloverView::OnCreate()
+{
+    m_pBackBrush = MakeSolidBrush(RGB(192, 192, 192));
+    m_pShadowPen = MakePen(PS_SOLID, kBorderPenWidth, RGB(0, 0, 0));
+    m_pLightPen = MakePen(PS_SOLID, kBorderPenWidth, RGB(255, 255, 255));
+
+    m_pStarLeft->Create(m_hWnd, ToRECT(LeftStarRect()), IDC_STAR_LEFT);
+    m_pStarRight->SetPhase(1, 0, 1);
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    m_pStarRight->Create(m_hWnd, ToRECT(RightStarRect(client.right)), IDC_STAR_RIGHT);
+
+    CreateMonthList();
+    m_pClock->Create(m_hWnd, RECT{0, 0, 300, 300}, IDC_CLOCK);
+
+    if (Read(Settings(), cfg::RollStar) == 0) {
+        ::ShowWindow(m_pStarLeft->m_hWnd, SW_HIDE);
+        ::ShowWindow(m_pStarRight->m_hWnd, SW_HIDE);
+    }
+    m_nShowDate = Read(Settings(), cfg::Date);
+    m_nShowTarget = Read(Settings(), cfg::Target);
+    m_nShowPanel = Read(Settings(), cfg::SC);
+    m_nSCI = Read(Settings(), cfg::SCI);
+    m_pClock->m_nHour24 = Read(Settings(), cfg::Hour24);
+    m_pClock->m_nGMFont = Read(Settings(), cfg::GMFont);
+
+    m_pMenu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ::SetTimer(m_hWnd, m_nTickTimer, 1000, nullptr);
+    m_nIconFlg = Read(Settings(), cfg::IconFlg);
+    m_nDestroyFlg = Read(Settings(), cfg::DestroyFlg);
+    m_nIconCount = Read(Settings(), cfg::IconSec);
+    m_nDestroyCount = Read(Settings(), cfg::DestroySec);
+
+    m_nBarState = 1;
+    if (Read(Settings(), cfg::StartMenuBar) != 0)
+        m_nBarState = 2;
+    if (Read(Settings(), cfg::StartTitleBar) != 0)
+        m_nBarState = 3;
+
+    if (Read(Settings(), cfg::Sound) != 0)
+        PlaySoundFile(Read(Settings(), cfg::StartWav), false);
+    if (CMainFrame* frame = Frame())
+        m_hCursor = frame->m_hCursor;
+    ::SetTimer(m_hWnd, m_nStarTimer, 100, nullptr);
+    return true;
+}
+
+void CPloverView::CreateMonthList()
+{
+    m_hMonthList = ::CreateWindowExW(
+        0, WC_LISTVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL |
+            LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+        0, 0, 100, 100, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_MONTH_LIST)),
+        ::GetModuleHandleW(nullptr), nullptr);
+    const wchar_t* headings[] = {L"予定", L"日数"};
+    const int widths[] = {150, 84};
+    for (int i = 0; i < 2; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = widths[i];
+        column.pszText = const_cast<wchar_t*>(headings[i]);
+        column.iSubItem = i;
+        ListView_InsertColumn(m_hMonthList, i, &column);
+    }
+    ListView_SetBkColor(m_hMonthList, RGB(223, 255, 255));
+    ListView_SetTextBkColor(m_hMonthList, RGB(223, 255, 255));
+    ::ShowWindow(m_hMonthList, SW_HIDE);
+
+    m_pListFont.Reset(::CreateFontW(-16, 0, 0, 0, 0, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                    OUT_STROKE_PRECIS, 0, PROOF_QUALITY, 0,
+                                    std::wstring(kGothicFace).c_str()));
+    ::SendMessageW(m_hMonthList, WM_SETFONT, reinterpret_cast<WPARAM>(m_pListFont.Get()), TRUE);
+}
+
+void CPloverView::OnDestroy()
+{
+    if (Read(Settings(), cfg::Sound) != 0)
+        PlaySoundFile(Read(Settings(), cfg::EndWav), true);
+    m_Picture.Clear();
+    ::KillTimer(m_hWnd, 1);
+    if (m_nStarTimer != 0)
+        ::KillTimer(m_hWnd, m_nStarTimer);
+    // A menu the frame still shows goes with the frame's window.
+    const HWND frame = ::GetParent(m_hWnd);
+    if (m_pMenu && ::GetMenu(frame) != m_pMenu)
+        ::DestroyMenu(m_pMenu);
+    m_pMenu = nullptr;
+    m_pTarget = nullptr;
+}
+
+void CPloverView::OnSize(int width, int height)
+{
+    const SizePlacement place = PlaceOnSize(width, height, m_fPanelTop, m_fPanelHeight);
+    MoveChild(m_pStarRight->m_hWnd, place.rightStar);
+    MoveChild(m_hMonthList, place.list);
+    SetColumnWidth(width);
+    const Rect& clock = place.clock;
+    ::SetWindowPos(m_pClock->m_hWnd, nullptr, clock.left, clock.top, clock.Width(), clock.Height(),
+                   SWP_NOZORDER);
+}
+
+void CPloverView::SetColumnWidth(int clientWidth)
+{
+    const bool morePages =
+        ListView_GetItemCount(m_hMonthList) > ListView_GetCountPerPage(m_hMonthList);
+    ListView_SetColumnWidth(m_hMonthList, 0, MonthListColumnWidth(clientWidth, morePages));
+}
+
+void CPloverView::OnActivateView(bool activate, CView* activated, CView* deactivated)
+{
+    if (activate && m_bFirstActivate)
+        FirstActivate();
+    CView::OnActivateView(activate, activated, deactivated);
+}
+
+void CPloverView::FirstActivate()
+{
+    LoadTarget();
+    m_bFirstActivate = false;
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    m_ShootingStar.Start(client.right, [] { return std::rand() % 32768; });
+    RefreshMonthList();
+}
+
+void CPloverView::LoadTarget()
+{
+    m_Picture.Clear();
+    CPloverDoc* doc = GetDocument();
+    m_pTarget = doc ? doc->TargetEntry() : nullptr;
+    if (!m_pTarget) {
+        m_pClock->ClearTargetTime();
+        return;
+    }
+    const std::wstring picture = SjisToWide(m_pTarget->BmpFile());
+    if (!picture.empty()) {
+        const CPloverApp* app = CPloverApp::Get();
+        m_Picture.Show((app ? app->m_DataDir : std::wstring()) + picture, m_hWnd);
+    }
+    m_pClock->SetTargetTime(EntryMoment(*m_pTarget));
+}
+
+void CPloverView::RefreshMonthList()
+{
+    ListView_DeleteAllItems(m_hMonthList);
+    const CPloverDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    std::vector<MonthListEntry> entries;
+    entries.reserve(doc->m_ScheduleList.size());
+    for (const auto& entry : doc->m_ScheduleList) {
+        if (IsInMonthList(entry->m_wYear, entry->m_wMonth, entry->m_wDay, doc->m_nTodayYear,
+                          doc->m_nTodayMonth, doc->m_nTodayDay))
+            entries.push_back({entry->m_wYear, entry->m_wMonth, entry->m_wDay,
+                               SjisToWide(entry->Name())});
+    }
+    int row = 0;
+    for (MonthListItem& item :
+         MonthListItems(entries, doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay)) {
+        LVITEMW lv{};
+        lv.mask = LVIF_TEXT;
+        lv.iItem = row;
+        lv.pszText = item.item.data();
+        ListView_InsertItem(m_hMonthList, &lv);
+        ListView_SetItemText(m_hMonthList, row, 1, item.days.data());
+        ++row;
+    }
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    SetColumnWidth(client.right);
+}
+
+void CPloverView::CheckDate()
+{
+    CPloverDoc* doc = GetDocument();
+    if (!doc || !doc->RefreshToday())
+        return;
+    RefreshMonthList();
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        if (CView::WindowProc(message, wParam, lParam) == -1)
+            return -1;
+        return OnCreate() ? 0 : -1;
+    case WM_DESTROY:
+        CView::WindowProc(message, wParam, lParam);
+        OnDestroy();
+        return 0;
+    case WM_SIZE: {
+        Default(message, wParam, lParam);
+        RECT client{};
+        ::GetClientRect(m_hWnd, &client);
+        OnSize(client.right, client.bottom);
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk();
+        return Default(message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        if (OnLButtonDown())
+            return 0;
+        return Default(message, wParam, lParam);
+    case WM_TIMER:
+        OnTimer(static_cast<UINT_PTR>(wParam));
+        return Default(message, wParam, lParam);
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wParam)))
+            return 0;
+        return Default(message, wParam, lParam);
+    case WM_SETCURSOR:
+        ::SetCursor(m_hCursor);
+        return TRUE;
+    default:
+        return CView::WindowProc(message, wParam, lParam);
     }
 }
 

@@ -1,24 +1,123 @@
-// The countdown view: the whole client area of the main window.
+// The countdown view: the main window's whole client area.  It owns the display
+// state, paints the date, the countdown and the lower panel, runs the one-second
+// tick and the shooting star, and carries the menu commands and mouse actions.
 #pragma once
+
+#include <memory>
+#include <string>
 
 #include "framework/Gdi.h"
 #include "framework/View.h"
+#include "objects/PictureSlot.h"
+#include "view/ShootingStar.h"
 
 namespace plover {
 
+class CClockObject;
+class CMainFrame;
 class CPloverDoc;
+class CPloverFile;
+class CRollStarObject;
+struct TargetTexts;
+struct Rect;
 
 class CPloverView : public CView {
 public:
+    CPloverView();
+    ~CPloverView() override;
+
     CPloverDoc* GetDocument() const;
     void OnDraw(HDC dc) override;
+    void OnActivateView(bool activate, CView* activated, CView* deactivated) override;
+    bool OnCommand(UINT id) override;
+
+    // Takes the target entry (and its picture) from the document afresh and sets
+    // the clock's target time.
+    void LoadTarget();
+    // Refills this month's list from the document.
+    void RefreshMonthList();
+    // Reads today's date again; when the day has changed, the countdown, the list
+    // and the window follow.  Called every second, on a time change and on resume.
+    void CheckDate();
+
+    std::wstring m_strCountdown;
+    // The target's picture; the frame redraws it when palettes change.
+    CPictureSlot& Picture() { return m_Picture; }
+    int m_nPictureX = 0;
+    int m_nPictureY = 0;
+    int m_nIconCount = 0;
+    HCURSOR m_hCursor = nullptr;
+
+    // The one-second tick counts only while no dialog of the view is open.
+    UINT_PTR m_nTickTimer = 1;
+    int m_nBarState = 1;
+    float m_fPanelTop = 0.0f;
+    float m_fPanelHeight = 0.0f;
+    int m_nShowDate = 1;
+    int m_nShowTarget = 1;
+    int m_nShowPanel = 1;
+    int m_nSCI = 1;
+    int m_nIconFlg = 0;
+    int m_nDestroyFlg = 0;
+    int m_nDestroyCount = 0;
+    UINT_PTR m_nStarTimer = 2;
+    int m_nSheetPage = 0;
+    HWND MonthList() const { return m_hMonthList; }
+    CClockObject* Clock() const { return m_pClock.get(); }
+    const CShootingStar& ShootingStar() const { return m_ShootingStar; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void DrawPlate(HDC dc, int width, int height);
+    CMainFrame* Frame() const;
+    HWND ClockWindow() const;
 
-    CBrush m_pBackBrush = MakeSolidBrush(RGB(192, 192, 192));
-    CPen m_pShadowPen = MakePen(PS_SOLID, 2, RGB(0, 0, 0));
-    CPen m_pLightPen = MakePen(PS_SOLID, 2, RGB(255, 255, 255));
+    // Creation, destruction, size (PloverView.cpp).
+    bool OnCreate();
+    void OnDestroy();
+    void OnSize(int width, int height);
+    void CreateMonthList();
+    void FirstActivate();
+
+    // Painting (PloverViewDraw.cpp).
+    void DrawPlate(HDC dc, int width, int height);
+    void DrawDatePanel(HDC dc, const Rect& panel);
+    void DrawTargetPanel(HDC dc, const Rect& panel);
+    void DrawCountdown(HDC dc, const TargetTexts& texts, const struct CountdownLayout& layout);
+    void DrawLowerPanel(HDC dc, const Rect& panel);
+    void DrawShootingStar(HDC dc, int width, int height);
+    void SetColumnWidth(int clientWidth);
+
+    // Timers and the target time (PloverViewTimers.cpp).
+    void OnTimer(UINT_PTR id);
+    void OnTick();
+    void OnStarTick();
+    void OnTargetTime();
+
+    // Mouse and menu bar (PloverViewMouse.cpp).
+    void OnLButtonDblClk();
+    // True when the press starts moving a window that has no title bar.
+    bool OnLButtonDown();
+
+    CBrush m_pBackBrush;
+    CPen m_pShadowPen;
+    CPen m_pLightPen;
+    CFont m_pListFont;
+    CBitmap m_pStarImage;
+    CBitmap m_pStarMask;
+    CBitmap m_pStarWork;
+    int m_nStarWidth = 0;
+    int m_nStarHeight = 0;
+    HMENU m_pMenu = nullptr;
+    HWND m_hMonthList = nullptr;
+    std::unique_ptr<CRollStarObject> m_pStarLeft;
+    std::unique_ptr<CRollStarObject> m_pStarRight;
+    std::unique_ptr<CClockObject> m_pClock;
+    CPictureSlot m_Picture;
+    CPloverFile* m_pTarget = nullptr;
+    bool m_bFirstActivate = true;
+    CShootingStar m_ShootingStar;
 };
 
 }  // namespace plover

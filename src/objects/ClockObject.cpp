@@ -1,0 +1,137 @@
+#include "objects/ClockObject.h"
+
+#include <string>
+
+#include "objects/Frames.h"
+
+namespace plover {
+
+namespace {
+
+constexpr UINT kPollMilliseconds = 100;
+
+}  // namespace
+
+const wchar_t* CClockObject::ClassName() const
+{
+    static constexpr const wchar_t* kName = L"PloverClockObject";
+    // A resize changes the font, so the whole box must be drawn again.
+    RegisterClass(kName, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorW(nullptr, IDC_ARROW),
+                  nullptr, nullptr);
+    return kName;
+}
+
+bool CClockObject::Create(HWND parent, const RECT& rect, UINT id)
+{
+    return CreateEx(0, ClassName(), L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, parent,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
+LRESULT CClockObject::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        if (CView::WindowProc(message, wParam, lParam) == -1)
+            return -1;
+        return OnCreate();
+    case WM_DESTROY:
+        CView::WindowProc(message, wParam, lParam);
+        OnDestroy();
+        return 0;
+    case WM_SIZE:
+        CView::WindowProc(message, wParam, lParam);
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return CView::WindowProc(message, wParam, lParam);
+    default:
+        return CView::WindowProc(message, wParam, lParam);
+    }
+}
+
+int CClockObject::OnCreate()
+{
+    m_pBkBrush = MakeSolidBrush(ToColorRef(kClockBackground));
+    ::SetTimer(m_hWnd, m_nTimerID, kPollMilliseconds, nullptr);
+    m_Face.SetTime(Now());
+    return 0;
+}
+
+void CClockObject::OnDestroy()
+{
+    ::KillTimer(m_hWnd, m_nTimerID);
+    m_pFont.Reset();
+}
+
+void CClockObject::OnSize(int cx, int cy)
+{
+    BuildFont(cx, cy);
+    ReadClientSize();
+}
+
+void CClockObject::RecreateFont()
+{
+    ReadClientSize();
+    BuildFont(m_cxClient, m_cyClient);
+}
+
+void CClockObject::ReadClientSize()
+{
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    m_cxClient = client.right;
+    m_cyClient = client.bottom;
+}
+
+void CClockObject::BuildFont(int cx, int cy)
+{
+    const FontSize size = ClockFontSize(cx, cy);
+    const std::wstring face(ClockFaceName(m_nGMFont));
+    m_pFont.Reset(::CreateFontW(size.height, size.width, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
+                                SHIFTJIS_CHARSET, OUT_STROKE_PRECIS, CLIP_DEFAULT_PRECIS,
+                                PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+}
+
+void CClockObject::SetTargetTime(const LocalTime& target)
+{
+    m_Face.SetTarget(target);
+}
+
+void CClockObject::ClearTargetTime()
+{
+    m_Face.ClearTarget();
+}
+
+void CClockObject::OnTimer(UINT_PTR id)
+{
+    if (id != m_nTimerID)
+        return;
+    const ClockTick tick = m_Face.Tick(Now(), m_cxClient, m_cyClient);
+    if (tick.postTarget)
+        ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(kTargetTimeCommand, 0), 0);
+    if (tick.repaint) {
+        const RECT area{tick.area.left, tick.area.top, tick.area.right, tick.area.bottom};
+        ::InvalidateRect(m_hWnd, &area, FALSE);
+        ::UpdateWindow(m_hWnd);
+    }
+}
+
+void CClockObject::OnDraw(HDC dc)
+{
+    const int w = m_cxClient, h = m_cyClient;
+    ClipAndFill(dc, Rect{0, 0, w, h}, m_pBkBrush.Get());
+    for (const FrameOutline& frame : ClockFrames(w, h))
+        DrawFrame(dc, frame);
+
+    ::SetBkMode(dc, TRANSPARENT);
+    // Before the first resize there is no digit font; the DC's own font stands in.
+    const CSelectObject font(dc, m_pFont ? m_pFont.Get() : ::GetCurrentObject(dc, OBJ_FONT));
+    const std::wstring text = m_Face.Text(m_nHour24 != 0);
+    RECT box{0, 0, w, h};
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+                DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
+
+}  // namespace plover

@@ -1,0 +1,54 @@
+// The clock: a child window over the view's panel that shows the local time as
+// hh:mm:ss in a mint box with a sunken border, polls the time ten times a second,
+// repaints only the digits that changed, and tells its parent when the target
+// minute begins.  Its parent owns it; it never deletes itself.
+#pragma once
+
+#include <windows.h>
+
+#include "app/LocalTime.h"
+#include "framework/Gdi.h"
+#include "framework/View.h"
+#include "objects/ClockFace.h"
+
+namespace plover {
+
+class CClockObject : public CView {
+public:
+    using CView::Create;
+    // Child and visible, with an empty title.
+    bool Create(HWND parent, const RECT& rect, UINT id);
+
+    void OnDraw(HDC dc) override;
+    // Builds the digit font anew for the current size and m_nGMFont; the caller
+    // repaints when it needs to.
+    void RecreateFont();
+    // The minute at which the parent gets the target-time command; the seconds are
+    // ignored.  Without one the clock signals nothing.
+    void SetTargetTime(const LocalTime& target);
+    void ClearTargetTime();
+
+    int m_nHour24 = 1;  // 0 shows the hour modulo 12
+    int m_nGMFont = 1;  // 1 the gothic face, anything else the mincho face
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    const wchar_t* ClassName() const override;
+
+private:
+    int OnCreate();
+    void OnDestroy();
+    void OnSize(int cx, int cy);
+    void OnTimer(UINT_PTR id);
+    void BuildFont(int cx, int cy);
+    void ReadClientSize();
+
+    const UINT m_nTimerID = 1;
+    CBrush m_pBkBrush;
+    CFont m_pFont;  // none until the first resize
+    int m_cxClient = 0;
+    int m_cyClient = 0;
+    CClockFace m_Face;
+};
+
+}  // namespace plover

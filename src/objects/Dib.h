@@ -1,0 +1,49 @@
+// The picture holder: a BMP file read whole and decoded by CDibImage, the logical
+// palette of palette pictures, and the device bitmap the screen draws from, made
+// once at load so that a paint is a single block copy.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Gdi.h"
+#include "objects/DibImage.h"
+
+namespace plover {
+
+class CDib {
+public:
+    // 1 loaded (a short file loads what it holds), 0 failed (missing or unreadable
+    // file, or a picture that is refused), -1 the palette could not be made.  A holder
+    // whose load failed draws and realises nothing.
+    int Load(std::wstring path, HWND window);
+    // The whole picture at its own size, top-left corner at (x, y).  Printers get the
+    // pixels themselves; the screen gets the device bitmap.  Always 1.
+    int Draw(HDC dc, int x, int y);
+    // The device-independent copy Draw sends to printers.
+    void DrawBits(HDC dc, int x, int y) const;
+    // Selects the palette into `dc` (as a background palette when `background` is 1)
+    // and realises it, on an 8-bit display only; the palette stays selected for the
+    // draw that follows.  The number of system palette entries that changed.
+    int Realize(HDC dc, int background);
+    // Releases the pixels, the device bitmap and the palette.  Always 1.
+    int Free();
+
+    bool IsLoaded() const { return !m_Image.IsEmpty(); }
+    int GetWidth() const { return m_Image.GetWidth(); }
+    int GetHeight() const { return m_Image.GetHeight(); }
+    bool HasPalette() const { return static_cast<bool>(m_hPalette); }
+    bool HasDeviceBitmap() const { return static_cast<bool>(m_hBitmap); }
+
+private:
+    bool MakePalette();
+    void MakeDeviceBitmap(HWND window);
+    BITMAPINFO BitsInfo() const;
+
+    CDibImage m_Image;
+    CPalette m_hPalette;
+    CBitmap m_hBitmap;
+};
+
+}  // namespace plover

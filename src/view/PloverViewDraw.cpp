@@ -1,0 +1,213 @@
+// The countdown view's painting: everything is laid out by ViewLayout and
+// ViewTexts; this file only draws what they give.
+#include "view/PloverView.h"
+
+#include "framework/TextConv.h"
+#include "objects/Frames.h"
+#include "schedule/PloverDoc.h"
+#include "view/ViewLayout.h"
+#include "view/ViewTexts.h"
+
+namespace plover {
+
+namespace {
+
+CFont MakeTextFont(const FontSize& size)
+{
+    return CFont(::CreateFontW(size.height, size.width, 0, 0, 0, FALSE, FALSE, FALSE,
+                               SHIFTJIS_CHARSET, OUT_STROKE_PRECIS, 0, PROOF_QUALITY, 0,
+                               std::wstring(kGothicFace).c_str()));
+}
+
+UINT DrawTextFlags(TextAlign align)
+{
+    // Names are shown as typed: an ampersand is not a mnemonic.
+    switch (align) {
+    case TextAlign::TopCentre: return DT_CENTER | DT_TOP | DT_NOPREFIX;
+    case TextAlign::TopLeft: return DT_LEFT | DT_TOP | DT_NOPREFIX;
+    case TextAlign::BottomLeftSingle: return DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX;
+    case TextAlign::CentredSingle:
+        return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    }
+    return DT_NOPREFIX;
+}
+
+// Draws `text` in a font made for this one text; returns its measured size.
+TextExtent DrawInFont(HDC dc, std::wstring_view text, const FontSize& size, const Rect& rect,
+                      TextAlign align)
+{
+    const CFont font = MakeTextFont(size);
+    CSelectObject select(dc, font.Get());
+    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, DrawTextFlags(align));
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+    return TextExtent{extent.cx, extent.cy};
+}
+
+TextExtent Measure(HDC dc, std::wstring_view text, const FontSize& size)
+{
+    const CFont font = MakeTextFont(size);
+    CSelectObject select(dc, font.Get());
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+    return TextExtent{extent.cx, extent.cy};
+}
+
+void ShowChild(HWND child, bool show)
+{
+    ::ShowWindow(child, show ? SW_SHOWNA : SW_HIDE);
+}
+
+}  // namespace
+
+void CPloverView::OnDraw(HDC dc)
+{
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    DrawPlate(dc, width, height);
+
+    const PanelLayout panels =
+        LayoutPanels(width, height, m_nShowDate == 1, m_nShowTarget == 1, m_nShowPanel == 1);
+    if (panels.setsPanelFractions) {
+        m_fPanelTop = panels.panelTop;
+        m_fPanelHeight = panels.panelHeight;
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+    if (panels.showDate)
+        DrawDatePanel(dc, panels.date);
+    if (panels.showTarget)
+        DrawTargetPanel(dc, panels.target);
+    if (panels.showLower) {
+        DrawLowerPanel(dc, panels.lower);
+    } else {
+        ShowChild(ClockWindow(), false);
+        ShowChild(m_hMonthList, false);
+    }
+    DrawShootingStar(dc, width, height);
+}
+
+void CPloverView::DrawPlate(HDC dc, int width, int height)
+{
+    const RECT all{0, 0, width, height};
+    ::FillRect(dc, &all, m_pBackBrush.Get());
+    for (const FrameLine& line : ClientBorderLines(width, height)) {
+        CSelectObject pen(dc, line.colour == kWhite ? m_pLightPen.Get() : m_pShadowPen.Get());
+        ::MoveToEx(dc, line.x0, line.y0, nullptr);
+        ::LineTo(dc, line.x1, line.y1);
+    }
+}
+
+void CPloverView::DrawDatePanel(HDC dc, const Rect& panel)
+{
+    const CPloverDoc* doc = GetDocument();
+    const std::wstring text = DateText(doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay,
+                                       doc->m_nTodayWeekday);
+    const DatePanelLayout layout = LayoutDatePanel(panel, text);
+    for (const FrameOutline& frame : layout.frames)
+        DrawFrame(dc, frame);
+    DrawInFont(dc, text, layout.font, layout.textRect, layout.align);
+}
+
+void CPloverView::DrawTargetPanel(HDC dc, const Rect& panel)
+{
+    const CPloverDoc* doc = GetDocument();
+    const TargetTexts texts = m_pTarget
+                                  ? MakeTargetTexts(SjisToWide(m_pTarget->Name()), doc->m_nDaysLeft)
+                                  : NoTargetTexts();
+    m_strCountdown = texts.countdown;
+    const TargetPanelLayout layout = LayoutTargetPanel(panel, texts);
+    for (const FrameOutline& frame : layout.frames)
+        DrawFrame(dc, frame);
+    if (layout.piecewise) {
+        DrawCountdown(dc, texts, layout.countdown);
+        return;
+    }
+    ::SetTextColor(dc, ToColorRef(texts.colour));
+    DrawInFont(dc, texts.sentence, layout.sentenceFont, layout.sentenceRect,
+               TextAlign::CentredSingle);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+}
+
+void CPloverView::DrawCountdown(HDC dc, const TargetTexts& texts, const CountdownLayout& layout)
+{
+    const TextExtent name =
+        DrawInFont(dc, texts.name, layout.nameFont, layout.nameRect, TextAlign::TopLeft);
+    DrawInFont(dc, kMadeText, layout.madeFont, layout.MadeRect(name), TextAlign::TopLeft);
+    const TextExtent days = Measure(dc, texts.days, layout.daysFont);
+    DrawInFont(dc, texts.days, layout.daysFont, layout.DaysRect(days), TextAlign::BottomLeftSingle);
+    const TextExtent ato = Measure(dc, kAtoText, layout.smallFont);
+    DrawInFont(dc, kAtoText, layout.smallFont, layout.AtoRect(ato), TextAlign::BottomLeftSingle);
+    DrawInFont(dc, kDaysEndText, layout.smallFont, layout.DaysEndRect(ato),
+               TextAlign::BottomLeftSingle);
+}
+
+void CPloverView::DrawLowerPanel(HDC dc, const Rect& panel)
+{
+    const LowerPanelLayout layout = LayoutLowerPanel(panel, LowerContentFromSetting(m_nSCI));
+    ShowChild(m_hMonthList, layout.showList);
+    ShowChild(ClockWindow(), layout.showClock);
+    for (const FrameOutline& frame : layout.frames)
+        DrawFrame(dc, frame);
+    if (!layout.caption.empty()) {
+        const int oldMode = ::SetBkMode(dc, OPAQUE);
+        const COLORREF oldBack = ::SetBkColor(dc, ToColorRef(layout.captionBackground));
+        ::TextOutW(dc, layout.captionX, layout.captionY, layout.caption.data(),
+                   static_cast<int>(layout.caption.size()));
+        ::SetBkColor(dc, oldBack);
+        ::SetBkMode(dc, oldMode);
+    }
+    for (const FrameOutline& frame : layout.innerFrames)
+        DrawFrame(dc, frame);
+    if (layout.showList) {
+        const Rect& r = layout.listRect;
+        ::MoveWindow(m_hMonthList, r.left, r.top, r.Width(), r.Height(), TRUE);
+    }
+    if (layout.showClock) {
+        const Rect& r = layout.clockRect;
+        ::SetWindowPos(ClockWindow(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
+    }
+    if (layout.content == LowerContent::Picture && !m_Picture.IsEmpty()) {
+        m_Picture.Paint(dc, layout.pictureX, layout.pictureY);
+        m_nPictureX = layout.pictureX;
+        m_nPictureY = layout.pictureY;
+    }
+}
+
+void CPloverView::DrawShootingStar(HDC dc, int width, int height)
+{
+    if (m_ShootingStar.HasLeft(width, height)) {
+        if (m_nStarTimer != 0)
+            ::KillTimer(m_hWnd, m_nStarTimer);
+        m_nStarTimer = 0;
+        return;
+    }
+    if (!m_pStarWork || !m_pStarImage || !m_pStarMask)
+        return;
+    const Rect at = m_ShootingStar.DrawRect();
+    CMemoryDC work(dc);
+    CMemoryDC picture(dc);
+    {
+        CSelectObject workBitmap(work.Get(), m_pStarWork.Get());
+        ::BitBlt(work.Get(), 0, 0, CShootingStar::kWorkWidth, CShootingStar::kWorkHeight, dc,
+                 at.left, at.top, SRCCOPY);
+        {
+            CSelectObject mask(picture.Get(), m_pStarMask.Get());
+            ::BitBlt(work.Get(), 0, 0, CShootingStar::kWorkWidth, CShootingStar::kWorkHeight,
+                     picture.Get(), 0, 0, SRCAND);
+        }
+        {
+            CSelectObject image(picture.Get(), m_pStarImage.Get());
+            ::BitBlt(work.Get(), 0, 0, CShootingStar::kWorkWidth, CShootingStar::kWorkHeight,
+                     picture.Get(), 0, 0, SRCPAINT);
+        }
+        // Only the composed part: the picture's last row and column were never
+        // copied into the work bitmap and would show as a dark seam.
+        ::BitBlt(dc, at.left, at.top, CShootingStar::kWorkWidth, CShootingStar::kWorkHeight,
+                 work.Get(), 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace plover
