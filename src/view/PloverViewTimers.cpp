@@ -34,6 +34,15 @@ void CPloverView::OnTick()
 void CPloverView::OnStarTick()
 {
     m_ShootingStar.Step();
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    // Beyond the window nothing is invalid, so no paint would come to stop the
+    // timer: it stops here.
+    if (m_ShootingStar.HasLeft(client.right, client.bottom)) {
+        ::KillTimer(m_hWnd, m_nStarTimer);
+        m_nStarTimer = 0;
+        return;
+    }
     const Rect& r = m_ShootingStar.GetRect();
     const RECT area{r.left, r.top, r.right, r.bottom};
     ::InvalidateRect(m_hWnd, &area, FALSE);

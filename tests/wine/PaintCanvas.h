@@ -13,7 +13,10 @@ namespace plover::test {
 class CPaintCanvas {
 public:
     CPaintCanvas(int width, int height, RgbColour fill = {})
-        : m_nWidth(width), m_nHeight(height), m_dc(nullptr), m_bitmap(MakeBitmap(width, height, &m_pBits)),
+        : m_nWidth(width),
+          m_nHeight(height),
+          m_dc(nullptr),
+          m_bitmap(MakeBitmap(width, height, &m_pBits)),
           m_select(m_dc.Get(), m_bitmap.Get())
     {
         Fill(fill);

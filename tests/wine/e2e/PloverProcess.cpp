@@ -228,6 +228,17 @@ HWND CPloverProcess::WaitMainWindow(DWORD timeoutMs)
     return nullptr;
 }
 
+HWND CPloverProcess::MainWindow() const
+{
+    return FindWindowOf(m_process.dwProcessId, L"PloverFrameWindow");
+}
+
+HWND CPloverProcess::ViewWindow() const
+{
+    const HWND frame = MainWindow();
+    return frame ? ::FindWindowExW(frame, nullptr, L"PloverViewWindow", nullptr) : nullptr;
+}
+
 bool CPloverProcess::CloseAndWait(DWORD timeoutMs)
 {
     if (const HWND window = FindWindowOf(m_process.dwProcessId, L"PloverFrameWindow"))

@@ -46,6 +46,12 @@ public:
     bool WaitExit(DWORD timeoutMs);
     DWORD ExitCode() const;
 
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+    // The shown main window at this moment, without waiting; null when there is none.
+    HWND MainWindow() const;
+    // The countdown view inside the main window.
+    HWND ViewWindow() const;
+
 private:
     CScratchDir m_dir;
     PROCESS_INFORMATION m_process{};

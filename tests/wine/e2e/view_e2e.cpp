@@ -1,0 +1,468 @@
+// The countdown window seen from outside: its title while another window is
+// active, the bars a double click hides, dragging without a title bar, the
+// automatic minimise and close, and the target-time command.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "e2e/PloverProcess.h"
+#include "resource.h"
+
+using namespace plover;
+using namespace plover::test;
+
+namespace {
+
+// Runs this thread's messages while the test waits, so a window of the test
+// process can be activated and laid over Plover.
+void Pump(DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(20);
+    } while (::GetTickCount() - start < ms);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        Pump(30);
+    }
+    return true;
+}
+
+// A plain top-level window of the test process: the "other window" a user
+// switches to, or one that covers Plover.
+class COtherWindow {
+public:
+    explicit COtherWindow(const RECT& r)
+    {
+        static const bool registered = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = ::DefWindowProcW;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+            wc.lpszClassName = L"PloverE2eOtherWindow";
+            return ::RegisterClassW(&wc) != 0;
+        }();
+        (void)registered;
+        m_hWnd = ::CreateWindowExW(0, L"PloverE2eOtherWindow", L"other",
+                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+        Pump(100);
+    }
+    ~COtherWindow() { ::DestroyWindow(m_hWnd); }
+    COtherWindow(const COtherWindow&) = delete;
+    COtherWindow& operator=(const COtherWindow&) = delete;
+
+    HWND Get() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+std::wstring TitleOf(HWND window)
+{
+    wchar_t title[256] = {};
+    ::GetWindowTextW(window, title, 256);
+    return title;
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+bool HasCaption(HWND window)
+{
+    return (::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+}
+
+bool SettingIs(const wchar_t* key, DWORD expected)
+{
+    DWORD value = 0;
+    return GetSetting(key, value) && value == expected;
+}
+
+// Whether `upper` lies above `lower` in the z-order of top-level windows.
+bool IsAbove(HWND upper, HWND lower)
+{
+    for (HWND w = ::GetWindow(lower, GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV))
+        if (w == upper)
+            return true;
+    return false;
+}
+
+// The local date `days` after today.
+SYSTEMTIME LocalDateIn(int days)
+{
+    SYSTEMTIME today{};
+    ::GetLocalTime(&today);
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&today, &ft);
+    ULARGE_INTEGER t{};
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    t.QuadPart += static_cast<ULONGLONG>(days) * 24 * 3600 * 10000000ULL;
+    ft.dwLowDateTime = t.LowPart;
+    ft.dwHighDateTime = t.HighPart;
+    SYSTEMTIME later{};
+    ::FileTimeToSystemTime(&ft, &later);
+    return later;
+}
+
+FILETIME LastWriteTime(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// Dates the file back to 2001, so a rewrite shows in its time stamp.
+void AgeFile(const std::wstring& path)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    SYSTEMTIME old{2001, 1, 1, 1, 0, 0, 0, 0};
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&old, &ft);
+    ::SetFileTime(file, nullptr, nullptr, &ft);
+    ::CloseHandle(file);
+}
+
+// Absolute mouse input as the platform scales it: 0 to 65535 over the screen.
+INPUT MouseInput(DWORD flags, POINT at)
+{
+    const int w = ::GetSystemMetrics(SM_CXSCREEN);
+    const int h = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (at.x * 65536 + w - 1) / w;
+    input.mi.dy = (at.y * 65536 + h - 1) / h;
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    return input;
+}
+
+void SendMouse(DWORD flags, POINT at)
+{
+    INPUT input = MouseInput(flags, at);
+    ::SendInput(1, &input, sizeof input);
+}
+
+// A real press of the left button at `from`, a move by (dx, dy) in small steps
+// and the release, with pauses a hand would make.  Returns where the pointer was
+// at the end of the move: Wine soon puts its cursor back where it was last set
+// (the X pointer never moved), which neither ends nor undoes the drag.
+POINT DragWithMouse(POINT from, int dx, int dy)
+{
+    ::SetCursorPos(from.x, from.y);
+    SendMouse(0, from);
+    Pump(200);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    Pump(400);  // the move starts from where the pointer is when it begins
+    const int steps = 8;
+    for (int i = 1; i <= steps; ++i) {
+        SendMouse(0, POINT{from.x + dx * i / steps, from.y + dy * i / steps});
+        Pump(40);
+    }
+    const POINT to{from.x + dx, from.y + dy};
+    POINT reached{};
+    WaitUntil([&] { return ::GetCursorPos(&reached) && reached.x == to.x && reached.y == to.y; },
+              500);
+    SendMouse(MOUSEEVENTF_LEFTUP, POINT{from.x + dx, from.y + dy});
+    Pump(400);
+    return reached;
+}
+
+class View : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override { ClearSettings(); }
+
+    // Starts `plover` on `list` (target index 0) and returns its main window.
+    static HWND Start(CPloverProcess& plover, const CScheduleList& list)
+    {
+        WriteBytes(plover.SchedulePath(), WriteSchedule(0, list));
+        EXPECT_TRUE(plover.Start());
+        return plover.WaitMainWindow();
+    }
+
+    static CScheduleList FarSchedule()
+    {
+        CScheduleList list;
+        list.push_back(MakeEntry(L"卒業式", 2030, 3, 14));
+        list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
+        return list;
+    }
+
+    static void DoubleClick(HWND view)
+    {
+        ::SendMessageW(view, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 40));
+    }
+};
+
+}  // namespace
+
+TEST_F(View, TitleShowsTheCountdownOnlyWhileAnotherWindowIsActive)
+{
+    const SYSTEMTIME day = LocalDateIn(12);
+    CScheduleList list;
+    list.push_back(MakeEntry(L"卒業式", day.wYear, day.wMonth, day.wDay));
+    list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
+    CPloverProcess plover;
+    const HWND window = Start(plover, list);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
+    EXPECT_EQ(TitleOf(window), L"Plover");
+
+    COtherWindow other(RECT{20, 20, 220, 120});
+    ::SetForegroundWindow(other.Get());
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == other.Get(); }));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(window) == L"Plover [卒業式 まで 12日]"; }))
+        << "title: " << ::testing::PrintToString(TitleOf(window));
+
+    ::SetForegroundWindow(window);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(window) == L"Plover"; }))
+        << "title: " << ::testing::PrintToString(TitleOf(window));
+    ASSERT_TRUE(plover.CloseAndWait());
+
+    // Without any entry there is no countdown to show.
+    CPloverProcess empty;
+    const HWND bare = Start(empty, CScheduleList{});
+    ASSERT_NE(bare, nullptr);
+    ::SetForegroundWindow(other.Get());
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == other.Get(); }));
+    Pump(500);
+    EXPECT_EQ(TitleOf(bare), L"Plover");
+    ASSERT_TRUE(empty.CloseAndWait());
+}
+
+TEST_F(View, DoubleClicksHideTheMenuBarThenTheTitleBarThenShowBoth)
+{
+    CPloverProcess plover;
+    const HWND window = Start(plover, FarSchedule());
+    ASSERT_NE(window, nullptr);
+    const HWND view = plover.ViewWindow();
+    ASSERT_NE(view, nullptr);
+    const RECT before = WindowRect(window);
+
+    DoubleClick(view);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_TRUE(HasCaption(window));
+    EXPECT_TRUE(SettingIs(L"MenuBar", 0));
+
+    DoubleClick(view);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_FALSE(HasCaption(window));
+    EXPECT_TRUE(SettingIs(L"TitleBar", 0));
+    EXPECT_TRUE(SettingIs(L"MenuBar", 0));
+
+    DoubleClick(view);
+    EXPECT_NE(::GetMenu(window), nullptr);
+    EXPECT_TRUE(HasCaption(window));
+    EXPECT_TRUE(SettingIs(L"TitleBar", 1));
+    EXPECT_TRUE(SettingIs(L"MenuBar", 1));
+
+    // The window stays where it was through the whole cycle.
+    const RECT after = WindowRect(window);
+    EXPECT_TRUE(::EqualRect(&before, &after));
+    ASSERT_TRUE(plover.CloseAndWait());
+}
+
+TEST_F(View, StartSettingsEnterTheDoubleClickCycleWhereTheyLeaveTheBars)
+{
+    // Without menu bar: the next double click takes the title bar as well.
+    SetSetting(L"StartMenuBar", 1);
+    CPloverProcess noMenu;
+    HWND window = Start(noMenu, FarSchedule());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_TRUE(HasCaption(window));
+    DoubleClick(noMenu.ViewWindow());
+    EXPECT_FALSE(HasCaption(window));
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_TRUE(SettingIs(L"TitleBar", 0));
+    ASSERT_TRUE(noMenu.CloseAndWait());
+
+    // Without title bar: the next double click gives both bars back.
+    ClearSettings();
+    SetSetting(L"StartTitleBar", 1);
+    CPloverProcess noTitle;
+    window = Start(noTitle, FarSchedule());
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(HasCaption(window));
+    DoubleClick(noTitle.ViewWindow());
+    EXPECT_TRUE(HasCaption(window));
+    EXPECT_NE(::GetMenu(window), nullptr);
+    EXPECT_TRUE(SettingIs(L"TitleBar", 1));
+    EXPECT_TRUE(SettingIs(L"MenuBar", 1));
+    ASSERT_TRUE(noTitle.CloseAndWait());
+}
+
+TEST_F(View, WithoutTitleBarAPressOnTheViewDragsTheWindow)
+{
+    SetSetting(L"StartTitleBar", 1);
+    SetSetting(L"StartMenuBar", 1);
+    CPloverProcess bare;
+    HWND window = Start(bare, FarSchedule());
+    ASSERT_NE(window, nullptr);
+    ASSERT_FALSE(HasCaption(window));
+    // The middle of the date panel: the view itself, not one of its children.
+    POINT grip{200, 45};
+    ::ClientToScreen(bare.ViewWindow(), &grip);
+    ASSERT_EQ(::WindowFromPoint(grip), bare.ViewWindow());
+    const RECT before = WindowRect(window);
+    const POINT reached = DragWithMouse(grip, 60, 40);
+    ASSERT_EQ(reached.x, grip.x + 60) << "the mouse input did not arrive";
+    ASSERT_EQ(reached.y, grip.y + 40);
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(window).left == before.left + 60; }, 2000));
+    RECT after = WindowRect(window);
+    EXPECT_EQ(after.left, before.left + 60);
+    EXPECT_EQ(after.top, before.top + 40);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    ASSERT_TRUE(bare.CloseAndWait());
+
+    // With the title bar the same press only presses.
+    ClearSettings();
+    CPloverProcess framed;
+    window = Start(framed, FarSchedule());
+    ASSERT_NE(window, nullptr);
+    grip = POINT{200, 45};
+    ::ClientToScreen(framed.ViewWindow(), &grip);
+    const RECT still = WindowRect(window);
+    const POINT moved = DragWithMouse(grip, 60, 40);
+    ASSERT_EQ(moved.x, grip.x + 60) << "the mouse input did not arrive";
+    Pump(300);
+    after = WindowRect(window);
+    EXPECT_TRUE(::EqualRect(&still, &after));
+    ASSERT_TRUE(framed.CloseAndWait());
+}
+
+TEST_F(View, SelfTimerMinimisesAgainAfterARestoreAndClosesAlsoWhenMinimised)
+{
+    // All three programs run side by side; each read its timer settings when its
+    // window was created, and the minimising one reads IconSec again on every
+    // minimise, so IconSec stays in the store throughout.
+    SetSetting(L"IconFlg", 1);
+    SetSetting(L"IconSec", 5);
+    CPloverProcess minimiser;
+    WriteBytes(minimiser.SchedulePath(), WriteSchedule(0, FarSchedule()));
+    ASSERT_TRUE(minimiser.Start());
+    HWND iconWindow = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (iconWindow = minimiser.MainWindow()) != nullptr; }, 15000));
+    const DWORD iconShown = ::GetTickCount();
+
+    SetSetting(L"IconFlg", 0);
+    SetSetting(L"DestroyFlg", 1);
+    SetSetting(L"DestroySec", 4);
+    CPloverProcess closer, minimisedCloser;
+    const auto schedule = WriteSchedule(0, FarSchedule());
+    for (CPloverProcess* p : {&closer, &minimisedCloser}) {
+        WriteBytes(p->SchedulePath(), schedule);
+        AgeFile(p->SchedulePath());
+    }
+    const FILETIME aged = LastWriteTime(closer.SchedulePath());
+    ASSERT_TRUE(closer.Start());
+    ASSERT_TRUE(minimisedCloser.Start());
+    DWORD closerShown = 0, minimisedShown = 0;
+    HWND hidden = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (!closerShown && closer.MainWindow())
+                closerShown = ::GetTickCount();
+            if (!minimisedShown && (hidden = minimisedCloser.MainWindow())) {
+                minimisedShown = ::GetTickCount();
+                ::ShowWindow(hidden, SW_MINIMIZE);
+            }
+            return closerShown && minimisedShown;
+        },
+        15000));
+    EXPECT_TRUE(::IsIconic(hidden));
+
+    DWORD firstMinimise = 0, restored = 0, secondMinimise = 0, closerEnded = 0, minimisedEnded = 0;
+    WaitUntil(
+        [&] {
+            const DWORD now = ::GetTickCount();
+            if (!firstMinimise && ::IsIconic(iconWindow)) {
+                firstMinimise = now;
+                ::ShowWindow(iconWindow, SW_RESTORE);
+                restored = ::GetTickCount();
+                EXPECT_FALSE(::IsIconic(iconWindow));
+            } else if (firstMinimise && !secondMinimise && ::IsIconic(iconWindow)) {
+                secondMinimise = now;
+            }
+            if (!closerEnded && closer.WaitExit(0))
+                closerEnded = now;
+            if (!minimisedEnded && minimisedCloser.WaitExit(0))
+                minimisedEnded = now;
+            return secondMinimise && closerEnded && minimisedEnded;
+        },
+        25000);
+
+    ASSERT_NE(firstMinimise, 0u) << "never minimised";
+    EXPECT_GE(firstMinimise - iconShown, 4000u);
+    EXPECT_LE(firstMinimise - iconShown, 9000u);
+    ASSERT_NE(secondMinimise, 0u) << "not minimised again after the restore";
+    // The count runs only while the window is normal; the first tick after the
+    // restore comes anywhere within its second, so the next minimise follows
+    // 4 to 5 seconds later.
+    EXPECT_GE(secondMinimise - restored, 3800u);
+    EXPECT_LE(secondMinimise - restored, 9000u);
+
+    ASSERT_NE(closerEnded, 0u) << "did not close by itself";
+    EXPECT_GE(closerEnded - closerShown, 3000u);
+    EXPECT_LE(closerEnded - closerShown, 9000u);
+    ASSERT_NE(minimisedEnded, 0u) << "did not close by itself while minimised";
+    EXPECT_GE(minimisedEnded - minimisedShown, 3000u);
+    EXPECT_LE(minimisedEnded - minimisedShown, 9000u);
+    for (CPloverProcess* p : {&closer, &minimisedCloser}) {
+        EXPECT_EQ(p->ExitCode(), 0u);
+        EXPECT_EQ(ReadBytes(p->SchedulePath()), schedule);
+        const FILETIME written = LastWriteTime(p->SchedulePath());
+        EXPECT_GT(::CompareFileTime(&written, &aged), 0) << "the schedule was not written";
+    }
+    ASSERT_TRUE(minimiser.CloseAndWait());
+}
+
+TEST_F(View, TargetTimeCommandRestoresAMinimisedWindowAndRaisesACoveredOne)
+{
+    CPloverProcess plover;
+    const HWND window = Start(plover, FarSchedule());
+    ASSERT_NE(window, nullptr);
+    const HWND view = plover.ViewWindow();
+    ASSERT_NE(view, nullptr);
+
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(window) != FALSE; }));
+    ::SendMessageW(view, WM_COMMAND, IDM_TARGET_TIME, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window); }));
+    EXPECT_TRUE(::IsWindowVisible(window));
+
+    RECT cover = WindowRect(window);
+    ::InflateRect(&cover, 20, 20);
+    COtherWindow other(cover);
+    ::SetWindowPos(other.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(other.Get());
+    ASSERT_TRUE(WaitUntil([&] { return IsAbove(other.Get(), window); }));
+    const RECT before = WindowRect(window);
+    ::SendMessageW(view, WM_COMMAND, IDM_TARGET_TIME, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsAbove(window, other.Get()); }));
+    const RECT after = WindowRect(window);
+    EXPECT_TRUE(::EqualRect(&before, &after));
+    ASSERT_TRUE(plover.CloseAndWait());
+}

@@ -1,0 +1,364 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "ViewHarness.h"
+#include "app/MainFrame.h"
+#include "framework/Gdi.h"
+#include "resource.h"
+#include "schedule/PloverDoc.h"
+#include "view/PloverView.h"
+
+using namespace plover;
+using namespace plover::test;
+
+namespace {
+
+// Sunday 12 May 1996, nine in the morning.
+const LocalTime kToday{1996, 5, 12, 1, 9, 0, 0};
+
+constexpr COLORREF kPlate = RGB(192, 192, 192);
+constexpr COLORREF kGrey = RGB(127, 127, 127);
+constexpr COLORREF kWhiteLine = RGB(255, 255, 255);
+constexpr COLORREF kBlackLine = RGB(0, 0, 0);
+
+bool IsDark(COLORREF c)
+{
+    return GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96;
+}
+
+int CountIf(const CViewHarness& h, const std::vector<COLORREF>& pixels, RECT area,
+            bool (*test)(COLORREF))
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            count += test(h.Pixel(pixels, x, y)) ? 1 : 0;
+    return count;
+}
+
+// Dark pixels inside `area` but outside `allowed`.
+int StrayDark(const CViewHarness& h, const std::vector<COLORREF>& pixels, RECT area, RECT allowed)
+{
+    int stray = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const POINT p{x, y};
+            if (!::PtInRect(&allowed, p) && IsDark(h.Pixel(pixels, x, y)))
+                ++stray;
+        }
+    return stray;
+}
+
+CScheduleList Schedule(int targetDay)
+{
+    CScheduleList list;
+    list.push_back(MakeEntry(L"卒業式", 1996, 5, targetDay));
+    list.push_back(MakeEntry(L"入学式", 1996, 5, 5));    // earlier this month: not listed
+    list.push_back(MakeEntry(L"運動会", 1996, 5, 31, 8));
+    list.push_back(MakeEntry(L"遠足", 1996, 6, 1));      // next month: not listed
+    list.push_back(MakeEntry(L"母の日", 1996, 5, 12, 7));  // today, hour passed: listed
+    return list;
+}
+
+std::wstring ListText(HWND list, int row, int column)
+{
+    wchar_t text[256] = {};
+    ListView_GetItemText(list, row, column, text, 256);
+    return text;
+}
+
+}  // namespace
+
+TEST(CountdownView, PaintsPlateBorderAndFramesWhereTheLayoutPutsThem)
+{
+    CViewHarness h(kToday);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    h.FinishShootingStar();
+    const auto px = h.Render();
+
+    EXPECT_EQ(h.Pixel(px, 4, 150), kPlate);
+    EXPECT_EQ(h.Pixel(px, 100, 0), kWhiteLine);
+    EXPECT_EQ(h.Pixel(px, 0, 100), kWhiteLine);
+    EXPECT_EQ(h.Pixel(px, 399, 100), kBlackLine);
+    EXPECT_EQ(h.Pixel(px, 100, 299), kBlackLine);
+
+    // Date panel x 40 w 320 h 84: sunken (41,10)-(360,79) and (51,20)-(350,69).
+    EXPECT_EQ(h.Pixel(px, 100, 10), kGrey);
+    EXPECT_EQ(h.Pixel(px, 41, 40), kGrey);
+    EXPECT_EQ(h.Pixel(px, 360, 40), kWhiteLine);
+    EXPECT_EQ(h.Pixel(px, 100, 79), kWhiteLine);
+    EXPECT_EQ(h.Pixel(px, 100, 20), kGrey);
+    EXPECT_EQ(h.Pixel(px, 350, 40), kWhiteLine);
+    // Target panel top 84 h 84: raised (8,87)-(392,165), sunken (9,88)-(391,164).
+    EXPECT_EQ(h.Pixel(px, 200, 87), kWhiteLine);
+    EXPECT_EQ(h.Pixel(px, 392, 120), kGrey);
+    EXPECT_EQ(h.Pixel(px, 200, 165), kGrey);
+    EXPECT_EQ(h.Pixel(px, 200, 88), kGrey);
+    EXPECT_EQ(h.Pixel(px, 200, 164), kWhiteLine);
+    // Lower panel x 20 w 359 top 168 h 131: raised (20,175)-(379,292).
+    EXPECT_EQ(h.Pixel(px, 300, 175), kWhiteLine);
+    EXPECT_EQ(h.Pixel(px, 379, 230), kGrey);
+    EXPECT_EQ(h.Pixel(px, 200, 292), kGrey);
+
+    // The date text lies in its rectangle (60,28)-(340,61) and nowhere else.
+    EXPECT_GT(CountIf(h, px, RECT{60, 28, 340, 61}, IsDark), 100);
+    EXPECT_EQ(StrayDark(h, px, RECT{52, 21, 350, 69}, RECT{60, 28, 340, 61}), 0);
+    // The countdown's pieces lie in their rectangles, which run from (x + 12, y + 8)
+    // to the panel's right and bottom edges; a long name's "まで" may pass the frame.
+    EXPECT_GT(CountIf(h, px, RECT{10, 89, 391, 164}, IsDark), 300);
+    EXPECT_EQ(StrayDark(h, px, RECT{2, 84, 398, 168}, RECT{12, 92, 400, 168}), 0);
+
+    EXPECT_FLOAT_EQ(h.View()->m_fPanelTop, 0.56f);
+    EXPECT_FLOAT_EQ(h.View()->m_fPanelHeight, 0.44f);
+    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 12日");
+}
+
+TEST(CountdownView, TodayIsPinkAndPassedIsTeal)
+{
+    auto isPink = [](COLORREF c) { return c == RGB(255, 0, 128); };
+    auto isTeal = [](COLORREF c) { return c == RGB(0, 128, 128); };
+    {
+        CViewHarness h(kToday);
+        h.SetSchedule(Schedule(12), 0);
+        ASSERT_TRUE(h.Open(400, 300));
+        h.FinishShootingStar();
+        const auto px = h.Render();
+        EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, isPink), 50);
+        EXPECT_EQ(CountIf(h, px, RECT{0, 0, 400, 300}, isTeal), 0);
+        EXPECT_EQ(h.View()->m_strCountdown, L"本日は 卒業式 です");
+    }
+    {
+        CViewHarness h(kToday);
+        h.SetSchedule(Schedule(11), 0);
+        ASSERT_TRUE(h.Open(400, 300));
+        h.FinishShootingStar();
+        const auto px = h.Render();
+        EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, isTeal), 50);
+        EXPECT_EQ(CountIf(h, px, RECT{0, 0, 400, 300}, isPink), 0);
+        EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 は終わりました");
+    }
+}
+
+TEST(CountdownView, WithoutATargetShowsAHintAndNoCountdown)
+{
+    for (std::int32_t target : {-1, 7}) {
+        CViewHarness h(kToday);
+        h.SetSchedule(Schedule(24), target);
+        ASSERT_TRUE(h.Open(400, 300));
+        h.FinishShootingStar();
+        const auto px = h.Render();
+        EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, IsDark), 100);
+        EXPECT_TRUE(h.View()->m_strCountdown.empty());
+        h.Doc()->CalcDaysLeft();
+        // Inactive, the title stays plain.
+        ::SendMessageW(h.Frame()->m_hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
+        wchar_t title[64] = {};
+        ::GetWindowTextW(h.Frame()->m_hWnd, title, 64);
+        EXPECT_STREQ(title, L"Plover");
+    }
+    // An empty schedule as well, with the picture panel: an empty frame.
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"SCI", 3);
+    h.SetSchedule(CScheduleList{}, 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    h.FinishShootingStar();
+    h.Render();
+    EXPECT_TRUE(h.View()->Picture().IsEmpty());
+}
+
+TEST(CountdownView, PanelSwitchesSetTheLowerPanelFractions)
+{
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"Date", 0);
+    h.m_Settings.WriteInt(L"Target", 0);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    h.Render();
+    EXPECT_FLOAT_EQ(h.View()->m_fPanelTop, 0.0f);
+    EXPECT_FLOAT_EQ(h.View()->m_fPanelHeight, 1.0f);
+    // Without the lower panel the fractions stay and the list and clock hide.
+    h.View()->m_nShowPanel = 0;
+    h.View()->m_nShowDate = 1;
+    h.Render();
+    EXPECT_FLOAT_EQ(h.View()->m_fPanelHeight, 1.0f);
+    EXPECT_FALSE(::IsWindowVisible(h.View()->MonthList()));
+}
+
+TEST(CountdownView, MonthListShowsTheRestOfThisMonthInListOrder)
+{
+    CViewHarness h(kToday);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    const HWND list = h.View()->MonthList();
+    ASSERT_EQ(ListView_GetItemCount(list), 3);
+    EXPECT_EQ(ListText(list, 0, 0), L"24日 卒業式");
+    EXPECT_EQ(ListText(list, 0, 1), L"あと 12日");
+    EXPECT_EQ(ListText(list, 1, 0), L"31日 運動会");
+    EXPECT_EQ(ListText(list, 2, 0), L"12日 母の日");
+    EXPECT_EQ(ListText(list, 2, 1), L"あと  0日");
+    EXPECT_TRUE(::IsWindowVisible(list));
+}
+
+TEST(CountdownView, PastMidnightTheDateCountdownAndListMoveOn)
+{
+    CViewHarness h(LocalTime{1996, 5, 31, 6, 23, 59, 58});
+    CScheduleList list;
+    list.push_back(MakeEntry(L"卒業式", 1996, 6, 12));
+    list.push_back(MakeEntry(L"運動会", 1996, 5, 31, 8));
+    list.push_back(MakeEntry(L"遠足", 1996, 6, 1));
+    h.SetSchedule(list, 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    h.FinishShootingStar();
+    h.Render();
+    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 12日");
+    ASSERT_EQ(ListView_GetItemCount(h.View()->MonthList()), 1);
+
+    h.SetToday(LocalTime{1996, 6, 1, 7, 0, 0, 1});
+    ::SendMessageW(h.View()->m_hWnd, WM_TIMER, 1, 0);
+    h.Render();
+    EXPECT_EQ(h.Doc()->m_nTodayDay, 1);
+    EXPECT_EQ(h.Doc()->m_nTodayWeekday, 7);
+    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 11日");
+    ASSERT_EQ(ListView_GetItemCount(h.View()->MonthList()), 2);
+    EXPECT_EQ(ListText(h.View()->MonthList(), 0, 0), L"12日 卒業式");
+    EXPECT_EQ(ListText(h.View()->MonthList(), 1, 0), L" 1日 遠足");
+
+    // A change of the system time is noticed at once, not only on the next tick.
+    h.SetToday(LocalTime{1996, 6, 12, 4, 0, 0, 0});
+    ::SendMessageW(h.Frame()->m_hWnd, WM_TIMECHANGE, 0, 0);
+    h.Render();
+    EXPECT_EQ(h.View()->m_strCountdown, L"本日は 卒業式 です");
+}
+
+TEST(CountdownView, TickMinimisesAndClosesOnlyWhenAskedAndNotDuringADialog)
+{
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"IconFlg", 1);
+    h.m_Settings.WriteInt(L"IconSec", 3);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    const HWND view = h.View()->m_hWnd;
+    const HWND frame = h.Frame()->m_hWnd;
+    ::KillTimer(view, 1);  // the test ticks by hand
+
+    ::SendMessageW(view, WM_TIMER, 1, 0);
+    ::SendMessageW(view, WM_TIMER, 1, 0);
+    EXPECT_FALSE(::IsIconic(frame));
+    h.View()->m_nTickTimer = 0;  // as while a dialog of the view runs
+    for (int i = 0; i < 5; ++i)
+        ::SendMessageW(view, WM_TIMER, 1, 0);
+    EXPECT_FALSE(::IsIconic(frame));
+    EXPECT_EQ(h.View()->m_nIconCount, 1);
+    h.View()->m_nTickTimer = 1;
+    ::SendMessageW(view, WM_TIMER, 1, 0);
+    h.Pump();
+    EXPECT_TRUE(::IsIconic(frame));
+    EXPECT_EQ(h.View()->m_nIconCount, 3);  // reloaded by the frame on minimising
+
+    ::ShowWindow(frame, SW_RESTORE);
+    h.Pump();
+    for (int i = 0; i < 3; ++i)
+        ::SendMessageW(view, WM_TIMER, 1, 0);
+    h.Pump();
+    EXPECT_TRUE(::IsIconic(frame));
+}
+
+TEST(CountdownView, ShootingStarStepsDiagonallyAndStopsOutsideTheWindow)
+{
+    CViewHarness h(kToday);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    ::KillTimer(h.View()->m_hWnd, 2);
+    // The timer may have ticked while the window opened: count the steps taken.
+    const Rect now = h.View()->ShootingStar().GetRect();
+    const int steps = (now.top - 2) / 30;
+    const int x = now.left - 2 - 32 * steps;
+    EXPECT_GE(x, 0);
+    EXPECT_LT(x, 400);
+    const Rect expected = steps == 0 ? Rect{x + 2, 2, x + 2, 2} : Rect{x + 34, 32, x + 66, 62};
+    EXPECT_EQ(now, expected);
+    ASSERT_LE(steps, 1);
+    if (steps == 0) {
+        ::SendMessageW(h.View()->m_hWnd, WM_TIMER, 2, 0);
+        EXPECT_EQ(h.View()->ShootingStar().GetRect(), (Rect{x + 34, 32, x + 66, 62}));
+    }
+    ::SendMessageW(h.View()->m_hWnd, WM_TIMER, 2, 0);
+    EXPECT_EQ(h.View()->ShootingStar().GetRect(), (Rect{x + 66, 62, x + 98, 92}));
+    // Once it has left the window the timer stops, even with nothing left to paint.
+    for (int i = 0; i < 20 && h.View()->m_nStarTimer != 0; ++i)
+        ::SendMessageW(h.View()->m_hWnd, WM_TIMER, 2, 0);
+    EXPECT_EQ(h.View()->m_nStarTimer, 0u);
+    EXPECT_TRUE(h.View()->ShootingStar().HasLeft(400, 300));
+}
+
+TEST(CountdownView, TargetTimeCommandRestoresAMinimisedWindow)
+{
+    CViewHarness h(kToday);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    ::ShowWindow(h.Frame()->m_hWnd, SW_MINIMIZE);
+    h.Pump();
+    ASSERT_TRUE(::IsIconic(h.Frame()->m_hWnd));
+    ::SendMessageW(h.View()->m_hWnd, WM_COMMAND, IDM_TARGET_TIME, 0);
+    ::SendMessageW(h.View()->m_hWnd, WM_COMMAND, IDM_TARGET_TIME, 0);  // same second again
+    h.Pump();
+    EXPECT_FALSE(::IsIconic(h.Frame()->m_hWnd));
+    EXPECT_TRUE(::IsWindowVisible(h.Frame()->m_hWnd));
+}
+
+TEST(CountdownView, SoundsPlayAtStartAndExitUnlessSwitchedOff)
+{
+    {
+        CViewHarness h(kToday);
+        h.SetSchedule(Schedule(24), 0);
+        ASSERT_TRUE(h.Open(400, 300));
+        h.Close();
+        ASSERT_EQ(h.m_Sounds.size(), 2u);
+        EXPECT_EQ(h.m_Sounds[0].name, L"Plover.wav");
+        EXPECT_FALSE(h.m_Sounds[0].wait);
+        EXPECT_EQ(h.m_Sounds[1].name, L"Plover.wav");
+        EXPECT_TRUE(h.m_Sounds[1].wait);
+    }
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"Sound", 0);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    h.Close();
+    EXPECT_TRUE(h.m_Sounds.empty());
+}
+
+TEST(CountdownView, StartSettingsGiveTheBarState)
+{
+    for (auto [menu, title, state] : {std::tuple{0, 0, 1}, {1, 0, 2}, {0, 1, 3}, {1, 1, 3}}) {
+        CViewHarness h(kToday);
+        h.m_Settings.WriteInt(L"StartMenuBar", menu);
+        h.m_Settings.WriteInt(L"StartTitleBar", title);
+        h.SetSchedule(Schedule(24), 0);
+        ASSERT_TRUE(h.Open(400, 300));
+        EXPECT_EQ(h.View()->m_nBarState, state);
+    }
+}
+
+TEST(CountdownView, TenThousandRepaintsLeaveNoGdiObjectBehind)
+{
+    CViewHarness h(kToday);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    h.FinishShootingStar();
+    h.Render();
+    const long before = LiveGdiObjects();
+    CClientDC screen(h.View()->m_hWnd);
+    CMemoryDC dc(screen.Get());
+    CBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 400, 300));
+    CSelectObject select(dc.Get(), bitmap.Get());
+    const long withCanvas = LiveGdiObjects();
+    for (int i = 0; i < 10000; ++i) {
+        h.View()->m_nSCI = 1 + i % 3;  // every lower panel mode
+        h.View()->OnDraw(dc.Get());
+    }
+    EXPECT_EQ(LiveGdiObjects(), withCanvas);
+    EXPECT_EQ(withCanvas - before, 3);  // the screen DC, the memory DC, the bitmap
+}
