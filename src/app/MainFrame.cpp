@@ -69,6 +69,16 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
     return CFrameWnd::PreCreateWindow(cs);
 }
 
+bool CMainFrame::OnCommand(UINT id)
+{
+    if (id == IDM_APP_EXIT) {
+        // The same way out as the close box: the schedule is written on the way.
+        ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        return true;
+    }
+    return CFrameWnd::OnCommand(id);
+}
+
 bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
                            std::function<std::unique_ptr<CView>()> makeView)
 {

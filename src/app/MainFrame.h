@@ -31,6 +31,7 @@ public:
 
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
+    bool OnCommand(UINT id) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -362,3 +362,37 @@ TEST(CountdownView, TenThousandRepaintsLeaveNoGdiObjectBehind)
     EXPECT_EQ(LiveGdiObjects(), withCanvas);
     EXPECT_EQ(withCanvas - before, 3);  // the screen DC, the memory DC, the bitmap
 }
+
+TEST(MainFrame, ProgramCursorComesFromTheCursorNumber)
+{
+    const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    for (int cursorNo : {0, 13}) {
+        CViewHarness h(kToday);
+        h.m_Settings.WriteInt(L"CursorNo", cursorNo);
+        h.SetSchedule(Schedule(24), 0);
+        ASSERT_TRUE(h.Open(400, 300));
+        EXPECT_EQ(h.Frame()->m_hCursor, arrow) << cursorNo;
+    }
+    for (int cursorNo = 1; cursorNo <= 12; ++cursorNo) {
+        CViewHarness h(kToday);
+        h.m_Settings.WriteInt(L"CursorNo", cursorNo);
+        h.SetSchedule(Schedule(24), 0);
+        ASSERT_TRUE(h.Open(400, 300));
+        const HCURSOR cursor = h.Frame()->m_hCursor;
+        EXPECT_NE(cursor, arrow) << cursorNo;
+        EXPECT_EQ(h.View()->m_hCursor, cursor);
+        // Client area and caption show it; a sizing border keeps the platform's arrows.
+        ::SetCursor(arrow);
+        ::SendMessageW(h.Frame()->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(h.Frame()->m_hWnd),
+                       MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), cursor);
+        ::SetCursor(arrow);
+        ::SendMessageW(h.View()->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(h.View()->m_hWnd),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), cursor);
+        ::SetCursor(arrow);
+        ::SendMessageW(h.Frame()->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(h.Frame()->m_hWnd),
+                       MAKELPARAM(HTLEFT, WM_MOUSEMOVE));
+        EXPECT_NE(::GetCursor(), cursor);
+    }
+}

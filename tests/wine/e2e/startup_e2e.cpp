@@ -102,6 +102,16 @@ TEST_F(Startup, EmptySettingsOpen400By300CentredWithBothBars)
     ExpectStoredRect(atExit);
 }
 
+TEST_F(Startup, ExitMenuItemClosesAndWritesTheSchedule)
+{
+    const HWND window = StartWithSchedule();
+    ASSERT_NE(window, nullptr);
+    ::DeleteFileW(m_plover.SchedulePath().c_str());
+    ::PostMessageW(window, WM_COMMAND, IDM_APP_EXIT, 0);
+    ASSERT_TRUE(m_plover.WaitExit(20000));
+    EXPECT_EQ(ReadBytes(m_plover.SchedulePath()), m_schedule);
+}
+
 TEST_F(Startup, StoredPlaceWithoutStoredValuesOpensAt300And400)
 {
     SetSetting(L"StartPosition", 1);
