@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <optional>
 
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
@@ -99,7 +99,7 @@ private:
 };
 
 // The floor: a window that on each tick of its timer repaints itself with one BitBlt
-// of a picture made beforehand.
+// from a picture it holds selected in a memory DC for its whole life.
 class CBareWindow : public CWnd {
 public:
     bool Create(HWND parent, const RECT& r, UINT period, HBITMAP picture)
@@ -115,11 +115,17 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         switch (message) {
-        case WM_CREATE:
+        case WM_CREATE: {
+            const CClientDC window(m_hWnd);
+            m_memory.emplace(window.Get());
+            m_selection.emplace(m_memory->Get(), m_hPicture);
             ::SetTimer(m_hWnd, 1, m_nPeriod, nullptr);
             return 0;
+        }
         case WM_DESTROY:
             ::KillTimer(m_hWnd, 1);
+            m_selection.reset();
+            m_memory.reset();
             return 0;
         case WM_TIMER:
             ::InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -128,11 +134,9 @@ protected:
         case WM_PAINT: {
             ++g_nBarePaints;
             CPaintDC dc(m_hWnd);
-            RECT client{};
-            ::GetClientRect(m_hWnd, &client);
-            const CMemoryDC memory(dc.Get());
-            const CSelectObject select(memory.Get(), m_hPicture);
-            ::BitBlt(dc.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+            const RECT& r = dc.PaintRect();
+            ::BitBlt(dc.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, m_memory->Get(),
+                     r.left, r.top, SRCCOPY);
             return 0;
         }
         case WM_ERASEBKGND:
@@ -145,6 +149,8 @@ protected:
 private:
     UINT m_nPeriod = 10;
     HBITMAP m_hPicture = nullptr;
+    std::optional<CMemoryDC> m_memory;
+    std::optional<CSelectObject> m_selection;
 };
 
 void PumpFor(DWORD milliseconds)

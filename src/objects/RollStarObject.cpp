@@ -1,5 +1,7 @@
 #include "objects/RollStarObject.h"
 
+#include <array>
+
 #include "objects/Frames.h"
 
 namespace plover {
@@ -53,24 +55,45 @@ LRESULT CRollStarObject::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 int CRollStarObject::OnCreate()
 {
     m_pBkBrush = MakeSolidBrush(ToColorRef(kPlateGrey));
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (int frame = 1; frame <= CStarAnimation::kFrameCount; ++frame) {
-        const int id = CStarAnimation::FrameResource(frame);
-        m_pFrameBitmaps[frame - 1].Reset(::LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
-    }
-    BITMAP info{};
-    if (m_pFrameBitmaps[0] && ::GetObjectW(m_pFrameBitmaps[0].Get(), sizeof info, &info)) {
-        m_nBmpWidth = info.bmWidth;
-        m_nBmpHeight = info.bmHeight;
-    }
+    LoadFrames();
     ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
     return 0;
 }
 
+void CRollStarObject::LoadFrames()
+{
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    std::array<CBitmap, CStarAnimation::kFrameCount> frames;
+    for (int frame = 1; frame <= CStarAnimation::kFrameCount; ++frame) {
+        const int id = CStarAnimation::FrameResource(frame);
+        frames[frame - 1].Reset(::LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
+    }
+    BITMAP info{};
+    if (!frames[0] || !::GetObjectW(frames[0].Get(), sizeof info, &info))
+        return;
+    const int w = m_nBmpWidth = info.bmWidth;
+    const int h = m_nBmpHeight = info.bmHeight;
+
+    const CClientDC window(m_hWnd);
+    m_pFrameStrip.Reset(::CreateCompatibleBitmap(window.Get(), CStarAnimation::kFrameCount * w, h));
+    m_StripDC.emplace(window.Get());
+    m_StripSelection.emplace(m_StripDC->Get(), m_pFrameStrip.Get());
+    const RECT all{0, 0, CStarAnimation::kFrameCount * w, h};
+    ::FillRect(m_StripDC->Get(), &all, m_pBkBrush.Get());  // a frame that did not load shows the plate
+    const CMemoryDC source(window.Get());
+    for (int i = 0; i < CStarAnimation::kFrameCount; ++i) {
+        if (!frames[i])
+            continue;
+        const CSelectObject select(source.Get(), frames[i].Get());
+        ::BitBlt(m_StripDC->Get(), i * w, 0, w, h, source.Get(), 0, 0, SRCCOPY);
+    }
+}
+
 void CRollStarObject::OnDestroy()
 {
-    for (CBitmap& bitmap : m_pFrameBitmaps)
-        bitmap.Reset();
+    m_StripSelection.reset();
+    m_StripDC.reset();
+    m_pFrameStrip.Reset();
     ::KillTimer(m_hWnd, m_nTimerID);
 }
 
@@ -86,13 +109,11 @@ void CRollStarObject::OnDraw(HDC dc)
 {
     const StarPaint paint = m_Animation.NextPaint(m_nBmpWidth, m_nBmpHeight);
     ClipAndFill(dc, paint.fill, m_pBkBrush.Get());
-    const HBITMAP picture = m_pFrameBitmaps[paint.frame - 1].Get();
-    if (!picture)
-        return;  // a frame that did not load leaves the plate empty
-    const CMemoryDC memory(dc);
-    const CSelectObject select(memory.Get(), picture);
+    if (!m_StripDC)
+        return;
     const Rect& to = paint.bitmap;
-    ::BitBlt(dc, to.left, to.top, to.Width(), to.Height(), memory.Get(), 0, 0, SRCCOPY);
+    ::BitBlt(dc, to.left, to.top, to.Width(), to.Height(), m_StripDC->Get(),
+             (paint.frame - 1) * m_nBmpWidth, 0, SRCCOPY);
 }
 
 }  // namespace plover

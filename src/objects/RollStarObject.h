@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <array>
+#include <optional>
 
 #include "framework/Gdi.h"
 #include "framework/View.h"
@@ -33,11 +33,17 @@ private:
     int OnCreate();
     void OnDestroy();
     void OnTimer(UINT_PTR id);
+    void LoadFrames();
 
     const UINT m_nTimerID = 1;
     CBrush m_pBkBrush;
-    std::array<CBitmap, CStarAnimation::kFrameCount> m_pFrameBitmaps;  // frames 1 to 10
-    int m_nBmpWidth = 0;
+    // The ten frame pictures side by side, frame 1 leftmost, held selected in a
+    // memory DC for the window's life: selecting a bitmap costs many times the copy
+    // itself, and the star paints a hundred times a second.
+    CBitmap m_pFrameStrip;
+    std::optional<CMemoryDC> m_StripDC;
+    std::optional<CSelectObject> m_StripSelection;
+    int m_nBmpWidth = 0;   // of frame 1, used for every frame
     int m_nBmpHeight = 0;
     CStarAnimation m_Animation;
 };

@@ -1,9 +1,11 @@
-// plover_sample_schedule FILE: writes a small schedule with dates relative to
-// today, so a first run of Plover shows a real countdown.  The first entry, a few
-// days ahead, is the target.
+// plover_sample_schedule FILE [--target-today | --target-passed] [--picture NAME]:
+// writes a small schedule with dates relative to today, so a first run of Plover
+// shows a real countdown.  The first entry, a few days ahead, is the target; the
+// options date it today or three days ago instead, or give it a picture file.
 #include <iconv.h>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -27,8 +29,32 @@ std::string ToShiftJis(const std::string& utf8)
     return out;
 }
 
+struct Options {
+    const char* file = nullptr;
+    int targetDays = 5;
+    std::string picture;
+};
+
+bool ParseArgs(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--target-today") == 0)
+            options.targetDays = 0;
+        else if (std::strcmp(argv[i], "--target-passed") == 0)
+            options.targetDays = -3;
+        else if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc)
+            options.picture = argv[++i];
+        else if (argv[i][0] != '-' && !options.file)
+            options.file = argv[i];
+        else
+            return false;
+    }
+    return options.file != nullptr;
+}
+
 std::unique_ptr<plover::CPloverFile> Entry(int daysFromToday, int hour, const char* name,
-                                           const char* description)
+                                           const char* description,
+                                           const std::string& picture = std::string())
 {
     std::time_t when = std::time(nullptr) + static_cast<std::time_t>(daysFromToday) * 86400;
     std::tm parts{};
@@ -44,7 +70,7 @@ std::unique_ptr<plover::CPloverFile> Entry(int daysFromToday, int hour, const ch
     CPloverFile::SetText(entry->m_szName, sizeof entry->m_szName, ToShiftJis(name));
     CPloverFile::SetText(entry->m_szDescription, sizeof entry->m_szDescription,
                          ToShiftJis(description));
-    CPloverFile::SetText(entry->m_szBmpFile, sizeof entry->m_szBmpFile, "");
+    CPloverFile::SetText(entry->m_szBmpFile, sizeof entry->m_szBmpFile, picture);
     return entry;
 }
 
@@ -52,19 +78,22 @@ std::unique_ptr<plover::CPloverFile> Entry(int daysFromToday, int hour, const ch
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: plover_sample_schedule FILE\n");
+    Options options;
+    if (!ParseArgs(argc, argv, options)) {
+        std::fprintf(stderr, "usage: plover_sample_schedule FILE [--target-today | "
+                             "--target-passed] [--picture NAME]\n");
         return 2;
     }
     plover::CScheduleList list;
-    list.push_back(Entry(5, 19, "星空観察会", "双眼鏡と温かい飲み物を持っていく"));
+    list.push_back(Entry(options.targetDays, 19, "星空観察会", "双眼鏡と温かい飲み物を持っていく",
+                         options.picture));
     list.push_back(Entry(2, 18, "忘年会", "駅前の店、七時から"));
     list.push_back(Entry(1, 9, "歯医者", ""));
     list.push_back(Entry(40, 10, "新年会", "公民館にて"));
     const auto image = plover::WriteSchedule(0, list);
-    FILE* file = std::fopen(argv[1], "wb");
+    FILE* file = std::fopen(options.file, "wb");
     if (!file || std::fwrite(image.data(), 1, image.size(), file) != image.size()) {
-        std::perror(argv[1]);
+        std::perror(options.file);
         return 1;
     }
     std::fclose(file);
