@@ -4,6 +4,7 @@
 // process, one after the other, for the same time.
 //   plover_paint_bench [SECONDS]      measure (20 s each by default)
 //   plover_paint_bench --show SECONDS only show the objects, for a screenshot
+//   plover_paint_bench --floor SECONDS only run the floor (measured from outside)
 #include <windows.h>
 
 #include <cstdio>
@@ -235,6 +236,11 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--show") == 0) {
         RunObjects(static_cast<DWORD>(std::atof(argv[2]) * 1000));
+        return 0;
+    }
+    // Only the floor, for a benchmark that measures this process from outside.
+    if (argc == 3 && std::strcmp(argv[1], "--floor") == 0) {
+        RunFloor(static_cast<DWORD>(std::atof(argv[2]) * 1000));
         return 0;
     }
     const double seconds = argc > 1 ? std::atof(argv[1]) : 20.0;

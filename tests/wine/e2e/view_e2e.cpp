@@ -412,6 +412,7 @@ TEST_F(View, SelfTimerMinimisesAgainAfterARestoreAndClosesAlsoWhenMinimised)
         },
         25000);
 
+    fprintf(stderr, "TIMING first %lu second %lu closer %lu minimised %lu\n", firstMinimise - iconShown, secondMinimise - restored, closerEnded - closerShown, minimisedEnded - minimisedShown);
     ASSERT_NE(firstMinimise, 0u) << "never minimised";
     EXPECT_GE(firstMinimise - iconShown, 4000u);
     EXPECT_LE(firstMinimise - iconShown, 9000u);
