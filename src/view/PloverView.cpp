@@ -195,17 +195,21 @@ void CPloverView::OnSize(int width, int height)
     const SizePlacement place = PlaceOnSize(width, height, m_fPanelTop, m_fPanelHeight);
     MoveChild(m_pStarRight->m_hWnd, place.rightStar);
     MoveChild(m_hMonthList, place.list);
-    SetColumnWidth(width);
+    SetColumnWidth();
     const Rect& clock = place.clock;
     ::SetWindowPos(m_pClock->m_hWnd, nullptr, clock.left, clock.top, clock.Width(), clock.Height(),
                    SWP_NOZORDER);
 }
 
-void CPloverView::SetColumnWidth(int clientWidth)
+void CPloverView::SetColumnWidth()
 {
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
     const bool morePages =
         ListView_GetItemCount(m_hMonthList) > ListView_GetCountPerPage(m_hMonthList);
-    ListView_SetColumnWidth(m_hMonthList, 0, MonthListColumnWidth(clientWidth, morePages));
+    const int width = MonthListColumnWidth(client.right, morePages);
+    if (ListView_GetColumnWidth(m_hMonthList, 0) != width)
+        ListView_SetColumnWidth(m_hMonthList, 0, width);
 }
 
 void CPloverView::OnActivateView(bool activate, CView* activated, CView* deactivated)
@@ -268,9 +272,7 @@ void CPloverView::RefreshMonthList()
         ListView_SetItemText(m_hMonthList, row, 1, item.days.data());
         ++row;
     }
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    SetColumnWidth(client.right);
+    SetColumnWidth();
 }
 
 void CPloverView::CheckDate()

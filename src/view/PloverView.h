@@ -18,8 +18,9 @@ class CMainFrame;
 class CPloverDoc;
 class CPloverFile;
 class CRollStarObject;
-struct TargetTexts;
+struct CountdownLayout;
 struct Rect;
+struct TargetTexts;
 
 class CPloverView : public CView {
 public:
@@ -84,10 +85,11 @@ private:
     void DrawPlate(HDC dc, int width, int height);
     void DrawDatePanel(HDC dc, const Rect& panel);
     void DrawTargetPanel(HDC dc, const Rect& panel);
-    void DrawCountdown(HDC dc, const TargetTexts& texts, const struct CountdownLayout& layout);
+    void DrawCountdown(HDC dc, const TargetTexts& texts, const CountdownLayout& layout);
     void DrawLowerPanel(HDC dc, const Rect& panel);
     void DrawShootingStar(HDC dc, int width, int height);
-    void SetColumnWidth(int clientWidth);
+    // Column 0 leaves room for the scroll bar only when the rows do not fit.
+    void SetColumnWidth();
 
     // Timers and the target time (PloverViewTimers.cpp).
     void OnTimer(UINT_PTR id);

@@ -164,6 +164,9 @@ void CPloverView::DrawLowerPanel(HDC dc, const Rect& panel)
     if (layout.showList) {
         const Rect& r = layout.listRect;
         ::MoveWindow(m_hMonthList, r.left, r.top, r.Width(), r.Height(), TRUE);
+        // The list was first filled before any paint gave it a height, when every
+        // row seemed not to fit: the scroll bar's room is decided again here.
+        SetColumnWidth();
     }
     if (layout.showClock) {
         const Rect& r = layout.clockRect;
