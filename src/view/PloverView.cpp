@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -207,7 +208,10 @@ void CPloverView::SetColumnWidth()
     ::GetClientRect(m_hWnd, &client);
     const bool morePages =
         ListView_GetItemCount(m_hMonthList) > ListView_GetCountPerPage(m_hMonthList);
-    const int width = MonthListColumnWidth(client.right, morePages);
+    // The rule fills the list's outer width; its one-pixel border would leave the
+    // columns two pixels too wide and bring up a horizontal scroll bar for them.
+    const int border = 2 * ::GetSystemMetrics(SM_CXBORDER);
+    const int width = std::max(0, MonthListColumnWidth(client.right, morePages) - border);
     if (ListView_GetColumnWidth(m_hMonthList, 0) != width)
         ListView_SetColumnWidth(m_hMonthList, 0, width);
 }

@@ -200,9 +200,11 @@ TEST(CountdownView, MonthListShowsTheRestOfThisMonthInListOrder)
     EXPECT_EQ(ListText(list, 2, 0), L"12日 母の日");
     EXPECT_EQ(ListText(list, 2, 1), L"あと  0日");
     EXPECT_TRUE(::IsWindowVisible(list));
-    // Three rows fit the list: no room is kept for a scroll bar (0.9 x 400 - 108).
+    // Three rows fit the list: no room is kept for a scroll bar (0.9 x 400 - 108,
+    // less the list's border), and the two columns fill it without a horizontal one.
     h.Render();
-    EXPECT_EQ(ListView_GetColumnWidth(list, 0), 359 - 108);
+    EXPECT_EQ(ListView_GetColumnWidth(list, 0), 359 - 108 - 2);
+    EXPECT_FALSE(::GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
 }
 
 TEST(CountdownView, PastMidnightTheDateCountdownAndListMoveOn)
