@@ -13,15 +13,8 @@ std::function<LocalTime()>& Source()
     return source;
 }
 
-LocalTime SystemNow()
+LocalTime FromParts(const std::tm& parts)
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-#if defined(_WIN32)
-    localtime_s(&parts, &now);
-#else
-    localtime_r(&now, &parts);
-#endif
     LocalTime t;
     t.year = parts.tm_year + 1900;
     t.month = parts.tm_mon + 1;
@@ -31,6 +24,18 @@ LocalTime SystemNow()
     t.minute = parts.tm_min;
     t.second = parts.tm_sec;
     return t;
+}
+
+LocalTime SystemNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+#if defined(_WIN32)
+    localtime_s(&parts, &now);
+#else
+    localtime_r(&now, &parts);
+#endif
+    return FromParts(parts);
 }
 
 }  // namespace
@@ -43,6 +48,20 @@ LocalTime Now()
 void SetNowSource(std::function<LocalTime()> source)
 {
     Source() = std::move(source);
+}
+
+LocalTime MakeLocalTime(int year, int month, int day, int hour, int minute)
+{
+    std::tm parts{};
+    parts.tm_year = year - 1900;
+    parts.tm_mon = month - 1;
+    parts.tm_mday = day;
+    parts.tm_hour = hour;
+    parts.tm_min = minute;
+    parts.tm_isdst = -1;  // daylight saving as the platform has it then
+    if (std::mktime(&parts) == static_cast<std::time_t>(-1))
+        return LocalTime{year, month, day, WeekdayOf(year, month, day), hour, minute, 0};
+    return FromParts(parts);
 }
 
 int WeekdayOf(int year, int month, int day)

@@ -27,6 +27,10 @@ LocalTime Now();
 // Replaces the source of Now(); an empty function restores the system clock.
 void SetNowSource(std::function<LocalTime()> source);
 
+// The local moment of a date and time as typed, seconds 0; an impossible date
+// (31 April, month 13) rolls over the way the C library normalises it.
+LocalTime MakeLocalTime(int year, int month, int day, int hour, int minute);
+
 // Weekday (1 = Sunday) of a Gregorian date.
 int WeekdayOf(int year, int month, int day);
 

@@ -19,6 +19,13 @@ bool CView::Create(HWND frame, UINT id)
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
+bool CView::Create(HWND parent, const RECT& rect, UINT id)
+{
+    return CreateEx(0, ClassName(), L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, parent,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
 LRESULT CView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

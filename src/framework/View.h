@@ -12,6 +12,8 @@ class CView : public CWnd {
 public:
     // Creates the view's window inside `frame`, filling its client area.
     virtual bool Create(HWND frame, UINT id);
+    // Creates the window as a visible child of `parent` at `rect`.
+    bool Create(HWND parent, const RECT& rect, UINT id);
 
     // Draws the view; `dc` is clipped to what needs painting.
     virtual void OnDraw(HDC dc) = 0;

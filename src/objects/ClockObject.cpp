@@ -21,13 +21,6 @@ const wchar_t* CClockObject::ClassName() const
     return kName;
 }
 
-bool CClockObject::Create(HWND parent, const RECT& rect, UINT id)
-{
-    return CreateEx(0, ClassName(), L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, parent,
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
-}
-
 LRESULT CClockObject::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

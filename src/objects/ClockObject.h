@@ -15,9 +15,6 @@ namespace plover {
 
 class CClockObject : public CView {
 public:
-    using CView::Create;
-    // Child and visible, with an empty title.
-    bool Create(HWND parent, const RECT& rect, UINT id);
 
     void OnDraw(HDC dc) override;
     // Builds the digit font anew for the current size and m_nGMFont; the caller

@@ -21,13 +21,6 @@ const wchar_t* CRollStarObject::ClassName() const
     return kName;
 }
 
-bool CRollStarObject::Create(HWND parent, const RECT& rect, UINT id)
-{
-    return CreateEx(0, ClassName(), L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, parent,
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
-}
-
 void CRollStarObject::SetPhase(int offset, int direction, int frame)
 {
     m_Animation.SetPhase(offset, direction, frame);

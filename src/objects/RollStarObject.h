@@ -15,9 +15,6 @@ namespace plover {
 
 class CRollStarObject : public CView {
 public:
-    using CView::Create;
-    // Child and visible, with an empty title.
-    bool Create(HWND parent, const RECT& rect, UINT id);
     // The second star starts with (1, 0, 1) so the two bob in opposite directions;
     // call it before Create.
     void SetPhase(int offset, int direction, int frame);

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <vector>
 
+#include "app/LocalTime.h"
 #include "app/MainFrame.h"
 #include "app/PloverApp.h"
 #include "app/Settings.h"
@@ -31,30 +32,6 @@ RECT ToRECT(const Rect& r)
 void MoveChild(HWND child, const Rect& r)
 {
     ::MoveWindow(child, r.left, r.top, r.Width(), r.Height(), TRUE);
-}
-
-// The local moment of an entry; an impossible date (31 April) rolls over the way
-// the C library normalises it, so its minute still comes.
-LocalTime EntryMoment(const CPloverFile& entry)
-{
-    std::tm parts{};
-    parts.tm_year = entry.m_wYear - 1900;
-    parts.tm_mon = entry.m_wMonth - 1;
-    parts.tm_mday = entry.m_wDay;
-    parts.tm_hour = entry.m_wHour;
-    parts.tm_min = entry.m_wMinute;
-    parts.tm_isdst = -1;
-    LocalTime moment{entry.m_wYear, entry.m_wMonth, entry.m_wDay, 0, entry.m_wHour,
-                     entry.m_wMinute, 0};
-    if (std::mktime(&parts) != static_cast<std::time_t>(-1)) {
-        moment.year = parts.tm_year + 1900;
-        moment.month = parts.tm_mon + 1;
-        moment.day = parts.tm_mday;
-        moment.weekday = parts.tm_wday + 1;
-        moment.hour = parts.tm_hour;
-        moment.minute = parts.tm_min;
-    }
-    return moment;
 }
 
 }  // namespace
@@ -248,7 +225,9 @@ void CPloverView::LoadTarget()
         const CPloverApp* app = CPloverApp::Get();
         m_Picture.Show((app ? app->m_DataDir : std::wstring()) + picture, m_hWnd);
     }
-    m_pClock->SetTargetTime(EntryMoment(*m_pTarget));
+    m_pClock->SetTargetTime(MakeLocalTime(m_pTarget->m_wYear, m_pTarget->m_wMonth,
+                                          m_pTarget->m_wDay, m_pTarget->m_wHour,
+                                          m_pTarget->m_wMinute));
 }
 
 void CPloverView::RefreshMonthList()
