@@ -34,7 +34,10 @@ bool CSingleDocTemplate::OpenNewDocument(int showCommand)
         m_pFrame.reset();
         return false;
     }
-    if (!m_pDocument->OnNewDocument()) {
+    m_pDocument->m_bOpening = true;
+    const bool opened = m_pDocument->OnNewDocument();
+    m_pDocument->m_bOpening = false;
+    if (!opened) {
         m_pFrame->DestroyWindow();
         return false;
     }

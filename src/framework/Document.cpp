@@ -21,6 +21,8 @@ void CDocument::OnCloseDocument()
 
 bool CDocument::CanCloseFrame()
 {
+    if (m_bOpening)
+        return false;
     if (!IsModified())
         return true;
     // Close requests can arrive again while the question is open (the automatic

@@ -26,6 +26,9 @@ public:
     const std::wstring& GetTitle() const { return m_strTitle; }
 
     CFrameWnd* m_pFrame = nullptr;
+    // True while OnNewDocument runs: message boxes it shows pump messages, and a
+    // close arriving then (the automatic close) must wait until loading is over.
+    bool m_bOpening = false;
 
 protected:
     std::wstring m_strTitle;

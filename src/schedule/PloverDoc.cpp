@@ -58,14 +58,15 @@ void CPloverDoc::Load()
         Warn(FileErrorText(load.error, m_strFilePath));
         break;
     case ScheduleLoad::EndedEarly:
-        Warn(kUnexpectedFormatText);
+        // Marked before the message: a message box lets other messages run.
         m_bKeepBackup = true;
         SetModifiedFlag();
+        Warn(kUnexpectedFormatText);
         break;
     case ScheduleLoad::ReadFailed:
-        Warn(kOpenFailedText);
         m_bKeepBackup = true;
         SetModifiedFlag();
+        Warn(kOpenFailedText);
         break;
     }
     Warn(kReadFailedText);

@@ -6,6 +6,7 @@
 #include "ViewHarness.h"
 #include "app/MainFrame.h"
 #include "framework/Gdi.h"
+#include "framework/MessageBox.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
 #include "view/PloverView.h"
@@ -400,4 +401,41 @@ TEST(MainFrame, ProgramCursorComesFromTheCursorNumber)
                        MAKELPARAM(HTLEFT, WM_MOUSEMOVE));
         EXPECT_NE(::GetCursor(), cursor);
     }
+}
+
+// The automatic close may come due while the start-up's message boxes are open:
+// the schedule is loaded in full first, and the program closes right after.
+TEST(CountdownView, AutomaticCloseWaitsUntilTheScheduleIsLoaded)
+{
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"DestroyFlg", 1);
+    h.m_Settings.WriteInt(L"DestroySec", 1);
+    auto broken = WriteSchedule(0, Schedule(24));
+    broken.resize(8 + 652 * 2 + 10);
+    WriteBytes(h.m_Dir.File(L"Plover.pvd"), broken);
+    int boxes = 0;
+    SetMessageBoxHook([&](const MessageRecord& message) {
+        h.m_Messages.push_back(message.text);
+        if (++boxes == 1) {
+            // The user reads the box for a few seconds: ticks and their closes arrive.
+            const DWORD start = ::GetTickCount();
+            while (::GetTickCount() - start < 2500) {
+                MSG msg;
+                while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                    ::DispatchMessageW(&msg);
+                ::Sleep(10);
+            }
+        }
+        return IDNO;  // also the answer to the question about saving changes
+    });
+    ASSERT_TRUE(h.Open(400, 300));
+    ASSERT_GE(h.m_Messages.size(), 2u);
+    EXPECT_EQ(h.m_Messages[1], L"ファイルよりの読み込みに失敗しました");
+    EXPECT_EQ(h.Doc()->m_ScheduleList.size(), 2u);  // all that the file holds was read
+
+    for (int i = 0; i < 300 && ::IsWindow(h.Frame()->m_hWnd); ++i)
+        h.Pump(10);
+    EXPECT_FALSE(::IsWindow(h.Frame()->m_hWnd));
+    EXPECT_EQ(ReadBytes(h.m_Dir.File(L"Plover.pvd.bak")), broken);
+    EXPECT_EQ(ReadBytes(h.m_Dir.File(L"Plover.pvd")).size(), 8u + 2 * 652u);
 }
