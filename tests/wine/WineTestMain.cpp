@@ -13,12 +13,18 @@
 
 namespace {
 
+// Writes two schedules of some megabytes in turn, so a kill at a random moment
+// mostly lands inside a write; says so once the first write is done.
 int WriteLoop(const std::wstring& path)
 {
-    const auto first = plover::test::MakeSchedule(3000, 1);
-    const auto second = plover::test::MakeSchedule(2000, 2);
-    for (int i = 0;; ++i)
+    const auto first = plover::test::WriteLoopSchedule(1);
+    const auto second = plover::test::WriteLoopSchedule(2);
+    const HANDLE started = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, plover::test::kWriteLoopEvent);
+    for (int i = 0;; ++i) {
         plover::SaveScheduleFile(path, i % 2, i % 2 ? second : first, false);
+        if (i == 0 && started)
+            ::SetEvent(started);
+    }
 }
 
 }  // namespace

@@ -102,6 +102,11 @@ CScheduleList MakeSchedule(int count, int seed)
     return list;
 }
 
+CScheduleList WriteLoopSchedule(int which)
+{
+    return MakeSchedule(which == 1 ? 30000 : 20000, which);
+}
+
 std::wstring WinePath(const std::string& path)
 {
     std::wstring wide(path.begin(), path.end());

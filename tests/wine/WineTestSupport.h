@@ -36,6 +36,11 @@ std::unique_ptr<CPloverFile> MakeEntry(const std::wstring& name, int year, int m
 // A schedule of `count` entries, distinct per `seed`.
 CScheduleList MakeSchedule(int count, int seed);
 
+// The two schedules the interrupted-write test's victim writes in turn, and the
+// event it sets once it is writing.
+CScheduleList WriteLoopSchedule(int which);
+inline constexpr wchar_t kWriteLoopEvent[] = L"PloverTestWriteLoopStarted";
+
 // A Unix path as Wine sees it (Z:\...); Windows paths pass unchanged.
 std::wstring WinePath(const std::string& path);
 

@@ -68,21 +68,25 @@ TEST(ScheduleStore, KilledWriteLeavesTheOldFileOrTheNewOne)
 {
     CScratchDir dir;
     const std::wstring path = dir.File(L"Plover.pvd");
-    const auto first = WriteSchedule(0, MakeSchedule(3000, 1));
-    const auto second = WriteSchedule(1, MakeSchedule(2000, 2));
+    const auto first = WriteSchedule(0, WriteLoopSchedule(1));
+    const auto second = WriteSchedule(1, WriteLoopSchedule(2));
     WriteBytes(path, first);
 
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const HANDLE started = ::CreateEventW(nullptr, TRUE, FALSE, kWriteLoopEvent);
     std::mt19937 random(7);
-    int torn = 0, killedMidWrite = 0;
-    for (int round = 0; round < 40; ++round) {
+    int torn = 0, killedMidWrite = 0, rounds = 0;
+    // Until enough kills have landed inside a write to mean something.
+    for (; rounds < 60 && killedMidWrite < 10; ++rounds) {
+        ::ResetEvent(started);
         std::wstring command = L"\"" + std::wstring(self) + L"\" --write-loop \"" + path + L"\"";
         STARTUPINFOW startup{sizeof startup};
         PROCESS_INFORMATION process{};
         ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                      nullptr, &startup, &process));
-        ::Sleep(std::uniform_int_distribution<int>(20, 120)(random));
+        ::WaitForSingleObject(started, 20000);
+        ::Sleep(std::uniform_int_distribution<int>(0, 60)(random));
         ::TerminateProcess(process.hProcess, 1);
         ::WaitForSingleObject(process.hProcess, INFINITE);
         ::CloseHandle(process.hThread);
@@ -98,8 +102,8 @@ TEST(ScheduleStore, KilledWriteLeavesTheOldFileOrTheNewOne)
         const auto after = ReadBytes(path);
         EXPECT_TRUE(after == first || after == second);
     }
+    ::CloseHandle(started);
     EXPECT_EQ(torn, 0);
-    // The test only means something if some kills landed inside a write.
-    EXPECT_GT(killedMidWrite, 0);
-    std::printf("kills inside a write: %d of 40\n", killedMidWrite);
+    EXPECT_GE(killedMidWrite, 10) << "of " << rounds << " kills";
+    std::printf("kills inside a write: %d of %d\n", killedMidWrite, rounds);
 }
