@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "framework/FileHandle.h"
+
 namespace plover {
 
 namespace {
@@ -13,23 +15,6 @@ namespace {
 // No picture the decoder accepts needs more of its file than its pixel buffer and
 // some headroom for the headers; whatever a longer file holds past this is ignored.
 constexpr std::uint64_t kMaxFileBytes = CDibImage::kMaxBufferBytes + 1024 * 1024;
-
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFileHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            ::CloseHandle(m_handle);
-    }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    HANDLE Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-};
 
 bool ReadWholeFile(const std::wstring& path, std::vector<std::uint8_t>& bytes)
 {

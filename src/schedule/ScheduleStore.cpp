@@ -3,33 +3,11 @@
 #include <new>
 #include <vector>
 
+#include "framework/FileHandle.h"
+
 namespace plover {
 
 namespace {
-
-// Owns a file handle.
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFileHandle()
-    {
-        if (IsOpen())
-            ::CloseHandle(m_handle);
-    }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    bool Close()
-    {
-        const bool ok = ::CloseHandle(m_handle) != FALSE;
-        m_handle = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 // A read-only view of a whole file, unmapped with its owner.
 class CFileView {
