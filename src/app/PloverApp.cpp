@@ -18,18 +18,18 @@ bool CPloverApp::InitInstance()
     m_pSettings = std::make_unique<CRegistryStore>(kSettingsKey);
     SetSettingsStore(m_pSettings.get());
 
+    // Known before the window exists: the view's first activation, inside
+    // OnFileNew, already looks the target's picture up here.
+    const std::wstring path = ExecutablePath();
+    m_DataDir = path.substr(0, path.rfind(L'\\') + 1);
+
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [] { return std::make_unique<CPloverDoc>(); },
         [] { return std::make_unique<CMainFrame>(); },
         [] { return std::make_unique<CPloverView>(); }));
     // Creates the view (timers running) before the schedule is read; the target is
     // taken only at the view's first activation, after the read.
-    if (!OnFileNew())
-        return false;
-
-    const std::wstring path = ExecutablePath();
-    m_DataDir = path.substr(0, path.rfind(L'\\') + 1);
-    return true;
+    return OnFileNew();
 }
 
 int CPloverApp::ExitInstance()

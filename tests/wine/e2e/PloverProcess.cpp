@@ -178,12 +178,13 @@ CPloverProcess::~CPloverProcess()
     }
 }
 
-bool CPloverProcess::Start()
+bool CPloverProcess::Start(const wchar_t* currentDir)
 {
     std::wstring command = L"\"" + m_dir.File(L"Plover.exe") + L"\"";
     STARTUPINFOW startup{sizeof startup};
     return ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            m_dir.Path().c_str(), &startup, &m_process) != FALSE;
+                            currentDir ? currentDir : m_dir.Path().c_str(), &startup,
+                            &m_process) != FALSE;
 }
 
 bool CPloverProcess::WaitMessageBox(MessageBoxView& box, DWORD timeoutMs)

@@ -35,7 +35,8 @@ public:
     const std::wstring& Dir() const { return m_dir.Path(); }
     std::wstring SchedulePath() const { return m_dir.File(L"Plover.pvd"); }
 
-    bool Start();
+    // Starts Plover; its current folder is its own unless `currentDir` says otherwise.
+    bool Start(const wchar_t* currentDir = nullptr);
     // The next message box of the program, within `timeoutMs`.
     bool WaitMessageBox(MessageBoxView& box, DWORD timeoutMs = 15000);
     void Answer(const MessageBoxView& box, int button);

@@ -112,6 +112,41 @@ TEST_F(Startup, ExitMenuItemClosesAndWritesTheSchedule)
     EXPECT_EQ(ReadBytes(m_plover.SchedulePath()), m_schedule);
 }
 
+// Pictures are looked up beside the program, whatever folder it was started from.
+TEST_F(Startup, TargetPictureIsFoundBesideTheProgramFromAnyFolder)
+{
+    SetSetting(L"SCI", 3);
+    ASSERT_TRUE(::CopyFileW(WinePath(PLOVER_TEST_DATA "/bmpsuite/g/rgb24.bmp").c_str(),
+                            (m_plover.Dir() + L"\\moon.bmp").c_str(), FALSE));
+    CScheduleList list;
+    list.push_back(MakeEntry(L"月見", 2030, 9, 17));
+    CPloverFile::SetText(list[0]->m_szBmpFile, sizeof list[0]->m_szBmpFile, "moon.bmp");
+    WriteBytes(m_plover.SchedulePath(), WriteSchedule(0, list));
+    ASSERT_TRUE(m_plover.Start(L"C:\\"));
+    const HWND window = m_plover.WaitMainWindow();
+    ASSERT_NE(window, nullptr);
+    ::Sleep(500);
+
+    // The picture area of the lower panel, read from the screen.
+    const HWND view = ::FindWindowExW(window, nullptr, L"PloverViewWindow", nullptr);
+    RECT client{};
+    ::GetClientRect(view, &client);
+    const int x = static_cast<int>(0.05 * client.right), w = static_cast<int>(0.9f * client.right);
+    const int y = static_cast<int>(0.56 * client.bottom), h = static_cast<int>(0.44 * client.bottom);
+    POINT origin{x + (w - 250) / 2, y + (h - 104) / 2};
+    ::ClientToScreen(view, &origin);
+    const HDC screen = ::GetDC(nullptr);
+    int coloured = 0;
+    for (int dy = 4; dy < 60; dy += 4)
+        for (int dx = 4; dx < 120; dx += 4) {
+            const COLORREF c = ::GetPixel(screen, origin.x + dx, origin.y + dy);
+            coloured += (GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c)) ? 1 : 0;
+        }
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_GT(coloured, 100);
+    ASSERT_TRUE(m_plover.CloseAndWait());
+}
+
 TEST_F(Startup, StoredPlaceWithoutStoredValuesOpensAt300And400)
 {
     SetSetting(L"StartPosition", 1);
