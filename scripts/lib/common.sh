@@ -10,7 +10,7 @@ die() { say "$*"; exit 1; }
 
 # Debian packages the build, the tests and the Wine environment need.
 PLOVER_PACKAGES=(
-  cmake ninja-build clang libclang-rt-14-dev libpng-dev
+  cmake ninja-build clang libclang-rt-14-dev libpng-dev googletest procps
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine xvfb xauth x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
@@ -31,12 +31,6 @@ ensure_packages() {
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null || die "apt-get install failed"
-  # MinGW's default g++ is the win32-threads flavour; GoogleTest needs std::thread.
-  for tool in i686-w64-mingw32-g++ i686-w64-mingw32-gcc; do
-    if update-alternatives --list "$tool" >/dev/null 2>&1; then
-      $sudo update-alternatives --set "$tool" "/usr/bin/$tool-posix" >/dev/null
-    fi
-  done
 }
 
 # Two builds: the platform-free part, the asset generator and the native tests with
