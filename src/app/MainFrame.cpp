@@ -5,6 +5,7 @@
 #include "app/ProgramCursor.h"
 #include "app/Settings.h"
 #include "app/StartPlacement.h"
+#include "framework/Help.h"
 #include "framework/TextConv.h"
 #include "view/PloverView.h"
 #include "resource.h"
@@ -71,12 +72,28 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 
 bool CMainFrame::OnCommand(UINT id)
 {
-    if (id == IDM_APP_EXIT) {
+    switch (id) {
+    case IDM_APP_EXIT:
         // The same way out as the close box: the schedule is written on the way.
         ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
         return true;
+    case IDM_HELP_FINDER:
+    case IDM_HELP_INDEX:
+    case IDM_DEFAULT_HELP:
+        ShowHelp(m_hWnd, HELP_FINDER, 0);
+        return true;
+    case IDM_HELP_SCIENCE:
+        ShowHelp(m_hWnd, HELP_CONTEXT, 101);
+        return true;
+    case IDM_HELP:
+    case IDM_CONTEXT_HELP:
+        // Help for the main window itself: no control of Plover has a topic of its
+        // own, so the context-help mode would end on this topic wherever clicked.
+        ShowHelp(m_hWnd, HELP_CONTEXT, kResourceHelpBase + IDR_MAINFRAME);
+        return true;
+    default:
+        return CFrameWnd::OnCommand(id);
     }
-    return CFrameWnd::OnCommand(id);
 }
 
 bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MainFrame.h"
+#include "framework/Help.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
 #include "view/PloverView.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/LocalTime.h"
+#include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "schedule/DaysLeft.h"
 #include "schedule/ScheduleStore.h"
@@ -19,18 +20,6 @@ void Warn(const std::wstring& text)
 }
 
 }  // namespace
-
-std::wstring ExecutablePath()
-{
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size())
-            return std::wstring(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
 
 CPloverDoc::CPloverDoc() : m_strFilePath(ScheduleFilePath(ExecutablePath())) {}
 

@@ -49,7 +49,4 @@ private:
     bool m_bKeepBackup = false;
 };
 
-// Full path of the running program.
-std::wstring ExecutablePath();
-
 }  // namespace plover

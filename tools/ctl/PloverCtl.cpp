@@ -2,6 +2,7 @@
 //   plover_ctl wait SECONDS    waits until Plover's main window is shown and has
 //                              painted, then prints its rectangle: LEFT TOP WIDTH HEIGHT
 //   plover_ctl close SECONDS   closes it normally (WM_CLOSE) and waits until it ends
+//   plover_ctl command ID      sends it a menu command, as the menu bar would
 #include <windows.h>
 
 #include <cstdio>
@@ -35,8 +36,15 @@ HWND WaitForPlover(DWORD timeoutMs)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: plover_ctl wait|close SECONDS\n");
+        std::fprintf(stderr, "usage: plover_ctl wait|close SECONDS | command ID\n");
         return 2;
+    }
+    if (std::strcmp(argv[1], "command") == 0) {
+        const HWND window = FindPlover();
+        if (!window)
+            return 1;
+        ::PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+        return 0;
     }
     const DWORD timeoutMs = static_cast<DWORD>(std::atoi(argv[2])) * 1000;
     HWND window = WaitForPlover(timeoutMs);
