@@ -120,27 +120,24 @@ TEST(CountdownView, PaintsPlateBorderAndFramesWhereTheLayoutPutsThem)
 
 TEST(CountdownView, TodayIsPinkAndPassedIsTeal)
 {
-    auto isPink = [](COLORREF c) { return c == RGB(255, 0, 128); };
-    auto isTeal = [](COLORREF c) { return c == RGB(0, 128, 128); };
-    {
+    bool (*isPink)(COLORREF) = [](COLORREF c) { return c == RGB(255, 0, 128); };
+    bool (*isTeal)(COLORREF) = [](COLORREF c) { return c == RGB(0, 128, 128); };
+    struct Form {
+        int targetDay;
+        bool (*shown)(COLORREF);
+        bool (*absent)(COLORREF);
+        const wchar_t* countdown;
+    };
+    for (const Form& form : {Form{12, isPink, isTeal, L"本日は 卒業式 です"},
+                             Form{11, isTeal, isPink, L"卒業式 は終わりました"}}) {
         CViewHarness h(kToday);
-        h.SetSchedule(Schedule(12), 0);
+        h.SetSchedule(Schedule(form.targetDay), 0);
         ASSERT_TRUE(h.Open(400, 300));
         h.FinishShootingStar();
         const auto px = h.Render();
-        EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, isPink), 50);
-        EXPECT_EQ(CountIf(h, px, RECT{0, 0, 400, 300}, isTeal), 0);
-        EXPECT_EQ(h.View()->m_strCountdown, L"本日は 卒業式 です");
-    }
-    {
-        CViewHarness h(kToday);
-        h.SetSchedule(Schedule(11), 0);
-        ASSERT_TRUE(h.Open(400, 300));
-        h.FinishShootingStar();
-        const auto px = h.Render();
-        EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, isTeal), 50);
-        EXPECT_EQ(CountIf(h, px, RECT{0, 0, 400, 300}, isPink), 0);
-        EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 は終わりました");
+        EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, form.shown), 50);
+        EXPECT_EQ(CountIf(h, px, RECT{0, 0, 400, 300}, form.absent), 0);
+        EXPECT_EQ(h.View()->m_strCountdown, form.countdown);
     }
 }
 
