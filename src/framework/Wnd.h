@@ -13,7 +13,6 @@ public:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     // The object bound to a window of this framework, or null.
     static CWnd* FromHandle(HWND window);
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
-#include <vector>
 
 #include "app/LocalTime.h"
 #include "app/MainFrame.h"
@@ -236,17 +235,13 @@ void CPloverView::RefreshMonthList()
     const CPloverDoc* doc = GetDocument();
     if (!doc)
         return;
-    std::vector<MonthListEntry> entries;
-    entries.reserve(doc->m_ScheduleList.size());
-    for (const auto& entry : doc->m_ScheduleList) {
-        if (IsInMonthList(entry->m_wYear, entry->m_wMonth, entry->m_wDay, doc->m_nTodayYear,
-                          doc->m_nTodayMonth, doc->m_nTodayDay))
-            entries.push_back({entry->m_wYear, entry->m_wMonth, entry->m_wDay,
-                               SjisToWide(entry->Name())});
-    }
     int row = 0;
-    for (MonthListItem& item :
-         MonthListItems(entries, doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay)) {
+    for (const auto& entry : doc->m_ScheduleList) {
+        if (!IsInMonthList(entry->m_wYear, entry->m_wMonth, entry->m_wDay, doc->m_nTodayYear,
+                           doc->m_nTodayMonth, doc->m_nTodayDay))
+            continue;
+        MonthListItem item =
+            MakeMonthListItem(entry->m_wDay, doc->m_nTodayDay, SjisToWide(entry->Name()));
         LVITEMW lv{};
         lv.mask = LVIF_TEXT;
         lv.iItem = row;

@@ -82,15 +82,4 @@ MonthListItem MakeMonthListItem(unsigned day, int todayDay, std::wstring_view na
     return row;
 }
 
-std::vector<MonthListItem> MonthListItems(const std::vector<MonthListEntry>& entries,
-                                          int todayYear, int todayMonth, int todayDay)
-{
-    std::vector<MonthListItem> rows;
-    for (const MonthListEntry& entry : entries) {
-        if (IsInMonthList(entry.year, entry.month, entry.day, todayYear, todayMonth, todayDay))
-            rows.push_back(MakeMonthListItem(entry.day, todayDay, entry.name));
-    }
-    return rows;
-}
-
 }  // namespace plover

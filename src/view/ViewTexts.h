@@ -7,7 +7,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "objects/PaintItems.h"
 
@@ -51,22 +50,11 @@ struct MonthListItem {
     std::wstring days;  // "あと  5日", "あと 12日"
 };
 
-// A schedule entry as the month list needs it, name already in wide characters.
-struct MonthListEntry {
-    unsigned year = 0;
-    unsigned month = 0;
-    unsigned day = 0;
-    std::wstring name;
-};
-
-// Entries of today's month dated today or later; hour and minute play no part.
+// Entries of today's month dated today or later, listed in schedule order (never
+// sorted); hour and minute play no part.
 bool IsInMonthList(unsigned year, unsigned month, unsigned day,
                    int todayYear, int todayMonth, int todayDay);
 
 MonthListItem MakeMonthListItem(unsigned day, int todayDay, std::wstring_view name);
-
-// The rows in list order (never sorted), one for each entry IsInMonthList takes.
-std::vector<MonthListItem> MonthListItems(const std::vector<MonthListEntry>& entries,
-                                          int todayYear, int todayMonth, int todayDay);
 
 }  // namespace plover

@@ -79,25 +79,15 @@ TEST(MonthList, DayAndDaysTextsKeepNumbersAligned)
     EXPECT_EQ(MakeMonthListItem(9, 9, L"x").days, L"あと  0日");
 }
 
-TEST(MonthList, OnlyTheRestOfThisMonthInListOrder)
+TEST(MonthList, OnlyTheRestOfThisMonth)
 {
-    const std::vector<MonthListEntry> entries = {
-        {1996, 5, 30, L"a"},   // later this month
-        {1996, 5, 11, L"b"},   // yesterday
-        {1996, 5, 12, L"c"},   // today
-        {1996, 6, 1, L"d"},    // next month
-        {1996, 4, 30, L"e"},   // last month
-        {1995, 5, 20, L"f"},   // this month a year ago
-        {1997, 5, 20, L"g"},   // next year
-        {1996, 5, 20, L"h"},   // before "a" in time, after it in the list
-    };
-    const std::vector<MonthListItem> rows = MonthListItems(entries, 1996, 5, 12);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].item, L"30日 a");
-    EXPECT_EQ(rows[0].days, L"あと 18日");
-    EXPECT_EQ(rows[1].item, L"12日 c");
-    EXPECT_EQ(rows[2].item, L"20日 h");
-    EXPECT_EQ(rows[2].days, L"あと  8日");
-
-    EXPECT_TRUE(MonthListItems({}, 1996, 5, 12).empty());
+    // Today is 12 May 1996.
+    EXPECT_TRUE(IsInMonthList(1996, 5, 30, 1996, 5, 12));   // later this month
+    EXPECT_TRUE(IsInMonthList(1996, 5, 12, 1996, 5, 12));   // today
+    EXPECT_FALSE(IsInMonthList(1996, 5, 11, 1996, 5, 12));  // yesterday
+    EXPECT_FALSE(IsInMonthList(1996, 6, 1, 1996, 5, 12));   // next month
+    EXPECT_FALSE(IsInMonthList(1996, 4, 30, 1996, 5, 12));  // last month
+    EXPECT_FALSE(IsInMonthList(1995, 5, 20, 1996, 5, 12));  // this month a year ago
+    EXPECT_FALSE(IsInMonthList(1997, 5, 20, 1996, 5, 12));  // next year
+    EXPECT_TRUE(IsInMonthList(1996, 5, 40, 1996, 5, 12));   // a day no month has, as typed
 }
