@@ -1,13 +1,6 @@
-# Cross-compiles Plover for 32-bit Windows with MinGW-w64 and runs what it
-# builds (tests, benchmarks) under Wine through Plover's own environment.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles Plover for 32-bit Windows (the build that ships) with MinGW-w64 and
+# runs what it builds (tests, benchmarks) under 32-bit Wine.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-# The posix-threads flavour: GoogleTest needs std::thread.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine)
+set(PLOVER_MINGW_TRIPLE i686-w64-mingw32)
+set(PLOVER_WINE_ARCH win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

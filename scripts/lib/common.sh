@@ -1,5 +1,5 @@
-# Shared by scripts/run, scripts/test and scripts/wine: where things live, what
-# the machine must have, and how Plover is built.  Sourced, never run.
+# Shared by the scripts: where things live, which builds this machine can run,
+# what it must have, and how Plover is built.  Sourced, never run.
 
 PLOVER_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 PLOVER_BUILD=$PLOVER_ROOT/build
@@ -8,50 +8,166 @@ PLOVER_OUT=$PLOVER_ROOT/out
 say() { printf 'plover: %s\n' "$*" >&2; }
 die() { say "$*"; exit 1; }
 
-# Debian packages the build, the tests and the Wine environment need.
-PLOVER_PACKAGES=(
-  cmake ninja-build clang libclang-rt-14-dev libpng-dev googletest procps
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine xvfb xauth x11-utils
-  fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
-)
+# ---------------------------------------------------------------------------
+# The two builds of Plover.exe: win32 (i686, the one we ship) and win64 (x86-64).
+# Some machines boot with the kernel's 32-bit emulation off: no 32-bit program
+# starts there, 32-bit Wine included, and only the 64-bit build can be run.
+
+# Whether this machine runs 32-bit x86 programs.  The probe is a 93-byte i386 ELF
+# program that only exits with status 42; where 32-bit emulation is off the kernel
+# refuses it ("Exec format error").  It needs no package, so it can decide what to
+# install.
+can_run_32bit() {
+  # ELF header, one loadable segment, then the program:
+  # xor ebx,ebx; mov bl,42; xor eax,eax; inc eax; int 0x80 (exit 42).
+  local elf=7f454c46010101000000000000000000020003000100000054800408340000000000000000000000
+  elf+=34002000010000000000000001000000000000000080040800800408
+  elf+=5d0000005d000000050000000010000031dbb32a31c040cd80
+  local probe status=0
+  # In the build folder: /tmp may be mounted without exec.
+  mkdir -p "$PLOVER_BUILD"
+  probe=$(mktemp "$PLOVER_BUILD/probe32.XXXXXX") || return 1
+  printf "$(sed 's/../\\x&/g' <<<"$elf")" >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  [ "$status" -eq 42 ]
+}
+
+# Sets PLOVER_ARCHES (the builds whose tests run here, the default first) and
+# PLOVER_DEFAULT_ARCH (the build scripts/run and scripts/wine use), and says why.
+# PLOVER_ARCH=win32 or win64 forces that one build.
+choose_arches() {
+  local reason
+  case "${PLOVER_ARCH:-}" in
+    win32)
+      can_run_32bit ||
+        die "PLOVER_ARCH=win32, but this machine runs no 32-bit programs (try PLOVER_ARCH=win64)"
+      PLOVER_ARCHES=(win32) reason="forced by PLOVER_ARCH" ;;
+    win64)
+      PLOVER_ARCHES=(win64) reason="forced by PLOVER_ARCH" ;;
+    "")
+      if can_run_32bit; then
+        PLOVER_ARCHES=(win32 win64) reason="this machine runs 32-bit and 64-bit programs"
+      else
+        PLOVER_ARCHES=(win64) reason="this machine runs no 32-bit programs"
+      fi ;;
+    *) die "PLOVER_ARCH must be win32 or win64, not '$PLOVER_ARCH'" ;;
+  esac
+  PLOVER_DEFAULT_ARCH=${PLOVER_ARCHES[0]}
+  PLOVER_ARCH_REASON=$reason
+}
+
+# What a build is called where people read it.
+arch_title() {
+  case $1 in
+    win32) echo "the 32-bit build (i686) under 32-bit Wine" ;;
+    win64) echo "the 64-bit build (x86-64) under wine64" ;;
+  esac
+}
+
+# The runnable program folder of a build.
+program_dir() {
+  case $1 in
+    win32) echo "$PLOVER_OUT/Plover" ;;
+    win64) echo "$PLOVER_OUT/Plover-x64" ;;
+  esac
+}
+
+# ---------------------------------------------------------------------------
+# Debian packages the build, the tests and the Wine environment need.  Both
+# cross compilers always (both builds are compiled everywhere); 32-bit Wine only
+# where it can run.
+plover_packages() {
+  PLOVER_PACKAGES=(
+    cmake ninja-build clang libclang-rt-14-dev libpng-dev googletest procps
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 fonts-wine xvfb xauth x11-utils
+    fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
+  )
+  if can_run_32bit; then
+    PLOVER_PACKAGES+=(wine32:i386)
+  fi
+}
+
+missing_packages() {
+  local p
+  for p in "${PLOVER_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || echo "$p"
+  done
+}
 
 ensure_packages() {
-  local missing=() p
-  for p in "${PLOVER_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
-  done
+  plover_packages
+  local missing
+  mapfile -t missing < <(missing_packages)
   [ ${#missing[@]} -eq 0 ] && return 0
   say "installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]} " == *":i386 "* ]] &&
+     ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null || die "apt-get install failed"
+  # A mirror caught mid-sync fails one index ("File has unexpected size"); the
+  # others are still fresh, so go on and let the install show whether it matters.
+  $sudo apt-get update -qq || say "apt-get update failed for some index; trying the install anyway"
+  if ! apt_install "$sudo" "${missing[@]}"; then
+    # Packages from the updates suite may need versions whose index failed;
+    # preferring the release's own suite resolves them from what did arrive.
+    local release
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ -n "$release" ] || die "apt-get install failed, and /etc/os-release names no release"
+    say "apt-get install failed; trying again preferring the release's own suite ($release)"
+    apt_install "$sudo" -t "$release" "${missing[@]}" ||
+      die "apt-get install failed twice (also with -t $release). Missing: ${missing[*]}." \
+          "If a mirror is mid-sync, wait a few minutes and run this again;" \
+          "or install them by hand with apt-get."
+  fi
+  # Never a half install taken for a whole one.
+  mapfile -t missing < <(missing_packages)
+  [ ${#missing[@]} -eq 0 ] || die "apt-get reported success, but still missing: ${missing[*]}"
 }
 
-# Two builds: the platform-free part, the asset generator and the native tests with
-# the host's clang (sanitizers, fuzzers); then Plover.exe and the Wine-side tests
-# with MinGW-w64, using the assets the first build drew.
+apt_install() {
+  local sudo=$1; shift
+  mkdir -p "$PLOVER_BUILD"
+  # shellcheck disable=SC2086  # $sudo is empty or one word
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" \
+    >>"$PLOVER_BUILD/apt.log" 2>&1 || { tail -n 15 "$PLOVER_BUILD/apt.log" >&2; return 1; }
+}
+
+# ---------------------------------------------------------------------------
+# The builds: first the platform-free part, the asset generator and the native
+# tests with the host's clang (sanitizers, fuzzers); then Plover.exe and its
+# Wine-side tests with MinGW-w64 for each ARCH given, using the assets the first
+# build drew.  Both hold Plover's own code to no warnings.
 build_all() {
-  local jobs log
+  local jobs log arch
   jobs=$(nproc)
   mkdir -p "$PLOVER_BUILD"
   log=$PLOVER_BUILD/build.log
   : > "$log"
-  say "building (log: $log)"
+  say "building $* (log: $log)"
   run_logged "$log" cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/native" -G Ninja \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOVER_SANITIZE=ON
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOVER_SANITIZE=ON -DPLOVER_WERROR=ON
   run_logged "$log" cmake --build "$PLOVER_BUILD/native" -j "$jobs"
-  run_logged "$log" cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/win32" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$PLOVER_ROOT/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release \
-        -DPLOVER_ASSET_DIR="$PLOVER_BUILD/native/assets"
-  run_logged "$log" cmake --build "$PLOVER_BUILD/win32" -j "$jobs"
+  for arch in "$@"; do
+    run_logged "$log" cmake -S "$PLOVER_ROOT" -B "$PLOVER_BUILD/$arch" -G Ninja \
+          -DCMAKE_TOOLCHAIN_FILE="$PLOVER_ROOT/cmake/$(toolchain_of "$arch")" \
+          -DCMAKE_BUILD_TYPE=Release -DPLOVER_WERROR=ON \
+          -DPLOVER_ASSET_DIR="$PLOVER_BUILD/native/assets"
+    run_logged "$log" cmake --build "$PLOVER_BUILD/$arch" -j "$jobs"
+  done
+}
+
+toolchain_of() {
+  case $1 in
+    win32) echo mingw-i686.cmake ;;
+    win64) echo mingw-x86_64.cmake ;;
+  esac
 }
 
 # Runs a build step with its output in the log; on failure shows the end of it.

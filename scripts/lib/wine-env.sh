@@ -1,13 +1,29 @@
-# Plover's own Wine environment: a 32-bit prefix of its own with Japanese locale,
-# IPA fonts standing in for the Japanese system faces, a virtual desktop (so
-# windows get frames and activation works without a window manager) and an X
-# display, Xvfb when there is none.  Sourced by scripts/wine.
+# Plover's own Wine environment: a prefix of its own for each build (32-bit or
+# 64-bit Wine) with Japanese locale, IPA fonts standing in for the Japanese system
+# faces, a virtual desktop (so windows get frames and activation works without a
+# window manager) and an X display, Xvfb when there is none.  Sourced by scripts/wine.
 
-: "${PLOVER_WINEPREFIX:=$PLOVER_OUT/wine}"
-export WINEPREFIX=$PLOVER_WINEPREFIX
-export WINEARCH=win32
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# use_wine_arch win32|win64: the Wine loader and prefix of that build.  Debian's
+# /usr/bin/wine takes the 32-bit loader whenever it is installed, so the loader is
+# named outright; a prefix is made for one width and never used by the other.
+use_wine_arch() {
+  case $1 in
+    win32) PLOVER_WINE_LOADER=/usr/lib/wine/wine ;;
+    win64) PLOVER_WINE_LOADER=/usr/lib/wine/wine64 ;;
+    *) die "no such build: $1" ;;
+  esac
+  [ -x "$PLOVER_WINE_LOADER" ] || die "$PLOVER_WINE_LOADER is missing (run scripts/test once to install it)"
+  export WINEARCH=$1 WINELOADER=$PLOVER_WINE_LOADER
+  case $1 in
+    win32) : "${PLOVER_WINEPREFIX:=$PLOVER_OUT/wine}" ;;
+    win64) : "${PLOVER_WINEPREFIX:=$PLOVER_OUT/wine64}" ;;
+  esac
+  export WINEPREFIX=$PLOVER_WINEPREFIX
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+wine() { "$PLOVER_WINE_LOADER" "$@"; }
 
 ensure_locale() {
   locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' && return 0
@@ -83,7 +99,7 @@ ensure_prefix() {
   flock 9
   if [ ! -f "$stamp" ]; then
     say "preparing the Wine environment in $WINEPREFIX (once)"
-    wineboot -i >/dev/null 2>&1 || die "wineboot failed"
+    wine wineboot -i >/dev/null 2>&1 || die "wineboot failed ($WINEARCH, $PLOVER_WINE_LOADER)"
     wineserver -w
     write_prefix_settings
     ensure_caption_font

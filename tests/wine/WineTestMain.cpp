@@ -3,6 +3,7 @@
 // until it is killed.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -34,5 +35,6 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "--write-loop") == 0)
         return WriteLoop(plover::test::WinePath(argv[2]));
     ::testing::InitGoogleTest(&argc, argv);
+    std::printf("plover: Wine-side tests of the %s build\n", plover::test::ThisBuild());
     return RUN_ALL_TESTS();
 }

@@ -118,4 +118,27 @@ std::wstring WinePath(const std::string& path)
     return L"Z:" + wide;
 }
 
+const char* ThisBuild()
+{
+    return sizeof(void*) == 8 ? "64-bit (x86-64)" : "32-bit (i686)";
+}
+
+const char* ProgramBuild(const std::wstring& exePath)
+{
+    const auto bytes = ReadBytes(exePath);
+    const auto word = [&bytes](std::size_t at) -> std::uint32_t {
+        return at + 2 <= bytes.size() ? bytes[at] | (bytes[at + 1] << 8) : 0;
+    };
+    if (word(0) != 0x5A4D)  // "MZ"
+        return "unknown";
+    const std::size_t pe = word(0x3C) | (word(0x3E) << 16);
+    if (pe > bytes.size() || word(pe) != 0x4550 || word(pe + 2) != 0)  // "PE\0\0"
+        return "unknown";
+    switch (word(pe + 4)) {
+    case IMAGE_FILE_MACHINE_I386: return "32-bit (i686)";
+    case IMAGE_FILE_MACHINE_AMD64: return "64-bit (x86-64)";
+    default: return "unknown";
+    }
+}
+
 }  // namespace plover::test

@@ -44,4 +44,10 @@ inline constexpr wchar_t kWriteLoopEvent[] = L"PloverTestWriteLoopStarted";
 // A Unix path as Wine sees it (Z:\...); Windows paths pass unchanged.
 std::wstring WinePath(const std::string& path);
 
+// The width of this test program ("32-bit (i686)" or "64-bit (x86-64)"), and the
+// width a program file was built for, read from its PE header ("unknown" when the
+// file is not a PE program of either).
+const char* ThisBuild();
+const char* ProgramBuild(const std::wstring& exePath);
+
 }  // namespace plover::test

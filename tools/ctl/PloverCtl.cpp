@@ -2,6 +2,8 @@
 //   plover_ctl wait SECONDS    waits until Plover's main window is shown and has
 //                              painted, then prints its rectangle: LEFT TOP WIDTH HEIGHT
 //   plover_ctl close SECONDS   closes it normally (WM_CLOSE) and waits until it ends
+//   plover_ctl title SECONDS   takes the focus from it, so its title shows the
+//                              countdown, and prints that title in UTF-8
 //   plover_ctl command ID      sends it a menu command, as the menu bar would
 #include <windows.h>
 
@@ -36,7 +38,7 @@ HWND WaitForPlover(DWORD timeoutMs)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: plover_ctl wait|close SECONDS | command ID\n");
+        std::fprintf(stderr, "usage: plover_ctl wait|close|title SECONDS | command ID\n");
         return 2;
     }
     if (std::strcmp(argv[1], "command") == 0) {
@@ -60,6 +62,27 @@ int main(int argc, char** argv)
         RECT r{};
         ::GetWindowRect(window, &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "title") == 0) {
+        // An inactive Plover puts the countdown into its title.
+        const HWND focus = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"plover_ctl",
+                                             WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr,
+                                             nullptr, nullptr);
+        ::SetForegroundWindow(focus);
+        for (int i = 0; i < 20 && ::GetForegroundWindow() == window; ++i) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&msg);
+            ::Sleep(100);
+        }
+        ::Sleep(200);
+        wchar_t title[512] = {};
+        ::GetWindowTextW(window, title, 512);
+        char utf8[2048] = {};
+        ::WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof utf8, nullptr, nullptr);
+        std::printf("%s\n", utf8);
+        ::DestroyWindow(focus);
         return 0;
     }
     if (std::strcmp(argv[1], "close") == 0) {

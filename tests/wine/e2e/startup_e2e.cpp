@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "e2e/PloverProcess.h"
@@ -245,4 +247,34 @@ TEST_F(Startup, TruncatedScheduleIsKeptAsBackupBeforeItIsOverwritten)
     ASSERT_TRUE(m_plover.WaitExit(20000));
     EXPECT_EQ(ReadBytes(BackupPath(m_plover.SchedulePath())), broken);
     EXPECT_EQ(ReadBytes(m_plover.SchedulePath()).size(), 8u + 652u);
+}
+
+namespace {
+
+std::size_t CountOf(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+}  // namespace
+
+// Windows refuses to start a program whose manifest asks for Common Controls of
+// another architecture; Wine starts it all the same, so only the manifest shows it.
+TEST(ProgramFile, ManifestNamesTheArchitectureOfItsBuild)
+{
+    const HMODULE module = ::LoadLibraryExW(g_ploverExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_NE(found, nullptr);
+    const auto* text = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
+    const std::string manifest(text, ::SizeofResource(module, found));
+    ::FreeLibrary(module);
+
+    const std::string architecture = sizeof(void*) == 8 ? "processorArchitecture=\"amd64\""
+                                                        : "processorArchitecture=\"x86\"";
+    EXPECT_EQ(CountOf(manifest, "processorArchitecture="), 2u) << manifest;
+    EXPECT_EQ(CountOf(manifest, architecture), 2u) << manifest;
 }
