@@ -23,6 +23,8 @@
 #include "schedule/ScheduleStore.h"
 #else
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -107,34 +109,41 @@ std::string ScratchPath(const char* name)
 #else
 const char* kPlatform = "native, no Wine";
 
-// The same steps as the Windows code: whole image, temporary file, flush, rename.
+// The same steps as the Windows code: pieces streamed to a temporary file, flush,
+// rename; the load reads the file through a read-only mapping.
 bool Save(const std::string& path, const plover::CScheduleList& list)
 {
-    const auto image = plover::WriteSchedule(0, list);
     const std::string temp = path + ".tmp";
     const int fd = ::open(temp.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
     if (fd < 0)
         return false;
-    const bool ok = ::write(fd, image.data(), image.size()) == static_cast<ssize_t>(image.size()) &&
-                    ::fsync(fd) == 0;
+    const bool ok =
+        plover::WriteSchedule(0, list,
+                              [fd](const std::uint8_t* data, std::size_t size) {
+                                  return ::write(fd, data, size) == static_cast<ssize_t>(size);
+                              }) &&
+        ::fsync(fd) == 0;
     ::close(fd);
     return ok && std::rename(temp.c_str(), path.c_str()) == 0;
 }
 
 std::size_t Load(const std::string& path)
 {
-    std::vector<std::uint8_t> data;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
         return 0;
-    std::fseek(file, 0, SEEK_END);
-    data.resize(static_cast<std::size_t>(std::ftell(file)));
-    std::fseek(file, 0, SEEK_SET);
-    const std::size_t got = std::fread(data.data(), 1, data.size(), file);
-    std::fclose(file);
+    struct stat info {};
+    void* view = MAP_FAILED;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0)
+        view = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (view == MAP_FAILED)
+        return 0;
     plover::ScheduleHeader header;
     plover::CScheduleList list;
-    plover::ReadSchedule(data.data(), got, header, list);
+    plover::ReadSchedule(static_cast<const std::uint8_t*>(view), static_cast<std::size_t>(info.st_size),
+                         header, list);
+    ::munmap(view, static_cast<std::size_t>(info.st_size));
     return list.size();
 }
 
