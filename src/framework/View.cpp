@@ -6,7 +6,9 @@ namespace plover {
 
 const wchar_t* CView::ClassName() const
 {
-    RegisterClass(kClassName, CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    // The whole layout scales with the window, so any size change repaints all of it.
+    RegisterClass(kClassName, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorW(nullptr, IDC_ARROW),
+                  nullptr, nullptr);
     return kClassName;
 }
 

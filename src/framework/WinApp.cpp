@@ -54,7 +54,9 @@ int CWinApp::Run(int showCommand)
 
 int CWinApp::MessageLoop()
 {
-    MSG msg;
+    const CFrameWnd* mainFrame = GetMainFrame();
+    const HWND mainWindow = mainFrame ? mainFrame->m_hWnd : nullptr;
+    MSG msg{};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         CFrameWnd* frame = GetMainFrame();
         const HWND frameWindow = frame ? frame->m_hWnd : nullptr;
@@ -63,6 +65,11 @@ int CWinApp::MessageLoop()
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
+        // A loop of its own (a move with the button held, a menu, a message box)
+        // may have taken the quit message the main window posted as it ended;
+        // then no other one comes, and the window being gone is what says so.
+        if (mainWindow && !::IsWindow(mainWindow))
+            return 0;
     }
     return static_cast<int>(msg.wParam);
 }

@@ -182,6 +182,7 @@ void CPloverView::DrawLowerPanel(HDC dc, const Rect& panel)
 void CPloverView::DrawShootingStar(HDC dc, int width, int height)
 {
     if (m_ShootingStar.HasLeft(width, height)) {
+        m_ShootingStar.Finish();
         if (m_nStarTimer != 0)
             ::KillTimer(m_hWnd, m_nStarTimer);
         m_nStarTimer = 0;

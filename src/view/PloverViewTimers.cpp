@@ -39,6 +39,7 @@ void CPloverView::OnStarTick()
     // Beyond the window nothing is invalid, so no paint would come to stop the
     // timer: it stops here.
     if (m_ShootingStar.HasLeft(client.right, client.bottom)) {
+        m_ShootingStar.Finish();
         ::KillTimer(m_hWnd, m_nStarTimer);
         m_nStarTimer = 0;
         return;

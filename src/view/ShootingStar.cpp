@@ -26,6 +26,7 @@ void CShootingStar::Start(int clientWidth, const std::function<int()>& random)
 {
     const int x = ShootingStarColumn(clientWidth, random);
     m_rcStar = {x + 2, 2, x + 2, 2};
+    m_bFinished = false;
 }
 
 void CShootingStar::Step()
@@ -41,7 +42,7 @@ Rect CShootingStar::DrawRect() const
 
 bool CShootingStar::HasLeft(int clientWidth, int clientHeight) const
 {
-    return m_rcStar.left > clientWidth || m_rcStar.top > clientHeight;
+    return m_bFinished || m_rcStar.left > clientWidth || m_rcStar.top > clientHeight;
 }
 
 }  // namespace plover

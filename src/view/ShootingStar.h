@@ -37,12 +37,16 @@ public:
     Rect DrawRect() const;
 
     // True once the star is past the right or lower edge; then the timer stops.
+    // After Finish it stays gone: a window enlarged later must not show it again,
+    // frozen where it stopped.
     bool HasLeft(int clientWidth, int clientHeight) const;
+    void Finish() { m_bFinished = true; }
 
 private:
     int m_nStarWidth;
     int m_nStarHeight;
     Rect m_rcStar;
+    bool m_bFinished = false;
 };
 
 }  // namespace plover

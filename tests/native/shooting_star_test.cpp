@@ -80,4 +80,11 @@ TEST(ShootingStar, LeavesOnlyWhenPastAnEdge)
     EXPECT_FALSE(edge.HasLeft(64, 32));
     EXPECT_TRUE(edge.HasLeft(63, 1000));
     EXPECT_TRUE(edge.HasLeft(1000, 31));
+
+    // Gone for good once finished, also for a window grown past it; a new start
+    // brings it back.
+    star.Finish();
+    EXPECT_TRUE(star.HasLeft(4000, 3000));
+    star.Start(400, Sequence({30}));
+    EXPECT_FALSE(star.HasLeft(400, 300));
 }

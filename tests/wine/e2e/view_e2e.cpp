@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
+#include "PaintCanvas.h"
 #include "e2e/PloverProcess.h"
 #include "resource.h"
 
@@ -180,6 +183,71 @@ void DragWithMouse(POINT from, int dx, int dy)
     }
     SendMouse(MOUSEEVENTF_LEFTUP, POINT{from.x + dx, from.y + dy});
     Pump(400);
+}
+
+// The view's client area as the screen shows it, with the rotating stars (child
+// windows that turn on their own) left out; their places are kept instead.
+struct ScreenView {
+    int width = 0;
+    int height = 0;
+    std::vector<RgbColour> pixels;
+    std::vector<RECT> stars;  // in client coordinates
+};
+
+ScreenView ReadScreenView(HWND view)
+{
+    ScreenView seen;
+    RECT client{};
+    ::GetClientRect(view, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(view, &origin);
+    seen.width = client.right;
+    seen.height = client.bottom;
+    for (HWND child = ::GetWindow(view, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        ::GetClassNameW(child, name, 64);
+        if (std::wstring(name) != L"PloverRollStarObject" || !::IsWindowVisible(child))
+            continue;
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, view, reinterpret_cast<POINT*>(&r), 2);
+        seen.stars.push_back(r);
+    }
+    CPaintCanvas canvas(seen.width, seen.height);
+    const HDC screen = ::GetDC(nullptr);
+    ::BitBlt(canvas.Dc(), 0, 0, seen.width, seen.height, screen, origin.x, origin.y, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    for (int y = 0; y < seen.height; ++y)
+        for (int x = 0; x < seen.width; ++x) {
+            const POINT at{x, y};
+            bool star = false;
+            for (const RECT& r : seen.stars)
+                star = star || ::PtInRect(&r, at);
+            seen.pixels.push_back(star ? RgbColour{} : canvas.Pixel(x, y));
+        }
+    return seen;
+}
+
+// How many pixels differ, and where the first one is.
+std::string CompareViews(const ScreenView& a, const ScreenView& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return "client sizes differ";
+    int differing = 0, firstX = -1, firstY = -1;
+    for (std::size_t i = 0; i < a.pixels.size(); ++i) {
+        const RgbColour& p = a.pixels[i];
+        const RgbColour& q = b.pixels[i];
+        if (p.red == q.red && p.green == q.green && p.blue == q.blue)
+            continue;
+        if (differing++ == 0) {
+            firstX = static_cast<int>(i % a.width);
+            firstY = static_cast<int>(i / a.width);
+        }
+    }
+    if (differing == 0)
+        return "";
+    return std::to_string(differing) + " pixels differ, the first at " + std::to_string(firstX) +
+           "," + std::to_string(firstY);
 }
 
 class View : public ::testing::Test {
@@ -434,6 +502,93 @@ TEST_F(View, SelfTimerMinimisesAgainAfterARestoreAndClosesAlsoWhenMinimised)
         EXPECT_GT(::CompareFileTime(&written, &aged), 0) << "the schedule was not written";
     }
     ASSERT_TRUE(minimiser.CloseAndWait());
+}
+
+// A resize from outside lays out and repaints the whole view at once: what the
+// screen shows then is what a fresh start at that size shows.
+TEST_F(View, ResizedWindowShowsWhatAFreshStartAtThatSizeShows)
+{
+    const SYSTEMTIME soon = LocalDateIn(1);
+    CScheduleList list;
+    list.push_back(MakeEntry(L"星空観察会", soon.wYear, soon.wMonth, soon.wDay));
+    list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
+    const SIZE sizes[] = {{700, 500}, {300, 240}};
+    // The shooting star leaves a trail that only a later paint clears: wait until it
+    // has gone, then repaint a fresh start once from outside.
+    const DWORD starGone = 3000;
+
+    std::vector<ScreenView> resized;
+    {
+        CPloverProcess plover;
+        const HWND window = Start(plover, list);
+        ASSERT_NE(window, nullptr);
+        Pump(starGone);
+        for (const SIZE& size : sizes) {
+            ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            Pump(800);
+            resized.push_back(ReadScreenView(plover.ViewWindow()));
+        }
+        ASSERT_TRUE(plover.CloseAndWait());
+    }
+    for (std::size_t i = 0; i < std::size(sizes); ++i) {
+        ClearSettings();
+        SetSetting(L"StartValue", 1);
+        SetSetting(L"StartValueWidth", static_cast<DWORD>(sizes[i].cx));
+        SetSetting(L"StartValueHeight", static_cast<DWORD>(sizes[i].cy));
+        CPloverProcess plover;
+        const HWND window = Start(plover, list);
+        ASSERT_NE(window, nullptr);
+        Pump(starGone);
+        ::RedrawWindow(plover.ViewWindow(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump(800);
+        const ScreenView fresh = ReadScreenView(plover.ViewWindow());
+        ASSERT_TRUE(plover.CloseAndWait());
+
+        SCOPED_TRACE(std::to_string(sizes[i].cx) + " x " + std::to_string(sizes[i].cy));
+        ASSERT_EQ(fresh.stars.size(), resized[i].stars.size());
+        for (std::size_t s = 0; s < fresh.stars.size(); ++s)
+            EXPECT_TRUE(::EqualRect(&fresh.stars[s], &resized[i].stars[s])) << "star " << s;
+        EXPECT_EQ(CompareViews(fresh, resized[i]), "");
+    }
+}
+
+// A held button runs the window manager's own move loop, which takes the quit
+// message when the self-timer closes the window meanwhile; the program must end
+// all the same, having written its schedule.
+TEST_F(View, SelfTimerCloseDuringAHeldDragStillEndsTheProgram)
+{
+    SetSetting(L"StartTitleBar", 1);
+    SetSetting(L"StartMenuBar", 1);
+    SetSetting(L"DestroyFlg", 1);
+    SetSetting(L"DestroySec", 4);
+    CPloverProcess plover;
+    const auto schedule = WriteSchedule(0, FarSchedule());
+    WriteBytes(plover.SchedulePath(), schedule);
+    AgeFile(plover.SchedulePath());
+    const FILETIME aged = LastWriteTime(plover.SchedulePath());
+    ASSERT_TRUE(plover.Start());
+    const HWND window = plover.WaitMainWindow();
+    ASSERT_NE(window, nullptr);
+    POINT grip{200, 45};
+    ::ClientToScreen(plover.ViewWindow(), &grip);
+    ::SetCursorPos(grip.x, grip.y);
+    SendMouse(0, grip);
+    Pump(200);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, grip);
+    Pump(400);
+    SendMouse(0, POINT{grip.x + 10, grip.y + 10});
+
+    const bool gone = WaitUntil([&] { return !::IsWindow(window); }, 15000);
+    const bool ended = plover.WaitExit(5000);
+    SendMouse(MOUSEEVENTF_LEFTUP, POINT{grip.x + 10, grip.y + 10});
+    ASSERT_TRUE(gone) << "the self-timer did not close the window";
+    ASSERT_TRUE(ended) << "Plover.exe went on running without its window";
+    EXPECT_EQ(plover.ExitCode(), 0u);
+    const FILETIME written = LastWriteTime(plover.SchedulePath());
+    EXPECT_GT(::CompareFileTime(&written, &aged), 0) << "the schedule was not written";
+    EXPECT_EQ(ReadBytes(plover.SchedulePath()), schedule);
 }
 
 TEST_F(View, TargetTimeCommandRestoresAMinimisedWindowAndRaisesACoveredOne)
