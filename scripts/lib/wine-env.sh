@@ -25,21 +25,27 @@ use_wine_arch() {
 
 wine() { "$PLOVER_WINE_LOADER" "$@"; }
 
+# ensure_locale NAME: the locale NAME.UTF-8 exists (generated once when it does not).
 ensure_locale() {
-  locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' && return 0
-  # Wine takes its ANSI code page from the locale; without ja_JP it is not 932.
+  local name=$1
+  locale -a 2>/dev/null | grep -qix "$name.utf8" && return 0
   local sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
   if ! dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q 'ok installed'; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq locales >/dev/null
   fi
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
-    echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null ||
+    echo "$name.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
   $sudo locale-gen >/dev/null
 }
 
-use_japanese_locale() {
-  ensure_locale
-  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# Wine takes its ANSI code page and system fonts from the locale: ja_JP gives a
+# Japanese system (code page 932).  PLOVER_LOCALE=en_US, say, shows Plover on a
+# system of another language.
+use_locale() {
+  local name=${PLOVER_LOCALE:-ja_JP}
+  name=${name%.UTF-8}
+  ensure_locale "$name"
+  export LANG=$name.UTF-8 LC_ALL=$name.UTF-8
 }
 
 ensure_display() {

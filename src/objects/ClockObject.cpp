@@ -3,6 +3,7 @@
 #include <string>
 
 #include "objects/Frames.h"
+#include "objects/TextFont.h"
 
 namespace plover {
 
@@ -81,10 +82,7 @@ void CClockObject::ReadClientSize()
 void CClockObject::BuildFont(int cx, int cy)
 {
     const FontSize size = ClockFontSize(cx, cy);
-    const std::wstring face(ClockFaceName(m_nGMFont));
-    m_pFont.Reset(::CreateFontW(size.height, size.width, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
-                                SHIFTJIS_CHARSET, OUT_STROKE_PRECIS, CLIP_DEFAULT_PRECIS,
-                                PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    m_pFont = MakeTextFont(size, ClockFaceName(m_nGMFont));
 }
 
 void CClockObject::SetTargetTime(const LocalTime& target)

@@ -36,6 +36,7 @@ struct FontSize {
 
 inline constexpr std::wstring_view kGothicFace = L"ＭＳ ゴシック";
 inline constexpr std::wstring_view kMinchoFace = L"ＭＳ 明朝";
+inline constexpr std::wstring_view kPGothicFace = L"ＭＳ Ｐゴシック";
 
 enum class FrameKind { Raised, Sunken };
 

@@ -14,6 +14,7 @@
 #include "framework/TextConv.h"
 #include "objects/ClockObject.h"
 #include "objects/RollStarObject.h"
+#include "objects/TextFont.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
 #include "view/ViewLayout.h"
@@ -145,9 +146,7 @@ void CPloverView::CreateMonthList()
     ListView_SetTextBkColor(m_hMonthList, RGB(223, 255, 255));
     ::ShowWindow(m_hMonthList, SW_HIDE);
 
-    m_pListFont.Reset(::CreateFontW(-16, 0, 0, 0, 0, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                    OUT_STROKE_PRECIS, 0, PROOF_QUALITY, 0,
-                                    std::wstring(kGothicFace).c_str()));
+    m_pListFont = MakeTextFont(FontSize{-16, 0});
     ::SendMessageW(m_hMonthList, WM_SETFONT, reinterpret_cast<WPARAM>(m_pListFont.Get()), TRUE);
 }
 

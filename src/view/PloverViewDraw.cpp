@@ -4,6 +4,7 @@
 
 #include "framework/TextConv.h"
 #include "objects/Frames.h"
+#include "objects/TextFont.h"
 #include "schedule/PloverDoc.h"
 #include "view/ViewLayout.h"
 #include "view/ViewTexts.h"
@@ -11,13 +12,6 @@
 namespace plover {
 
 namespace {
-
-CFont MakeTextFont(const FontSize& size)
-{
-    return CFont(::CreateFontW(size.height, size.width, 0, 0, 0, FALSE, FALSE, FALSE,
-                               SHIFTJIS_CHARSET, OUT_STROKE_PRECIS, 0, PROOF_QUALITY, 0,
-                               std::wstring(kGothicFace).c_str()));
-}
 
 UINT DrawTextFlags(TextAlign align)
 {
@@ -152,6 +146,8 @@ void CPloverView::DrawLowerPanel(HDC dc, const Rect& panel)
     for (const FrameOutline& frame : layout.frames)
         DrawFrame(dc, frame);
     if (!layout.caption.empty()) {
+        const CFont font = MakeTextFont(layout.captionFont, layout.captionFace);
+        CSelectObject selectFont(dc, font.Get());
         const int oldMode = ::SetBkMode(dc, OPAQUE);
         const COLORREF oldBack = ::SetBkColor(dc, ToColorRef(layout.captionBackground));
         ::TextOutW(dc, layout.captionX, layout.captionY, layout.caption.data(),

@@ -111,8 +111,12 @@ struct LowerPanelLayout {
     // Drawn before the caption, which then breaks their lines like a group-box title.
     std::vector<FrameOutline> frames;
     // Empty for the picture.  Written opaque on captionBackground at
-    // (captionX, captionY), in the device context's default font and colour.
+    // (captionX, captionY), in the device context's default colour.  The font is
+    // the one a Japanese system's device contexts start with, named outright: the
+    // default font of another language's system has no Japanese glyphs.
     std::wstring_view caption;
+    FontSize captionFont{18, 8};
+    std::wstring_view captionFace = kPGothicFace;
     int captionX = 0;
     int captionY = 0;
     RgbColour captionBackground = kPlateGrey;
