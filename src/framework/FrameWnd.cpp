@@ -1,5 +1,6 @@
 #include "framework/FrameWnd.h"
 
+#include "framework/Dialog.h"
 #include "framework/Document.h"
 #include "framework/TextConv.h"
 #include "framework/View.h"
@@ -69,6 +70,9 @@ void CFrameWnd::OnSize(UINT type, int cx, int cy)
 
 void CFrameWnd::OnClose()
 {
+    // A modal dialog's loop must not run on with its owner gone.
+    if (CModalGuard::DeferClose(m_hWnd))
+        return;
     if (m_pDocument) {
         if (!m_pDocument->CanCloseFrame())
             return;

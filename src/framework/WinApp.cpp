@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "framework/Dialog.h"
 #include "framework/FrameWnd.h"
 
 namespace plover {
@@ -58,13 +59,10 @@ int CWinApp::MessageLoop()
     const HWND mainWindow = mainFrame ? mainFrame->m_hWnd : nullptr;
     MSG msg{};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        CFrameWnd* frame = GetMainFrame();
-        const HWND frameWindow = frame ? frame->m_hWnd : nullptr;
-        if (frameWindow && frame->GetAccelerators() &&
-            ::TranslateAcceleratorW(frameWindow, frame->GetAccelerators(), &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+        if (!PreTranslateMessage(msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
         // A loop of its own (a move with the button held, a menu, a message box)
         // may have taken the quit message the main window posted as it ended;
         // then no other one comes, and the window being gone is what says so.
@@ -72,6 +70,16 @@ int CWinApp::MessageLoop()
             return 0;
     }
     return static_cast<int>(msg.wParam);
+}
+
+bool CWinApp::PreTranslateMessage(MSG& msg)
+{
+    CFrameWnd* frame = GetMainFrame();
+    const HWND frameWindow = frame ? frame->m_hWnd : nullptr;
+    if (frameWindow && frame->GetAccelerators() &&
+        ::TranslateAcceleratorW(frameWindow, frame->GetAccelerators(), &msg))
+        return true;
+    return IsModelessDialogMessage(msg);
 }
 
 }  // namespace plover

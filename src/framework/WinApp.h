@@ -1,5 +1,5 @@
 // The application base: start-up hook, the one document template and the message
-// loop with the main frame's accelerators.
+// loop with the main frame's accelerators and the modeless dialogs' keys.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +40,9 @@ protected:
 
 private:
     int MessageLoop();
+    // The main frame's accelerators and the keys of modeless dialogs; true when
+    // the message was taken.
+    bool PreTranslateMessage(MSG& msg);
 
     static CWinApp* s_pApp;
     std::unique_ptr<CSingleDocTemplate> m_pTemplate;
