@@ -1,8 +1,8 @@
 #include "framework/Document.h"
 
+#include "framework/FileErrors.h"
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
-#include "framework/FileErrors.h"
 
 namespace plover {
 
@@ -17,6 +17,12 @@ void CDocument::OnCloseDocument()
 {
     if (m_pFrame)
         m_pFrame->DestroyWindow();
+}
+
+void CDocument::UpdateAllViews(unsigned hint)
+{
+    if (CView* view = m_pFrame ? m_pFrame->GetActiveView() : nullptr)
+        view->OnUpdate(hint);
 }
 
 bool CDocument::CanCloseFrame()

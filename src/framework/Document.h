@@ -21,6 +21,9 @@ public:
     // Asked before the frame closes; false keeps the program running.
     virtual bool CanCloseFrame();
 
+    // Tells the frame's view what changed (a hint of the document's own kind).
+    void UpdateAllViews(unsigned hint);
+
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
     const std::wstring& GetTitle() const { return m_strTitle; }

@@ -19,6 +19,8 @@ public:
     virtual void OnDraw(HDC dc) = 0;
     // Called when the view becomes (or stops being) the frame's active view.
     virtual void OnActivateView(bool activate, CView* activated, CView* deactivated) {}
+    // The document changed; `hint` says what, in the document's own terms.
+    virtual void OnUpdate(unsigned hint) {}
     // A menu or accelerator command; true when the view handled it.
     virtual bool OnCommand(UINT id) { return false; }
 

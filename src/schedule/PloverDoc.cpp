@@ -96,6 +96,40 @@ void CPloverDoc::CalcDaysLeft()
                                        target->m_wMonth, target->m_wDay);
 }
 
+void CPloverDoc::AddEntry(const CPloverFile& entry)
+{
+    Changed(plover::AppendEntry(m_ScheduleList, m_nTarget, entry));
+}
+
+void CPloverDoc::ReplaceEntry(std::size_t index, const CPloverFile& entry)
+{
+    Changed(plover::ReplaceEntry(m_ScheduleList, m_nTarget, index, entry));
+}
+
+void CPloverDoc::DeleteEntry(std::size_t index)
+{
+    Changed(plover::DeleteEntry(m_ScheduleList, m_nTarget, index));
+}
+
+void CPloverDoc::ReplaceSchedule(const CScheduleList& entries, std::int32_t target)
+{
+    Changed(plover::ReplaceSchedule(m_ScheduleList, m_nTarget, entries, target));
+}
+
+void CPloverDoc::SetTarget(std::int32_t index)
+{
+    Changed(SelectTarget(m_ScheduleList, m_nTarget, index));
+}
+
+void CPloverDoc::Changed(ScheduleChange change)
+{
+    if (change == ScheduleChange::None)
+        return;
+    if (Has(change, ScheduleChange::Target))
+        CalcDaysLeft();
+    UpdateAllViews(static_cast<unsigned>(change));
+}
+
 void CPloverDoc::OnCloseDocument()
 {
     Save();

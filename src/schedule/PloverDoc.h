@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/Document.h"
+#include "schedule/ScheduleEdits.h"
 #include "schedule/ScheduleFile.h"
 
 namespace plover {
@@ -27,6 +28,14 @@ public:
     // held, after which the days left are computed anew.
     bool RefreshToday();
 
+    // The edits the dialogs make.  Each computes the days left again when the
+    // target changed and tells the view what changed (a ScheduleChange hint).
+    void AddEntry(const CPloverFile& entry);
+    void ReplaceEntry(std::size_t index, const CPloverFile& entry);
+    void DeleteEntry(std::size_t index);
+    void ReplaceSchedule(const CScheduleList& entries, std::int32_t target);
+    void SetTarget(std::int32_t index);
+
     int m_nTodayYear = 0;
     int m_nTodayMonth = 0;
     int m_nTodayDay = 0;
@@ -40,6 +49,7 @@ public:
     std::wstring m_strFilePath;
 
 private:
+    void Changed(ScheduleChange change);
     void Load();
     void Save();
     void ReadToday();

@@ -252,6 +252,16 @@ void CPloverView::RefreshMonthList()
     SetColumnWidth();
 }
 
+void CPloverView::OnUpdate(unsigned hint)
+{
+    const auto change = static_cast<ScheduleChange>(hint);
+    if (Has(change, ScheduleChange::Target))
+        LoadTarget();
+    if (Has(change, ScheduleChange::Entries))
+        RefreshMonthList();
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
 void CPloverView::CheckDate()
 {
     CPloverDoc* doc = GetDocument();

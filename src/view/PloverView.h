@@ -31,6 +31,9 @@ public:
     void OnDraw(HDC dc) override;
     void OnActivateView(bool activate, CView* activated, CView* deactivated) override;
     bool OnCommand(UINT id) override;
+    // A ScheduleChange from the document: the month list, the target (its picture
+    // and the clock's moment) and the painted texts follow.
+    void OnUpdate(unsigned hint) override;
 
     // Takes the target entry (and its picture) from the document afresh and sets
     // the clock's target time.

@@ -478,3 +478,36 @@ TEST(MainFrame, HelpCommandsAskTheViewerForTheProgramsHelpFile)
     EXPECT_EQ(requests[4].command, static_cast<UINT>(HELP_CONTEXT));
     EXPECT_EQ(requests[5].command, static_cast<UINT>(HELP_CONTEXT));
 }
+
+TEST(CountdownView, DocumentEditsReachTheListAndTheCountdownAtOnce)
+{
+    CViewHarness h(kToday);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    h.FinishShootingStar();
+    h.Render();
+    const HWND list = h.View()->MonthList();
+    ASSERT_EQ(ListView_GetItemCount(list), 3);
+    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 12日");
+
+    // A new entry later this month is listed at once; the countdown stays.
+    h.Doc()->AddEntry(*MakeEntry(L"花火", 1996, 5, 20));
+    h.Render();
+    ASSERT_EQ(ListView_GetItemCount(list), 4);
+    EXPECT_EQ(ListText(list, 3, 0), L"20日 花火");
+    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 12日");
+
+    // Another target: the days left and the countdown follow.
+    h.Doc()->SetTarget(2);
+    h.Render();
+    EXPECT_EQ(h.Doc()->m_nDaysLeft, 19);
+    EXPECT_EQ(h.View()->m_strCountdown, L"運動会 まで 19日");
+
+    // The target deleted: the entry before it takes over.
+    h.Doc()->DeleteEntry(2);
+    h.Render();
+    EXPECT_EQ(h.Doc()->m_nTarget, 1);
+    EXPECT_EQ(h.View()->m_strCountdown, L"入学式 は終わりました");
+    EXPECT_EQ(ListView_GetItemCount(list), 3);
+    h.Close();
+}
