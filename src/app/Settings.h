@@ -91,4 +91,46 @@ inline constexpr StringSetting VerWav{L"VerWav", L"PloverVer.wav"};
 inline constexpr StringSetting VerWavForSheet{L"VerWav", L"PloverVer.Wav"};
 }  // namespace cfg
 
+// Every setting at once, as read with the program's defaults: what the view and
+// the frame start with, and what the options sheet fills its pages from and hands
+// back.  Names follow the keys.
+struct CPloverSettings {
+    int cursorNo = 1;
+    int iconFlg = 0;
+    int iconSec = 100;
+    int destroyFlg = 0;
+    int destroySec = 100;
+    int startTitleBar = 0;
+    int startMenuBar = 0;
+    int startPosition = 0;
+    int startValue = 0;
+    int startPositionPosX = 300;
+    int startPositionPosY = 400;
+    int startValueWidth = 400;
+    int startValueHeight = 300;
+    int rollStar = 1;
+    int titleBar = 1;
+    int menuBar = 1;
+    int date = 1;
+    int target = 1;
+    int sc = 1;
+    int sci = 1;
+    int hour24 = 1;
+    int gmFont = 1;
+    int sound = 1;
+    std::wstring startWav = L"Plover.wav";
+    std::wstring endWav = L"Plover.wav";
+    std::wstring verWav = L"PloverVer.wav";
+
+    bool operator==(const CPloverSettings& other) const;
+};
+
+CPloverSettings LoadSettings(const ISettingsStore& store);
+// The options sheet's own reading: where nothing is stored, the sounds are named
+// as the sound page spells them (the exit sound is PloverExit.Wav).
+CPloverSettings LoadSettingsForSheet(const ISettingsStore& store);
+// Writes every key the options sheet confirms, in the order of its pages; the
+// window's place and size are written at exit instead, and left alone here.
+void SaveOptions(ISettingsStore& store, const CPloverSettings& settings);
+
 }  // namespace plover

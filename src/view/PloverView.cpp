@@ -91,32 +91,33 @@ bool CPloverView::OnCreate()
     CreateMonthList();
     m_pClock->Create(m_hWnd, RECT{0, 0, 300, 300}, IDC_CLOCK);
 
-    if (Read(Settings(), cfg::RollStar) == 0) {
+    const CPloverSettings settings = LoadSettings(Settings());
+    if (settings.rollStar == 0) {
         ::ShowWindow(m_pStarLeft->m_hWnd, SW_HIDE);
         ::ShowWindow(m_pStarRight->m_hWnd, SW_HIDE);
     }
-    m_nShowDate = Read(Settings(), cfg::Date);
-    m_nShowTarget = Read(Settings(), cfg::Target);
-    m_nShowPanel = Read(Settings(), cfg::SC);
-    m_nSCI = Read(Settings(), cfg::SCI);
-    m_pClock->m_nHour24 = Read(Settings(), cfg::Hour24);
-    m_pClock->m_nGMFont = Read(Settings(), cfg::GMFont);
+    m_nShowDate = settings.date;
+    m_nShowTarget = settings.target;
+    m_nShowPanel = settings.sc;
+    m_nSCI = settings.sci;
+    m_pClock->m_nHour24 = settings.hour24;
+    m_pClock->m_nGMFont = settings.gmFont;
 
     m_pMenu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     ::SetTimer(m_hWnd, m_nTickTimer, 1000, nullptr);
-    m_nIconFlg = Read(Settings(), cfg::IconFlg);
-    m_nDestroyFlg = Read(Settings(), cfg::DestroyFlg);
-    m_nIconCount = Read(Settings(), cfg::IconSec);
-    m_nDestroyCount = Read(Settings(), cfg::DestroySec);
+    m_nIconFlg = settings.iconFlg;
+    m_nDestroyFlg = settings.destroyFlg;
+    m_nIconCount = settings.iconSec;
+    m_nDestroyCount = settings.destroySec;
 
     m_nBarState = 1;
-    if (Read(Settings(), cfg::StartMenuBar) != 0)
+    if (settings.startMenuBar != 0)
         m_nBarState = 2;
-    if (Read(Settings(), cfg::StartTitleBar) != 0)
+    if (settings.startTitleBar != 0)
         m_nBarState = 3;
 
-    if (Read(Settings(), cfg::Sound) != 0)
-        PlaySoundFile(Read(Settings(), cfg::StartWav), false);
+    if (settings.sound != 0)
+        PlaySoundFile(settings.startWav, false);
     if (CMainFrame* frame = Frame())
         m_hCursor = frame->m_hCursor;
     ::SetTimer(m_hWnd, m_nStarTimer, 100, nullptr);

@@ -32,6 +32,44 @@ TEST(Settings, ValueOfTheOtherTypeReadsAsDefault)
     EXPECT_EQ(Read(store, cfg::StartWav), L"Plover.wav");
 }
 
+TEST(SettingsModel, LoadsEveryKeyWithItsReadersDefaultAndSavesWhatTheSheetConfirms)
+{
+    CMemorySettingsStore store;
+    const CPloverSettings program = LoadSettings(store);
+    EXPECT_EQ(program, CPloverSettings{});
+    EXPECT_EQ(program.endWav, L"Plover.wav");
+    EXPECT_EQ(LoadSettingsForSheet(store).endWav, L"PloverExit.Wav");
+    EXPECT_EQ(LoadSettingsForSheet(store).startWav, L"Plover.Wav");
+
+    // Every field away from its default: what is saved comes back, except the
+    // window's place and size, which only the exit writes.
+    CPloverSettings changed;
+    int value = 7;
+    for (int* field : {&changed.cursorNo, &changed.iconFlg, &changed.iconSec, &changed.destroyFlg,
+                       &changed.destroySec, &changed.startTitleBar, &changed.startMenuBar,
+                       &changed.startPosition, &changed.startValue, &changed.startPositionPosX,
+                       &changed.startPositionPosY, &changed.startValueWidth,
+                       &changed.startValueHeight, &changed.rollStar, &changed.titleBar,
+                       &changed.menuBar, &changed.date, &changed.target, &changed.sc, &changed.sci,
+                       &changed.hour24, &changed.gmFont, &changed.sound})
+        *field = value++;
+    changed.startWav = L"a.wav";
+    changed.endWav = L"b.wav";
+    changed.verWav = L"c.wav";
+    SaveOptions(store, changed);
+    CPloverSettings expected = changed;
+    const CPloverSettings defaults;
+    expected.startPositionPosX = defaults.startPositionPosX;
+    expected.startPositionPosY = defaults.startPositionPosY;
+    expected.startValueWidth = defaults.startValueWidth;
+    expected.startValueHeight = defaults.startValueHeight;
+    EXPECT_EQ(LoadSettings(store), expected);
+    EXPECT_FALSE(store.ReadInt(L"StartPositionPosX").has_value());
+    EXPECT_EQ(Read(store, cfg::SCI), changed.sci);
+    EXPECT_EQ(Read(store, cfg::TitleBarAfterWrite), changed.titleBar);
+    EXPECT_EQ(Read(store, cfg::EndWavForSheet), L"b.wav");
+}
+
 namespace {
 const std::vector<Rect> kScreen{{0, 0, 1024, 738}};
 }
