@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include "app/Commands.h"
+
 #include <vector>
 
 #include "app/ProgramCursor.h"
@@ -72,28 +74,16 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 
 bool CMainFrame::OnCommand(UINT id)
 {
-    switch (id) {
-    case IDM_APP_EXIT:
-        // The same way out as the close box: the schedule is written on the way.
-        ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
-        return true;
-    case IDM_HELP_FINDER:
-    case IDM_HELP_INDEX:
-    case IDM_DEFAULT_HELP:
-        ShowHelp(m_hWnd, HELP_FINDER, 0);
-        return true;
-    case IDM_HELP_SCIENCE:
-        ShowHelp(m_hWnd, HELP_CONTEXT, 101);
-        return true;
-    case IDM_HELP:
-    case IDM_CONTEXT_HELP:
-        // Help for the main window itself: no control of Plover has a topic of its
-        // own, so the context-help mode would end on this topic wherever clicked.
-        ShowHelp(m_hWnd, HELP_CONTEXT, kResourceHelpBase + IDR_MAINFRAME);
-        return true;
-    default:
-        return CFrameWnd::OnCommand(id);
-    }
+    CPloverView* view = View();
+    return (view && RunCommand(*this, *view, id)) || CFrameWnd::OnCommand(id);
+}
+
+void CMainFrame::ComeToFront()
+{
+    if (::IsIconic(m_hWnd))
+        ::ShowWindow(m_hWnd, SW_RESTORE);
+    else
+        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
@@ -101,6 +91,8 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
 {
     if (!CFrameWnd::LoadFrame(resourceId, style, document, std::move(makeView)))
         return false;
+    if (CPloverView* view = View())
+        view->SetProgramCursor(m_hCursor);
     if (Read(Settings(), cfg::StartMenuBar) != 0)
         DetachMenuBar();
     if (Read(Settings(), cfg::StartTitleBar) != 0)
@@ -163,7 +155,7 @@ CPloverView* CMainFrame::View() const
 void CMainFrame::OnSize(UINT type)
 {
     if (type == SIZE_MINIMIZED && View())
-        View()->m_nIconCount = Read(Settings(), cfg::IconSec);
+        View()->RestartIconCount();
 }
 
 void CMainFrame::RealizePicture(bool background)
@@ -184,7 +176,7 @@ void CMainFrame::OnActivate(UINT state)
         RealizePicture(false);
     } else if (CPloverView* view = View()) {
         // Without a target there is no countdown to show.
-        const std::wstring& countdown = view->m_strCountdown;
+        const std::wstring& countdown = view->Countdown();
         const std::wstring title =
             countdown.empty() ? m_strTitle : m_strTitle + L" [" + countdown + L"]";
         ::SetWindowTextW(m_hWnd, title.c_str());

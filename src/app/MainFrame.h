@@ -24,6 +24,8 @@ public:
     // Takes the menu bar away; destroys it unless it is `keep` (the view's copy,
     // which it gives back later).
     void DetachMenuBar(HMENU keep = nullptr);
+    // Restores a minimised window or raises a covered one (at the target minute).
+    void ComeToFront();
 
     HCURSOR m_hCursor = nullptr;
     HCURSOR m_hPrevCursor = nullptr;

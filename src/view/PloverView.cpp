@@ -66,11 +66,6 @@ CPloverDoc* CPloverView::GetDocument() const
     return static_cast<CPloverDoc*>(CView::GetDocument());
 }
 
-CMainFrame* CPloverView::Frame() const
-{
-    return static_cast<CMainFrame*>(CWnd::FromHandle(::GetParent(m_hWnd)));
-}
-
 HWND CPloverView::ClockWindow() const
 {
     return m_pClock ? m_pClock->m_hWnd : nullptr;
@@ -92,35 +87,21 @@ bool CPloverView::OnCreate()
     m_pClock->Create(m_hWnd, RECT{0, 0, 300, 300}, IDC_CLOCK);
 
     const CPloverSettings settings = LoadSettings(Settings());
-    if (settings.rollStar == 0) {
-        ::ShowWindow(m_pStarLeft->m_hWnd, SW_HIDE);
-        ::ShowWindow(m_pStarRight->m_hWnd, SW_HIDE);
-    }
-    m_nShowDate = settings.date;
-    m_nShowTarget = settings.target;
-    m_nShowPanel = settings.sc;
-    m_nSCI = settings.sci;
-    m_pClock->m_nHour24 = settings.hour24;
-    m_pClock->m_nGMFont = settings.gmFont;
-
+    ApplySettings(settings);
     m_pMenu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    ::SetTimer(m_hWnd, m_nTickTimer, 1000, nullptr);
-    m_nIconFlg = settings.iconFlg;
-    m_nDestroyFlg = settings.destroyFlg;
-    m_nIconCount = settings.iconSec;
-    m_nDestroyCount = settings.destroySec;
+    ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick), 1000, nullptr);
+    RestartCounts(settings);
 
-    m_nBarState = 1;
+    m_nBarState = BarState::Both;
     if (settings.startMenuBar != 0)
-        m_nBarState = 2;
+        m_nBarState = BarState::TitleOnly;
     if (settings.startTitleBar != 0)
-        m_nBarState = 3;
+        m_nBarState = BarState::None;
 
     if (settings.sound != 0)
         PlaySoundFile(settings.startWav, false);
-    if (CMainFrame* frame = Frame())
-        m_hCursor = frame->m_hCursor;
-    ::SetTimer(m_hWnd, m_nStarTimer, 100, nullptr);
+    ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar), 100, nullptr);
+    m_bStarFlying = true;
     return true;
 }
 
@@ -156,9 +137,8 @@ void CPloverView::OnDestroy()
     if (Read(Settings(), cfg::Sound) != 0)
         PlaySoundFile(Read(Settings(), cfg::EndWav), true);
     m_Picture.Clear();
-    ::KillTimer(m_hWnd, 1);
-    if (m_nStarTimer != 0)
-        ::KillTimer(m_hWnd, m_nStarTimer);
+    ::KillTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick));
+    StopShootingStar();
     // A menu the frame still shows goes with the frame's window.
     const HWND frame = ::GetParent(m_hWnd);
     if (m_pMenu && ::GetMenu(frame) != m_pMenu)
@@ -253,6 +233,37 @@ void CPloverView::RefreshMonthList()
     SetColumnWidth();
 }
 
+void CPloverView::ApplySettings(const CPloverSettings& settings)
+{
+    const int stars = settings.rollStar == 0 ? SW_HIDE : SW_SHOW;
+    ::ShowWindow(m_pStarLeft->m_hWnd, stars);
+    ::ShowWindow(m_pStarRight->m_hWnd, stars);
+    m_nShowDate = settings.date;
+    m_nShowTarget = settings.target;
+    m_nShowPanel = settings.sc;
+    m_nSCI = settings.sci;
+    m_nIconFlg = settings.iconFlg;
+    m_nDestroyFlg = settings.destroyFlg;
+    m_pClock->m_nHour24 = settings.hour24;
+    if (m_pClock->m_nGMFont != settings.gmFont) {
+        m_pClock->m_nGMFont = settings.gmFont;
+        m_pClock->RecreateFont();
+    }
+    ::InvalidateRect(m_pClock->m_hWnd, nullptr, FALSE);
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CPloverView::RestartCounts(const CPloverSettings& settings)
+{
+    m_nIconCount = settings.iconSec;
+    m_nDestroyCount = settings.destroySec;
+}
+
+void CPloverView::RestartIconCount()
+{
+    m_nIconCount = Read(Settings(), cfg::IconSec);
+}
+
 void CPloverView::OnUpdate(unsigned hint)
 {
     const auto change = static_cast<ScheduleChange>(hint);
@@ -301,10 +312,11 @@ LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnTimer(static_cast<UINT_PTR>(wParam));
         return Default(message, wParam, lParam);
     case WM_COMMAND:
-        if (OnCommand(LOWORD(wParam)))
-            return 0;
-        return Default(message, wParam, lParam);
+        // The clock's target-time command goes where the menu's commands go.
+        return ::SendMessageW(::GetParent(m_hWnd), message, wParam, lParam);
     case WM_SETCURSOR:
+        if (!m_hCursor)
+            return Default(message, wParam, lParam);
         ::SetCursor(m_hCursor);
         return TRUE;
     default:

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "app/Settings.h"
+#include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/View.h"
 #include "objects/PictureSlot.h"
@@ -22,7 +24,20 @@ struct CountdownLayout;
 struct Rect;
 struct TargetTexts;
 
-class CPloverView : public CView {
+// The view's two timers.
+enum class ViewTimer : UINT_PTR {
+    Tick = 1,          // every second: the date, the automatic minimise and close
+    ShootingStar = 2,  // every 100 ms while the shooting star crosses the window
+};
+
+// Which bars the main window shows, as the double click cycles them.
+enum class BarState {
+    Both = 1,
+    TitleOnly = 2,  // the menu bar is hidden
+    None = 3,       // the title bar is hidden too: a press on the view moves the window
+};
+
+class CPloverView : public CView, public IModalListener {
 public:
     CPloverView();
     ~CPloverView() override;
@@ -30,7 +45,6 @@ public:
     CPloverDoc* GetDocument() const;
     void OnDraw(HDC dc) override;
     void OnActivateView(bool activate, CView* activated, CView* deactivated) override;
-    bool OnCommand(UINT id) override;
     // A ScheduleChange from the document: the month list, the target (its picture
     // and the clock's moment) and the painted texts follow.
     void OnUpdate(unsigned hint) override;
@@ -44,28 +58,33 @@ public:
     // and the window follow.  Called every second, on a time change and on resume.
     void CheckDate();
 
-    std::wstring m_strCountdown;
+    // The one-second tick counts nothing while a dialog of the program is open;
+    // the date is still watched.
+    void PauseTick() { m_bTickPaused = true; }
+    void ResumeTick() { m_bTickPaused = false; }
+    void OnModalBegin() override { PauseTick(); }
+    void OnModalEnd() override { ResumeTick(); }
+    // The seconds until the automatic minimise start again from the stored
+    // IconSec (on every minimise), and both counts from the settings (when the
+    // options are confirmed).
+    void RestartIconCount();
+    void RestartCounts(const CPloverSettings& settings);
+    // The panels, the lower panel's content, the stars, the clock's form and face
+    // and the self-timer switches, as the settings say; repaints.
+    void ApplySettings(const CPloverSettings& settings);
+    // The program's cursor over the view.
+    void SetProgramCursor(HCURSOR cursor) { m_hCursor = cursor; }
+
+    // What the window shows, for the frame's title and for tests.
+    const std::wstring& Countdown() const { return m_strCountdown; }
+    BarState Bars() const { return m_nBarState; }
+    HCURSOR Cursor() const { return m_hCursor; }
+    int IconCount() const { return m_nIconCount; }
+    float PanelTop() const { return m_fPanelTop; }
+    float PanelHeight() const { return m_fPanelHeight; }
+    bool IsShootingStarFlying() const { return m_bStarFlying; }
     // The target's picture; the frame redraws it when palettes change.
     CPictureSlot& Picture() { return m_Picture; }
-    int m_nPictureX = 0;
-    int m_nPictureY = 0;
-    int m_nIconCount = 0;
-    HCURSOR m_hCursor = nullptr;
-
-    // The one-second tick counts only while no dialog of the view is open.
-    UINT_PTR m_nTickTimer = 1;
-    int m_nBarState = 1;
-    float m_fPanelTop = 0.0f;
-    float m_fPanelHeight = 0.0f;
-    int m_nShowDate = 1;
-    int m_nShowTarget = 1;
-    int m_nShowPanel = 1;
-    int m_nSCI = 1;
-    int m_nIconFlg = 0;
-    int m_nDestroyFlg = 0;
-    int m_nDestroyCount = 0;
-    UINT_PTR m_nStarTimer = 2;
-    int m_nSheetPage = 0;
     HWND MonthList() const { return m_hMonthList; }
     CClockObject* Clock() const { return m_pClock.get(); }
     const CShootingStar& ShootingStar() const { return m_ShootingStar; }
@@ -98,13 +117,28 @@ private:
     void OnTimer(UINT_PTR id);
     void OnTick();
     void OnStarTick();
-    void OnTargetTime();
+    void StopShootingStar();
 
     // Mouse and menu bar (PloverViewMouse.cpp).
     void OnLButtonDblClk();
     // True when the press starts moving a window that has no title bar.
     bool OnLButtonDown();
 
+    std::wstring m_strCountdown;
+    HCURSOR m_hCursor = nullptr;
+    bool m_bTickPaused = false;
+    bool m_bStarFlying = false;
+    BarState m_nBarState = BarState::Both;
+    float m_fPanelTop = 0.0f;
+    float m_fPanelHeight = 0.0f;
+    int m_nShowDate = 1;
+    int m_nShowTarget = 1;
+    int m_nShowPanel = 1;
+    int m_nSCI = 1;
+    int m_nIconFlg = 0;
+    int m_nIconCount = 0;
+    int m_nDestroyFlg = 0;
+    int m_nDestroyCount = 0;
     CBrush m_pBackBrush;
     CPen m_pShadowPen;
     CPen m_pLightPen;

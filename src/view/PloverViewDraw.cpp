@@ -170,18 +170,13 @@ void CPloverView::DrawLowerPanel(HDC dc, const Rect& panel)
     }
     if (layout.content == LowerContent::Picture && !m_Picture.IsEmpty()) {
         m_Picture.Paint(dc, layout.pictureX, layout.pictureY);
-        m_nPictureX = layout.pictureX;
-        m_nPictureY = layout.pictureY;
     }
 }
 
 void CPloverView::DrawShootingStar(HDC dc, int width, int height)
 {
     if (m_ShootingStar.HasLeft(width, height)) {
-        m_ShootingStar.Finish();
-        if (m_nStarTimer != 0)
-            ::KillTimer(m_hWnd, m_nStarTimer);
-        m_nStarTimer = 0;
+        StopShootingStar();
         return;
     }
     if (!m_pStarWork || !m_pStarImage || !m_pStarMask)

@@ -1,21 +1,30 @@
 // The countdown view's timers: the one-second tick (automatic minimise and close,
-// and the check for a new day), the shooting star, and the target time.
+// and the check for a new day) and the shooting star.
 #include "view/PloverView.h"
-
-#include "app/MainFrame.h"
-#include "resource.h"
 
 namespace plover {
 
 void CPloverView::OnTimer(UINT_PTR id)
 {
-    if (id == 1)
+    switch (static_cast<ViewTimer>(id)) {
+    case ViewTimer::Tick:
         CheckDate();
-    // While a dialog runs m_nTickTimer is 0, so the tick matches nothing.
-    if (id == m_nTickTimer)
-        OnTick();
-    else if (id == m_nStarTimer && m_nStarTimer != 0)
-        OnStarTick();
+        if (!m_bTickPaused)
+            OnTick();
+        break;
+    case ViewTimer::ShootingStar:
+        if (m_bStarFlying)
+            OnStarTick();
+        break;
+    }
+}
+
+void CPloverView::StopShootingStar()
+{
+    m_ShootingStar.Finish();
+    if (m_bStarFlying)
+        ::KillTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar));
+    m_bStarFlying = false;
 }
 
 void CPloverView::OnTick()
@@ -39,24 +48,13 @@ void CPloverView::OnStarTick()
     // Beyond the window nothing is invalid, so no paint would come to stop the
     // timer: it stops here.
     if (m_ShootingStar.HasLeft(client.right, client.bottom)) {
-        m_ShootingStar.Finish();
-        ::KillTimer(m_hWnd, m_nStarTimer);
-        m_nStarTimer = 0;
+        StopShootingStar();
         return;
     }
     const Rect& r = m_ShootingStar.GetRect();
     const RECT area{r.left, r.top, r.right, r.bottom};
     ::InvalidateRect(m_hWnd, &area, FALSE);
     ::UpdateWindow(m_hWnd);
-}
-
-void CPloverView::OnTargetTime()
-{
-    const HWND frame = ::GetParent(m_hWnd);
-    if (::IsIconic(frame))
-        ::ShowWindow(frame, SW_RESTORE);
-    else
-        ::SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 }  // namespace plover

@@ -118,7 +118,7 @@ std::vector<COLORREF> CViewHarness::Render()
 
 void CViewHarness::FinishShootingStar()
 {
-    for (int i = 0; i < 200 && View()->m_nStarTimer != 0; ++i)
+    for (int i = 0; i < 200 && View()->IsShootingStarFlying(); ++i)
         Pump(20);
 }
 

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "TestDialogs.h"
 #include "ViewHarness.h"
+#include "app/Commands.h"
 #include "app/MainFrame.h"
+#include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/Help.h"
 #include "framework/MessageBox.h"
@@ -113,9 +116,9 @@ TEST(CountdownView, PaintsPlateBorderAndFramesWhereTheLayoutPutsThem)
     EXPECT_GT(CountIf(h, px, RECT{10, 89, 391, 164}, IsDark), 300);
     EXPECT_EQ(StrayDark(h, px, RECT{2, 84, 398, 168}, RECT{12, 92, 400, 168}), 0);
 
-    EXPECT_FLOAT_EQ(h.View()->m_fPanelTop, 0.56f);
-    EXPECT_FLOAT_EQ(h.View()->m_fPanelHeight, 0.44f);
-    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 12日");
+    EXPECT_FLOAT_EQ(h.View()->PanelTop(), 0.56f);
+    EXPECT_FLOAT_EQ(h.View()->PanelHeight(), 0.44f);
+    EXPECT_EQ(h.View()->Countdown(), L"卒業式 まで 12日");
 }
 
 TEST(CountdownView, TodayIsPinkAndPassedIsTeal)
@@ -137,7 +140,7 @@ TEST(CountdownView, TodayIsPinkAndPassedIsTeal)
         const auto px = h.Render();
         EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, form.shown), 50);
         EXPECT_EQ(CountIf(h, px, RECT{0, 0, 400, 300}, form.absent), 0);
-        EXPECT_EQ(h.View()->m_strCountdown, form.countdown);
+        EXPECT_EQ(h.View()->Countdown(), form.countdown);
     }
 }
 
@@ -150,7 +153,7 @@ TEST(CountdownView, WithoutATargetShowsAHintAndNoCountdown)
         h.FinishShootingStar();
         const auto px = h.Render();
         EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, IsDark), 100);
-        EXPECT_TRUE(h.View()->m_strCountdown.empty());
+        EXPECT_TRUE(h.View()->Countdown().empty());
         h.Doc()->CalcDaysLeft();
         // Inactive, the title stays plain.
         ::SendMessageW(h.Frame()->m_hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
@@ -176,13 +179,15 @@ TEST(CountdownView, PanelSwitchesSetTheLowerPanelFractions)
     h.SetSchedule(Schedule(24), 0);
     ASSERT_TRUE(h.Open(400, 300));
     h.Render();
-    EXPECT_FLOAT_EQ(h.View()->m_fPanelTop, 0.0f);
-    EXPECT_FLOAT_EQ(h.View()->m_fPanelHeight, 1.0f);
+    EXPECT_FLOAT_EQ(h.View()->PanelTop(), 0.0f);
+    EXPECT_FLOAT_EQ(h.View()->PanelHeight(), 1.0f);
     // Without the lower panel the fractions stay and the list and clock hide.
-    h.View()->m_nShowPanel = 0;
-    h.View()->m_nShowDate = 1;
+    CPloverSettings settings = LoadSettings(h.m_Settings);
+    settings.sc = 0;
+    settings.date = 1;
+    h.View()->ApplySettings(settings);
     h.Render();
-    EXPECT_FLOAT_EQ(h.View()->m_fPanelHeight, 1.0f);
+    EXPECT_FLOAT_EQ(h.View()->PanelHeight(), 1.0f);
     EXPECT_FALSE(::IsWindowVisible(h.View()->MonthList()));
 }
 
@@ -217,7 +222,7 @@ TEST(CountdownView, PastMidnightTheDateCountdownAndListMoveOn)
     ASSERT_TRUE(h.Open(400, 300));
     h.FinishShootingStar();
     h.Render();
-    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 12日");
+    EXPECT_EQ(h.View()->Countdown(), L"卒業式 まで 12日");
     ASSERT_EQ(ListView_GetItemCount(h.View()->MonthList()), 1);
 
     h.SetToday(LocalTime{1996, 6, 1, 7, 0, 0, 1});
@@ -225,7 +230,7 @@ TEST(CountdownView, PastMidnightTheDateCountdownAndListMoveOn)
     h.Render();
     EXPECT_EQ(h.Doc()->m_nTodayDay, 1);
     EXPECT_EQ(h.Doc()->m_nTodayWeekday, 7);
-    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 11日");
+    EXPECT_EQ(h.View()->Countdown(), L"卒業式 まで 11日");
     ASSERT_EQ(ListView_GetItemCount(h.View()->MonthList()), 2);
     EXPECT_EQ(ListText(h.View()->MonthList(), 0, 0), L"12日 卒業式");
     EXPECT_EQ(ListText(h.View()->MonthList(), 1, 0), L" 1日 遠足");
@@ -234,7 +239,7 @@ TEST(CountdownView, PastMidnightTheDateCountdownAndListMoveOn)
     h.SetToday(LocalTime{1996, 6, 12, 4, 0, 0, 0});
     ::SendMessageW(h.Frame()->m_hWnd, WM_TIMECHANGE, 0, 0);
     h.Render();
-    EXPECT_EQ(h.View()->m_strCountdown, L"本日は 卒業式 です");
+    EXPECT_EQ(h.View()->Countdown(), L"本日は 卒業式 です");
 }
 
 TEST(CountdownView, TickMinimisesAndClosesOnlyWhenAskedAndNotDuringADialog)
@@ -251,16 +256,16 @@ TEST(CountdownView, TickMinimisesAndClosesOnlyWhenAskedAndNotDuringADialog)
     ::SendMessageW(view, WM_TIMER, 1, 0);
     ::SendMessageW(view, WM_TIMER, 1, 0);
     EXPECT_FALSE(::IsIconic(frame));
-    h.View()->m_nTickTimer = 0;  // as while a dialog of the view runs
+    h.View()->PauseTick();  // as while a dialog of the program runs
     for (int i = 0; i < 5; ++i)
         ::SendMessageW(view, WM_TIMER, 1, 0);
     EXPECT_FALSE(::IsIconic(frame));
-    EXPECT_EQ(h.View()->m_nIconCount, 1);
-    h.View()->m_nTickTimer = 1;
+    EXPECT_EQ(h.View()->IconCount(), 1);
+    h.View()->ResumeTick();
     ::SendMessageW(view, WM_TIMER, 1, 0);
     h.Pump();
     EXPECT_TRUE(::IsIconic(frame));
-    EXPECT_EQ(h.View()->m_nIconCount, 3);  // reloaded by the frame on minimising
+    EXPECT_EQ(h.View()->IconCount(), 3);  // reloaded by the frame on minimising
 
     ::ShowWindow(frame, SW_RESTORE);
     h.Pump();
@@ -293,13 +298,13 @@ TEST(CountdownView, ShootingStarStepsDiagonallyAndStopsOutsideTheWindow)
     EXPECT_EQ(now, step(taken));
     EXPECT_EQ(step(1), (Rect{x + 34, 32, x + 66, 62}));
     int k = taken;
-    while (h.View()->m_nStarTimer != 0 && k < 20) {
+    while (h.View()->IsShootingStarFlying() && k < 20) {
         ::SendMessageW(view, WM_TIMER, 2, 0);
         ++k;
         EXPECT_EQ(h.View()->ShootingStar().GetRect(), step(k));
     }
     // Once it has left the window the timer stops, even with nothing left to paint.
-    EXPECT_EQ(h.View()->m_nStarTimer, 0u);
+    EXPECT_FALSE(h.View()->IsShootingStarFlying());
     EXPECT_TRUE(step(k).left > 400 || step(k).top > 300);
     EXPECT_FALSE(step(k - 1).left > 400 || step(k - 1).top > 300);
 }
@@ -342,13 +347,14 @@ TEST(CountdownView, SoundsPlayAtStartAndExitUnlessSwitchedOff)
 
 TEST(CountdownView, StartSettingsGiveTheBarState)
 {
-    for (auto [menu, title, state] : {std::tuple{0, 0, 1}, {1, 0, 2}, {0, 1, 3}, {1, 1, 3}}) {
+    for (auto [menu, title, state] : {std::tuple{0, 0, BarState::Both}, {1, 0, BarState::TitleOnly},
+                                       {0, 1, BarState::None}, {1, 1, BarState::None}}) {
         CViewHarness h(kToday);
         h.m_Settings.WriteInt(L"StartMenuBar", menu);
         h.m_Settings.WriteInt(L"StartTitleBar", title);
         h.SetSchedule(Schedule(24), 0);
         ASSERT_TRUE(h.Open(400, 300));
-        EXPECT_EQ(h.View()->m_nBarState, state);
+        EXPECT_EQ(h.View()->Bars(), state);
     }
 }
 
@@ -365,8 +371,12 @@ TEST(CountdownView, TenThousandRepaintsLeaveNoGdiObjectBehind)
     CBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 400, 300));
     CSelectObject select(dc.Get(), bitmap.Get());
     const long withCanvas = LiveGdiObjects();
+    CPloverSettings settings = LoadSettings(h.m_Settings);
     for (int i = 0; i < 10000; ++i) {
-        h.View()->m_nSCI = 1 + i % 3;  // every lower panel mode
+        if (i % 1000 == 0) {
+            settings.sci = 1 + i / 1000 % 3;  // every lower panel mode
+            h.View()->ApplySettings(settings);
+        }
         h.View()->OnDraw(dc.Get());
     }
     EXPECT_EQ(LiveGdiObjects(), withCanvas);
@@ -390,7 +400,7 @@ TEST(MainFrame, ProgramCursorComesFromTheCursorNumber)
         ASSERT_TRUE(h.Open(400, 300));
         const HCURSOR cursor = h.Frame()->m_hCursor;
         EXPECT_NE(cursor, arrow) << cursorNo;
-        EXPECT_EQ(h.View()->m_hCursor, cursor);
+        EXPECT_EQ(h.View()->Cursor(), cursor);
         // Client area and caption show it; a sizing border keeps the platform's arrows.
         ::SetCursor(arrow);
         ::SendMessageW(h.Frame()->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(h.Frame()->m_hWnd),
@@ -488,26 +498,77 @@ TEST(CountdownView, DocumentEditsReachTheListAndTheCountdownAtOnce)
     h.Render();
     const HWND list = h.View()->MonthList();
     ASSERT_EQ(ListView_GetItemCount(list), 3);
-    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 12日");
+    EXPECT_EQ(h.View()->Countdown(), L"卒業式 まで 12日");
 
     // A new entry later this month is listed at once; the countdown stays.
     h.Doc()->AddEntry(*MakeEntry(L"花火", 1996, 5, 20));
     h.Render();
     ASSERT_EQ(ListView_GetItemCount(list), 4);
     EXPECT_EQ(ListText(list, 3, 0), L"20日 花火");
-    EXPECT_EQ(h.View()->m_strCountdown, L"卒業式 まで 12日");
+    EXPECT_EQ(h.View()->Countdown(), L"卒業式 まで 12日");
 
     // Another target: the days left and the countdown follow.
     h.Doc()->SetTarget(2);
     h.Render();
     EXPECT_EQ(h.Doc()->m_nDaysLeft, 19);
-    EXPECT_EQ(h.View()->m_strCountdown, L"運動会 まで 19日");
+    EXPECT_EQ(h.View()->Countdown(), L"運動会 まで 19日");
 
     // The target deleted: the entry before it takes over.
     h.Doc()->DeleteEntry(2);
     h.Render();
     EXPECT_EQ(h.Doc()->m_nTarget, 1);
-    EXPECT_EQ(h.View()->m_strCountdown, L"入学式 は終わりました");
+    EXPECT_EQ(h.View()->Countdown(), L"入学式 は終わりました");
     EXPECT_EQ(ListView_GetItemCount(list), 3);
+    h.Close();
+}
+
+namespace {
+
+// Looks at the program from inside a dialog: ticks the view and asks the frame
+// to close, as the self-timer or the desktop would.
+class CProbeDialog : public CDialog {
+public:
+    CProbeDialog(CViewHarness& h) : CDialog(IDD_TEST_DIALOG, nullptr), m_h(h) {}
+    int iconCountDuring = -1;
+    bool frameAliveAfterClose = false;
+
+protected:
+    bool OnInitDialog() override
+    {
+        for (int i = 0; i < 5; ++i)
+            ::SendMessageW(m_h.View()->m_hWnd, WM_TIMER, static_cast<WPARAM>(ViewTimer::Tick), 0);
+        iconCountDuring = m_h.View()->IconCount();
+        ::SendMessageW(m_h.Frame()->m_hWnd, WM_CLOSE, 0, 0);
+        frameAliveAfterClose = ::IsWindow(m_h.Frame()->m_hWnd) != FALSE;
+        ::PostMessageW(m_hWnd, WM_COMMAND, IDOK, 0);
+        return true;
+    }
+
+private:
+    CViewHarness& m_h;
+};
+
+}  // namespace
+
+TEST(Commands, ADialogPausesTheTickAndACloseAskedMeanwhileWaitsUntilItEnds)
+{
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"IconFlg", 1);
+    h.m_Settings.WriteInt(L"IconSec", 3);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    ::KillTimer(h.View()->m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick));  // ticked by hand
+
+    CProbeDialog probe(h);
+    EXPECT_EQ(RunModalDialog(*h.Frame(), *h.View(), probe), IDOK);
+    EXPECT_EQ(probe.iconCountDuring, 3) << "the tick counted while the dialog was open";
+    EXPECT_TRUE(probe.frameAliveAfterClose) << "the close did not wait for the dialog";
+    EXPECT_EQ(probe.m_hCursor, h.Frame()->m_hCursor);
+
+    // The close comes once the dialog has ended, and the tick counts again.
+    MSG close{};
+    EXPECT_TRUE(::PeekMessageW(&close, h.Frame()->m_hWnd, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+    ::SendMessageW(h.View()->m_hWnd, WM_TIMER, static_cast<WPARAM>(ViewTimer::Tick), 0);
+    EXPECT_EQ(h.View()->IconCount(), 2);
     h.Close();
 }
