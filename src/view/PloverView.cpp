@@ -147,15 +147,45 @@ void CPloverView::OnDestroy()
     m_pTarget = nullptr;
 }
 
-void CPloverView::OnSize(int width, int height)
+void CPloverView::OnSize()
 {
-    const SizePlacement place = PlaceOnSize(width, height, m_fPanelTop, m_fPanelHeight);
-    MoveChild(m_pStarRight->m_hWnd, place.rightStar);
-    MoveChild(m_hMonthList, place.list);
-    SetColumnWidth();
-    const Rect& clock = place.clock;
-    ::SetWindowPos(m_pClock->m_hWnd, nullptr, clock.left, clock.top, clock.Width(), clock.Height(),
-                   SWP_NOZORDER);
+    Relayout();
+}
+
+void CPloverView::Relayout()
+{
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    m_Panels = LayoutPanels(width, height, m_nShowDate == 1, m_nShowTarget == 1, m_nShowPanel == 1);
+    if (m_Panels.setsPanelFractions) {
+        m_fPanelTop = m_Panels.panelTop;
+        m_fPanelHeight = m_Panels.panelHeight;
+    }
+    const CPloverDoc* doc = GetDocument();
+    m_Texts = m_pTarget && doc ? MakeTargetTexts(SjisToWide(m_pTarget->Name()), doc->m_nDaysLeft)
+                               : NoTargetTexts();
+    // The title shows the countdown of the panel as it was last shown.
+    if (m_Panels.showTarget)
+        m_strCountdown = m_Texts.countdown;
+
+    m_Lower = LayoutLowerPanel(m_Panels.lower, LowerContentFromSetting(m_nSCI));
+    const bool showList = m_Panels.showLower && m_Lower.showList;
+    const bool showClock = m_Panels.showLower && m_Lower.showClock;
+    if (showList) {
+        MoveChild(m_hMonthList, m_Lower.listRect);
+        SetColumnWidth();
+    }
+    if (showClock) {
+        const Rect& r = m_Lower.clockRect;
+        ::SetWindowPos(ClockWindow(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
+    }
+    ::ShowWindow(m_hMonthList, showList ? SW_SHOWNA : SW_HIDE);
+    ::ShowWindow(ClockWindow(), showClock ? SW_SHOWNA : SW_HIDE);
+    MoveChild(m_pStarRight->m_hWnd, RightStarRect(width));
+    if (m_bStarFlying && m_ShootingStar.HasLeft(width, height))
+        StopShootingStar();
 }
 
 void CPloverView::SetColumnWidth()
@@ -195,6 +225,7 @@ void CPloverView::LoadTarget()
     m_Picture.Clear();
     CPloverDoc* doc = GetDocument();
     m_pTarget = doc ? doc->TargetEntry() : nullptr;
+    Relayout();
     if (!m_pTarget) {
         m_pClock->ClearTargetTime();
         return;
@@ -250,6 +281,7 @@ void CPloverView::ApplySettings(const CPloverSettings& settings)
         m_pClock->RecreateFont();
     }
     ::InvalidateRect(m_pClock->m_hWnd, nullptr, FALSE);
+    Relayout();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
@@ -271,6 +303,7 @@ void CPloverView::OnUpdate(unsigned hint)
         LoadTarget();
     if (Has(change, ScheduleChange::Entries))
         RefreshMonthList();
+    Relayout();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
@@ -280,6 +313,7 @@ void CPloverView::CheckDate()
     if (!doc || !doc->RefreshToday())
         return;
     RefreshMonthList();
+    Relayout();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
@@ -294,13 +328,10 @@ LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CView::WindowProc(message, wParam, lParam);
         OnDestroy();
         return 0;
-    case WM_SIZE: {
+    case WM_SIZE:
         Default(message, wParam, lParam);
-        RECT client{};
-        ::GetClientRect(m_hWnd, &client);
-        OnSize(client.right, client.bottom);
+        OnSize();
         return 0;
-    }
     case WM_LBUTTONDBLCLK:
         OnLButtonDblClk();
         return Default(message, wParam, lParam);

@@ -12,6 +12,8 @@
 #include "framework/View.h"
 #include "objects/PictureSlot.h"
 #include "view/ShootingStar.h"
+#include "view/ViewLayout.h"
+#include "view/ViewTexts.h"
 
 namespace plover {
 
@@ -96,19 +98,24 @@ private:
     CMainFrame* Frame() const;
     HWND ClockWindow() const;
 
+    // Lays the view out for its present size, settings, target and day: the panel
+    // fractions, the countdown text, where the children go and whether they show.
+    // Run whenever one of those changes; OnDraw then only draws what it computed.
+    void Relayout();
+
     // Creation, destruction, size (PloverView.cpp).
     bool OnCreate();
     void OnDestroy();
-    void OnSize(int width, int height);
+    void OnSize();
     void CreateMonthList();
     void FirstActivate();
 
     // Painting (PloverViewDraw.cpp).
     void DrawPlate(HDC dc, int width, int height);
     void DrawDatePanel(HDC dc, const Rect& panel);
-    void DrawTargetPanel(HDC dc, const Rect& panel);
+    void DrawTargetPanel(HDC dc, const Rect& panel, const TargetTexts& texts);
     void DrawCountdown(HDC dc, const TargetTexts& texts, const CountdownLayout& layout);
-    void DrawLowerPanel(HDC dc, const Rect& panel);
+    void DrawLowerPanel(HDC dc, const LowerPanelLayout& layout);
     void DrawShootingStar(HDC dc, int width, int height);
     // Column 0 leaves room for the scroll bar only when the rows do not fit.
     void SetColumnWidth();
@@ -124,6 +131,10 @@ private:
     // True when the press starts moving a window that has no title bar.
     bool OnLButtonDown();
 
+    // What Relayout computed.
+    PanelLayout m_Panels;
+    LowerPanelLayout m_Lower;
+    TargetTexts m_Texts;
     std::wstring m_strCountdown;
     HCURSOR m_hCursor = nullptr;
     bool m_bTickPaused = false;

@@ -48,39 +48,21 @@ TextExtent Measure(HDC dc, std::wstring_view text, const FontSize& size)
     return TextExtent{extent.cx, extent.cy};
 }
 
-void ShowChild(HWND child, bool show)
-{
-    ::ShowWindow(child, show ? SW_SHOWNA : SW_HIDE);
-}
-
 }  // namespace
 
 void CPloverView::OnDraw(HDC dc)
 {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    DrawPlate(dc, width, height);
-
-    const PanelLayout panels =
-        LayoutPanels(width, height, m_nShowDate == 1, m_nShowTarget == 1, m_nShowPanel == 1);
-    if (panels.setsPanelFractions) {
-        m_fPanelTop = panels.panelTop;
-        m_fPanelHeight = panels.panelHeight;
-    }
+    DrawPlate(dc, client.right, client.bottom);
     ::SetBkMode(dc, TRANSPARENT);
-    if (panels.showDate)
-        DrawDatePanel(dc, panels.date);
-    if (panels.showTarget)
-        DrawTargetPanel(dc, panels.target);
-    if (panels.showLower) {
-        DrawLowerPanel(dc, panels.lower);
-    } else {
-        ShowChild(ClockWindow(), false);
-        ShowChild(m_hMonthList, false);
-    }
-    DrawShootingStar(dc, width, height);
+    if (m_Panels.showDate)
+        DrawDatePanel(dc, m_Panels.date);
+    if (m_Panels.showTarget)
+        DrawTargetPanel(dc, m_Panels.target, m_Texts);
+    if (m_Panels.showLower)
+        DrawLowerPanel(dc, m_Lower);
+    DrawShootingStar(dc, client.right, client.bottom);
 }
 
 void CPloverView::DrawPlate(HDC dc, int width, int height)
@@ -105,13 +87,8 @@ void CPloverView::DrawDatePanel(HDC dc, const Rect& panel)
     DrawInFont(dc, text, layout.font, layout.textRect, layout.align);
 }
 
-void CPloverView::DrawTargetPanel(HDC dc, const Rect& panel)
+void CPloverView::DrawTargetPanel(HDC dc, const Rect& panel, const TargetTexts& texts)
 {
-    const CPloverDoc* doc = GetDocument();
-    const TargetTexts texts = m_pTarget
-                                  ? MakeTargetTexts(SjisToWide(m_pTarget->Name()), doc->m_nDaysLeft)
-                                  : NoTargetTexts();
-    m_strCountdown = texts.countdown;
     const TargetPanelLayout layout = LayoutTargetPanel(panel, texts);
     for (const FrameOutline& frame : layout.frames)
         DrawFrame(dc, frame);
@@ -138,11 +115,8 @@ void CPloverView::DrawCountdown(HDC dc, const TargetTexts& texts, const Countdow
                TextAlign::BottomLeftSingle);
 }
 
-void CPloverView::DrawLowerPanel(HDC dc, const Rect& panel)
+void CPloverView::DrawLowerPanel(HDC dc, const LowerPanelLayout& layout)
 {
-    const LowerPanelLayout layout = LayoutLowerPanel(panel, LowerContentFromSetting(m_nSCI));
-    ShowChild(m_hMonthList, layout.showList);
-    ShowChild(ClockWindow(), layout.showClock);
     for (const FrameOutline& frame : layout.frames)
         DrawFrame(dc, frame);
     if (!layout.caption.empty()) {
@@ -157,28 +131,14 @@ void CPloverView::DrawLowerPanel(HDC dc, const Rect& panel)
     }
     for (const FrameOutline& frame : layout.innerFrames)
         DrawFrame(dc, frame);
-    if (layout.showList) {
-        const Rect& r = layout.listRect;
-        ::MoveWindow(m_hMonthList, r.left, r.top, r.Width(), r.Height(), TRUE);
-        // The list was first filled before any paint gave it a height, when every
-        // row seemed not to fit: the scroll bar's room is decided again here.
-        SetColumnWidth();
-    }
-    if (layout.showClock) {
-        const Rect& r = layout.clockRect;
-        ::SetWindowPos(ClockWindow(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
-    }
-    if (layout.content == LowerContent::Picture && !m_Picture.IsEmpty()) {
+    if (layout.content == LowerContent::Picture && !m_Picture.IsEmpty())
         m_Picture.Paint(dc, layout.pictureX, layout.pictureY);
-    }
 }
 
 void CPloverView::DrawShootingStar(HDC dc, int width, int height)
 {
-    if (m_ShootingStar.HasLeft(width, height)) {
-        StopShootingStar();
+    if (!m_bStarFlying || m_ShootingStar.HasLeft(width, height))
         return;
-    }
     if (!m_pStarWork || !m_pStarImage || !m_pStarMask)
         return;
     const Rect at = m_ShootingStar.DrawRect();

@@ -218,19 +218,6 @@ Rect RightStarRect(int clientWidth)
     return RectFromSize(clientWidth - 33, 15, 30, 40);
 }
 
-SizePlacement PlaceOnSize(int width, int height, float panelTop, float panelHeight)
-{
-    const int x0 = Share(kLowerLeft, width);
-    const int x1 = Share(kLowerWidth, width);
-    const int top = Share(panelTop, height);
-    const int bandHeight = Share(panelHeight, height);
-    SizePlacement place;
-    place.rightStar = RightStarRect(width);
-    place.list = RectFromSize(x0 + 12, top + 19, x1 - 24, bandHeight - 38);
-    place.clock = RectFromSize(x0 + 15, top + 18, x1 - 30, bandHeight - 36);
-    return place;
-}
-
 int MonthListColumnWidth(int clientWidth, bool moreThanOnePage)
 {
     const int width = Share(kLowerWidth, clientWidth) - (moreThanOnePage ? 124 : 108);

@@ -49,7 +49,7 @@ struct PanelLayout {
     Rect target;
     Rect lower;
     // Only layouts with a lower panel set these; the others leave the view's
-    // m_fPanelTop and m_fPanelHeight as the last paint left them.
+    // m_fPanelTop and m_fPanelHeight as the last layout left them.
     bool setsPanelFractions = false;
     float panelTop = 0.0f;
     float panelHeight = 0.0f;
@@ -133,18 +133,10 @@ struct LowerPanelLayout {
 
 LowerPanelLayout LayoutLowerPanel(const Rect& panel, LowerContent content);
 
-// Child windows: the stars near the upper corners, and list and clock placed from
-// the fractions the last paint recorded (before the first paint they are 0).
+// The rotating stars near the upper corners (the list and the clock are placed by
+// the lower panel's layout).
 Rect LeftStarRect();
 Rect RightStarRect(int clientWidth);
-
-struct SizePlacement {
-    Rect rightStar;
-    Rect list;
-    Rect clock;
-};
-
-SizePlacement PlaceOnSize(int width, int height, float panelTop, float panelHeight);
 
 // Width of the month list's first column: it leaves room for the scroll bar when
 // the list holds more rows than fit on one page.  Never negative.

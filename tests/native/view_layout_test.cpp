@@ -70,32 +70,15 @@ TEST(PanelLayout, EveryCombinationOfPanels)
     }
 }
 
-TEST(PanelLayout, SizeHandlerPutsListAndClockWhereThePaintDoes)
+TEST(PanelLayout, ChildWindowsAt400By300)
 {
-    // A resize places the children from the recorded fractions, the paint from its
-    // own bands: both must land on the same pixels or the children jump.
-    for (int w = 1; w < 1300; w += 37) {
-        for (int h = 1; h < 1000; h += 29) {
-            for (int mask = 1; mask < 8; mask += 2) {
-                const PanelLayout l = LayoutPanels(w, h, (mask & 4) != 0, (mask & 2) != 0, true);
-                const SizePlacement place = PlaceOnSize(w, h, l.panelTop, l.panelHeight);
-                const LowerPanelLayout list = LayoutLowerPanel(l.lower, LowerContent::List);
-                const LowerPanelLayout clock = LayoutLowerPanel(l.lower, LowerContent::Clock);
-                ASSERT_EQ(place.list, list.listRect) << w << "x" << h << " mask " << mask;
-                ASSERT_EQ(place.clock, clock.clockRect) << w << "x" << h << " mask " << mask;
-            }
-        }
-    }
-}
-
-TEST(PanelLayout, ChildWindowsOnResize)
-{
-    const SizePlacement place = PlaceOnSize(400, 300, 0.56f, 0.44f);
-    EXPECT_EQ(place.rightStar, R(367, 15, 397, 55));
-    EXPECT_EQ(place.list, RectFromSize(32, 187, 335, 93));
-    EXPECT_EQ(place.clock, RectFromSize(35, 186, 329, 95));
+    const PanelLayout panels = LayoutPanels(400, 300, true, true, true);
+    EXPECT_EQ(LayoutLowerPanel(panels.lower, LowerContent::List).listRect,
+              RectFromSize(32, 187, 335, 93));
+    EXPECT_EQ(LayoutLowerPanel(panels.lower, LowerContent::Clock).clockRect,
+              RectFromSize(35, 186, 329, 95));
     EXPECT_EQ(LeftStarRect(), R(3, 15, 33, 55));
-    EXPECT_EQ(RightStarRect(400), place.rightStar);
+    EXPECT_EQ(RightStarRect(400), R(367, 15, 397, 55));
 }
 
 TEST(PanelLayout, MonthListColumnLeavesRoomForTheScrollBar)
