@@ -21,8 +21,7 @@ bool CPloverApp::InitInstance()
 
     // Known before the window exists: the view's first activation, inside
     // OnFileNew, already looks the target's picture up here.
-    const std::wstring path = ExecutablePath();
-    m_DataDir = path.substr(0, path.rfind(L'\\') + 1);
+    m_DataDir = ProgramFolder();
 
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [] { return std::make_unique<CPloverDoc>(); },

@@ -25,6 +25,17 @@ std::wstring ExecutablePath()
     }
 }
 
+std::wstring FolderOf(const std::wstring& path)
+{
+    const std::size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring(L"\\") : path.substr(0, slash + 1);
+}
+
+std::wstring ProgramFolder()
+{
+    return FolderOf(ExecutablePath());
+}
+
 std::wstring HelpFilePath()
 {
     std::wstring path = ExecutablePath();

@@ -10,8 +10,12 @@
 
 namespace plover {
 
-// Full path of the running program.
+// Full path of the running program, and the folder a path is in (up to and with
+// its last backslash; "\\" for a bare name, which then stands in the root).
 std::wstring ExecutablePath();
+std::wstring FolderOf(const std::wstring& path);
+// The program's folder: the schedule, the pictures and the sounds are there.
+std::wstring ProgramFolder();
 std::wstring HelpFilePath();
 
 // WinHelp with the program's help file; the viewer reports a missing file itself.

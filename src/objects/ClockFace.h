@@ -11,12 +11,13 @@
 #include "app/LocalTime.h"
 #include "framework/Geometry.h"
 #include "objects/PaintItems.h"
+#include "resource.h"
 
 namespace plover {
 
 // The command the clock posts to its parent during the first second of the
 // target minute.
-constexpr int kTargetTimeCommand = 61204;
+constexpr int kTargetTimeCommand = IDM_TARGET_TIME;
 
 constexpr RgbColour kClockBackground{192, 255, 222};
 

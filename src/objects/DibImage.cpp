@@ -1,5 +1,7 @@
 #include "objects/DibImage.h"
 
+#include "framework/LittleEndian.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -20,12 +22,12 @@ constexpr std::uint32_t kUnreadable = 0xFFFFFFFF;
 
 std::uint32_t ReadU16(const std::uint8_t* p)
 {
-    return p[0] | (p[1] << 8);
+    return ReadLe16(p);
 }
 
 std::uint32_t ReadU32(const std::uint8_t* p)
 {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    return ReadLe32(p);
 }
 
 std::int64_t ReadI32(const std::uint8_t* p)

@@ -1,5 +1,7 @@
 #include "objects/StarAnimation.h"
 
+#include "resource.h"
+
 #include <algorithm>
 
 namespace plover {
@@ -14,7 +16,9 @@ constexpr Rect kFillRect{0, 0, 30, 45};
 
 int CStarAnimation::FrameResource(int frame)
 {
-    static const int kResources[kFrameCount] = {114, 115, 116, 117, 118, 119, 120, 121, 125, 123};
+    static const int kResources[kFrameCount] = {
+        IDB_ROLL_STAR_1, IDB_ROLL_STAR_2, IDB_ROLL_STAR_3, IDB_ROLL_STAR_4, IDB_ROLL_STAR_5,
+        IDB_ROLL_STAR_6, IDB_ROLL_STAR_7, IDB_ROLL_STAR_8, IDB_ROLL_STAR_9, IDB_ROLL_STAR_10};
     if (frame < 1 || frame > kFrameCount)
         return kResources[0];
     return kResources[frame - 1];

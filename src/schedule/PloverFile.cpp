@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/LittleEndian.h"
 #include "framework/SjisText.h"
 
 namespace plover {
@@ -18,13 +19,13 @@ void CopyText(char* to, const char* from, std::size_t size)
 
 void PutWord(std::uint8_t*& out, std::uint16_t value)
 {
-    *out++ = static_cast<std::uint8_t>(value & 0xFF);
-    *out++ = static_cast<std::uint8_t>(value >> 8);
+    WriteLe16(out, value);
+    out += 2;
 }
 
 std::uint16_t TakeWord(const std::uint8_t*& in)
 {
-    const auto value = static_cast<std::uint16_t>(in[0] | (in[1] << 8));
+    const std::uint16_t value = ReadLe16(in);
     in += 2;
     return value;
 }

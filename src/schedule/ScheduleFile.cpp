@@ -1,23 +1,19 @@
 #include "schedule/ScheduleFile.h"
 
+#include "framework/LittleEndian.h"
+
 namespace plover {
 
 namespace {
 
 std::int32_t TakeInt32(const std::uint8_t* p)
 {
-    const std::uint32_t value = static_cast<std::uint32_t>(p[0]) |
-                                (static_cast<std::uint32_t>(p[1]) << 8) |
-                                (static_cast<std::uint32_t>(p[2]) << 16) |
-                                (static_cast<std::uint32_t>(p[3]) << 24);
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(ReadLe32(p));
 }
 
 void PutInt32(std::uint8_t* p, std::int32_t value)
 {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    WriteLe32(p, static_cast<std::uint32_t>(value));
 }
 
 }  // namespace

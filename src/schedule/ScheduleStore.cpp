@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "framework/FileHandle.h"
+#include "framework/Help.h"
+#include "framework/LittleEndian.h"
 
 namespace plover {
 
@@ -50,8 +52,7 @@ bool IsCompleteScheduleImage(const std::wstring& path)
     DWORD got = 0;
     if (!::ReadFile(file.Get(), head, sizeof head, &got, nullptr) || got != sizeof head)
         return false;
-    const std::int32_t count = static_cast<std::int32_t>(
-        head[0] | (head[1] << 8) | (head[2] << 16) | (static_cast<std::uint32_t>(head[3]) << 24));
+    const auto count = static_cast<std::int32_t>(ReadLe32(head));
     // A finished write is exactly as long as its count says.
     return count >= 0 &&
            static_cast<std::uint64_t>(size.QuadPart) == ScheduleFileSize(static_cast<std::uint64_t>(count));
@@ -97,10 +98,7 @@ FileError FileErrorFromWin32(DWORD code)
 
 std::wstring ScheduleFilePath(const std::wstring& executablePath)
 {
-    const std::size_t slash = executablePath.rfind(L'\\');
-    const std::wstring directory =
-        slash == std::wstring::npos ? std::wstring() : executablePath.substr(0, slash);
-    return directory + L"\\Plover.pvd";
+    return FolderOf(executablePath) + L"Plover.pvd";
 }
 
 std::wstring TemporaryPath(const std::wstring& path)

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
+
 namespace plover::assetgen {
 
 struct SAsset
@@ -17,9 +19,12 @@ struct SAsset
 };
 
 // Bitmap resource ids of the rotating star's frames, in the order they are shown.
-constexpr int kRollStarBitmapIds[] = {114, 115, 116, 117, 118, 119, 120, 121, 125, 123};
-constexpr int kShootingStarBitmapId = 110;
-constexpr int kShootingStarMaskBitmapId = 149;
+constexpr int kRollStarBitmapIds[] = {IDB_ROLL_STAR_1, IDB_ROLL_STAR_2, IDB_ROLL_STAR_3,
+                                      IDB_ROLL_STAR_4, IDB_ROLL_STAR_5, IDB_ROLL_STAR_6,
+                                      IDB_ROLL_STAR_7, IDB_ROLL_STAR_8, IDB_ROLL_STAR_9,
+                                      IDB_ROLL_STAR_10};
+constexpr int kShootingStarBitmapId = IDB_SHOOTING_STAR;
+constexpr int kShootingStarMaskBitmapId = IDB_SHOOTING_STAR_MASK;
 
 // Cursor previews are 33 x 32 pictures on the light grey of the options page.
 constexpr int kCursorPreviewWidth = 33;
