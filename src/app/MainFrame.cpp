@@ -91,45 +91,34 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
 {
     if (!CFrameWnd::LoadFrame(resourceId, style, document, std::move(makeView)))
         return false;
-    if (CPloverView* view = View())
+    if (CPloverView* view = View()) {
         view->SetProgramCursor(m_hCursor);
+        view->SetBarHost(this);
+    }
     if (Read(Settings(), cfg::StartMenuBar) != 0)
-        DetachMenuBar();
+        ShowMenuBar(false);
     if (Read(Settings(), cfg::StartTitleBar) != 0)
-        RemoveTitleBar();
+        ShowTitleBar(false);
     return true;
 }
 
-void CMainFrame::DetachMenuBar(HMENU keep)
-{
-    const HMENU menu = ::GetMenu(m_hWnd);
-    if (!menu)
-        return;
-    ::SetMenu(m_hWnd, nullptr);
-    if (menu != keep)
-        ::DestroyMenu(menu);
-}
-
-void CMainFrame::RemoveTitleBar()
+void CMainFrame::ShowTitleBar(bool show)
 {
     const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+    const LONG_PTR caption = WS_CAPTION;
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, show ? style | caption : style & ~caption);
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    if (show)
+        return;
+    // Taken away, the caption leaves its room until the platform lays the frame
+    // out again, which only a resize does.
     RECT r{};
     ::GetWindowRect(m_hWnd, &r);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     ::MoveWindow(m_hWnd, r.left, r.top, width, height + 1, TRUE);
     ::MoveWindow(m_hWnd, r.left, r.top, width, height, TRUE);
-}
-
-void CMainFrame::RestoreTitleBar()
-{
-    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, style | WS_CAPTION);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 bool CMainFrame::OnSetCursor(UINT hitTest)

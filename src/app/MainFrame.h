@@ -5,12 +5,13 @@
 #include <string>
 
 #include "framework/FrameWnd.h"
+#include "view/BarHost.h"
 
 namespace plover {
 
 class CPloverView;
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public IBarHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -18,12 +19,9 @@ public:
     bool LoadFrame(UINT resourceId, DWORD style, CDocument* document,
                    std::function<std::unique_ptr<CView>()> makeView) override;
 
-    // Hides the title bar; the platform recomputes the frame only after a resize.
-    void RemoveTitleBar();
-    void RestoreTitleBar();
-    // Takes the menu bar away; destroys it unless it is `keep` (the view's copy,
-    // which it gives back later).
-    void DetachMenuBar(HMENU keep = nullptr);
+    // The bars the view's double click cycles.
+    void ShowTitleBar(bool show) override;
+    void ShowMenu(bool show) override { ShowMenuBar(show); }
     // Restores a minimised window or raises a covered one (at the target minute).
     void ComeToFront();
 

@@ -31,22 +31,26 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
     cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
     cs.lpszName = title.c_str();
     cs.lpszClass = kFrameClass;
-    cs.hMenu = ::LoadMenuW(instance, MAKEINTRESOURCEW(resourceId));
-    if (!PreCreateWindow(cs)) {
-        ::DestroyMenu(cs.hMenu);
+    m_Menu = CMenu::Load(resourceId);
+    cs.hMenu = m_Menu.Get();
+    if (!PreCreateWindow(cs))
         return false;
-    }
     m_pDocument = document;
     m_pView = makeView();
     m_pView->m_pDocument = document;
     document->m_pFrame = this;
     if (!CreateEx(cs.dwExStyle, kFrameClass, title.substr(0, title.find(L'\n')).c_str(), cs.style,
-                  cs.x, cs.y, cs.cx, cs.cy, nullptr, cs.hMenu)) {
-        ::DestroyMenu(cs.hMenu);
+                  cs.x, cs.y, cs.cx, cs.cy, nullptr, cs.hMenu))
         return false;
-    }
     m_hAccel = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId));
     return m_pView->Create(m_hWnd, kViewId);
+}
+
+void CFrameWnd::ShowMenuBar(bool show)
+{
+    const HMENU wanted = show ? m_Menu.Get() : nullptr;
+    if (::GetMenu(m_hWnd) != wanted)
+        ::SetMenu(m_hWnd, wanted);
 }
 
 void CFrameWnd::InitialUpdateFrame(int showCommand)
@@ -107,6 +111,10 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_DESTROY:
+        // The window would destroy the menu it shows; m_Menu owns it.
+        ::SetMenu(m_hWnd, nullptr);
+        return Default(message, wParam, lParam);
     case WM_NCDESTROY:
         OnNcDestroy();
         return Default(message, wParam, lParam);

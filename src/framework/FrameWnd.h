@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "framework/Menu.h"
 #include "framework/View.h"
 #include "framework/Wnd.h"
 
@@ -26,6 +27,9 @@ public:
 
     CView* GetActiveView() const { return m_pView.get(); }
     HACCEL GetAccelerators() const { return m_hAccel; }
+    // Shows or takes away the menu bar; the frame keeps its menu either way.
+    void ShowMenuBar(bool show);
+    bool HasMenuBar() const { return ::GetMenu(m_hWnd) != nullptr; }
 
 protected:
     static constexpr UINT kViewId = 0xE900;  // the first pane's identifier
@@ -44,6 +48,7 @@ protected:
 
 private:
     std::unique_ptr<CView> m_pView;
+    CMenu m_Menu;
     HACCEL m_hAccel = nullptr;
 };
 

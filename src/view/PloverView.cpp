@@ -7,7 +7,6 @@
 #include <ctime>
 
 #include "app/LocalTime.h"
-#include "app/MainFrame.h"
 #include "app/PloverApp.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
@@ -88,7 +87,6 @@ bool CPloverView::OnCreate()
 
     const CPloverSettings settings = LoadSettings(Settings());
     ApplySettings(settings);
-    m_pMenu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick), 1000, nullptr);
     RestartCounts(settings);
 
@@ -139,11 +137,6 @@ void CPloverView::OnDestroy()
     m_Picture.Clear();
     ::KillTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick));
     StopShootingStar();
-    // A menu the frame still shows goes with the frame's window.
-    const HWND frame = ::GetParent(m_hWnd);
-    if (m_pMenu && ::GetMenu(frame) != m_pMenu)
-        ::DestroyMenu(m_pMenu);
-    m_pMenu = nullptr;
     m_pTarget = nullptr;
 }
 

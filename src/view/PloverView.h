@@ -11,6 +11,7 @@
 #include "framework/Gdi.h"
 #include "framework/View.h"
 #include "objects/PictureSlot.h"
+#include "view/BarHost.h"
 #include "view/ShootingStar.h"
 #include "view/ViewLayout.h"
 #include "view/ViewTexts.h"
@@ -18,7 +19,6 @@
 namespace plover {
 
 class CClockObject;
-class CMainFrame;
 class CPloverDoc;
 class CPloverFile;
 class CRollStarObject;
@@ -74,8 +74,9 @@ public:
     // The panels, the lower panel's content, the stars, the clock's form and face
     // and the self-timer switches, as the settings say; repaints.
     void ApplySettings(const CPloverSettings& settings);
-    // The program's cursor over the view.
+    // The program's cursor over the view, and the window whose bars it cycles.
     void SetProgramCursor(HCURSOR cursor) { m_hCursor = cursor; }
+    void SetBarHost(IBarHost* host) { m_pBarHost = host; }
 
     // What the window shows, for the frame's title and for tests.
     const std::wstring& Countdown() const { return m_strCountdown; }
@@ -95,7 +96,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    CMainFrame* Frame() const;
     HWND ClockWindow() const;
 
     // Lays the view out for its present size, settings, target and day: the panel
@@ -159,7 +159,7 @@ private:
     CBitmap m_pStarWork;
     int m_nStarWidth = 0;
     int m_nStarHeight = 0;
-    HMENU m_pMenu = nullptr;
+    IBarHost* m_pBarHost = nullptr;
     HWND m_hMonthList = nullptr;
     std::unique_ptr<CRollStarObject> m_pStarLeft;
     std::unique_ptr<CRollStarObject> m_pStarRight;

@@ -2,36 +2,29 @@
 // menu bar, and a window without title bar moves by any press.
 #include "view/PloverView.h"
 
-#include "app/MainFrame.h"
 #include "app/Settings.h"
 
 namespace plover {
 
-CMainFrame* CPloverView::Frame() const
-{
-    return static_cast<CMainFrame*>(CWnd::FromHandle(::GetParent(m_hWnd)));
-}
-
 void CPloverView::OnLButtonDblClk()
 {
-    CMainFrame* frame = Frame();
+    IBarHost* frame = m_pBarHost;
     if (!frame)
         return;
     switch (m_nBarState) {
     case BarState::Both:
-        frame->DetachMenuBar(m_pMenu);
+        frame->ShowMenu(false);
         Write(Settings(), cfg::MenuBarForSheet, 0);
         m_nBarState = BarState::TitleOnly;
         break;
     case BarState::TitleOnly:
-        frame->RemoveTitleBar();
+        frame->ShowTitleBar(false);
         Write(Settings(), cfg::TitleBarForSheet, 0);
         m_nBarState = BarState::None;
         break;
     case BarState::None:
-        frame->RestoreTitleBar();
-        if (!::GetMenu(frame->m_hWnd))
-            ::SetMenu(frame->m_hWnd, m_pMenu);
+        frame->ShowTitleBar(true);
+        frame->ShowMenu(true);
         Write(Settings(), cfg::TitleBarForSheet, 1);
         Write(Settings(), cfg::MenuBarForSheet, 1);
         m_nBarState = BarState::Both;

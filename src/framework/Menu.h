@@ -1,0 +1,54 @@
+// Menus: CMenu owns one and destroys it with itself; CMenuHandle borrows one (a
+// window's menu bar, a submenu) and never destroys it.  A window destroys the menu
+// bar it shows, so an owner takes its menu off the window before the window goes.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace plover {
+
+class CMenuHandle {
+public:
+    explicit CMenuHandle(HMENU menu = nullptr) : m_hMenu(menu) {}
+    HMENU Get() const { return m_hMenu; }
+    explicit operator bool() const { return m_hMenu != nullptr; }
+
+private:
+    HMENU m_hMenu;
+};
+
+class CMenu {
+public:
+    CMenu() = default;
+    explicit CMenu(HMENU menu) : m_hMenu(menu) {}
+    ~CMenu()
+    {
+        if (m_hMenu)
+            ::DestroyMenu(m_hMenu);
+    }
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+    CMenu(CMenu&& other) noexcept : m_hMenu(std::exchange(other.m_hMenu, nullptr)) {}
+    CMenu& operator=(CMenu&& other) noexcept
+    {
+        if (this != &other) {
+            CMenu old(std::exchange(m_hMenu, std::exchange(other.m_hMenu, nullptr)));
+        }
+        return *this;
+    }
+
+    static CMenu Load(UINT resourceId)
+    {
+        return CMenu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId)));
+    }
+    HMENU Get() const { return m_hMenu; }
+    CMenuHandle Handle() const { return CMenuHandle(m_hMenu); }
+    explicit operator bool() const { return m_hMenu != nullptr; }
+
+private:
+    HMENU m_hMenu = nullptr;
+};
+
+}  // namespace plover
