@@ -136,11 +136,6 @@ bool CMainFrame::OnSetCursor(UINT hitTest)
     }
 }
 
-CPloverView* CMainFrame::View() const
-{
-    return static_cast<CPloverView*>(GetActiveView());
-}
-
 void CMainFrame::OnSize(UINT type)
 {
     if (type == SIZE_MINIMIZED && View())
@@ -221,6 +216,26 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return CFrameWnd::WindowProc(message, wParam, lParam);
     }
+}
+
+std::unique_ptr<CSingleDocTemplate> MakeMainTemplate(
+    std::function<std::unique_ptr<CDocument>()> makeDocument)
+{
+    // The frame is made first and makes the view inside its own creation.
+    auto frame = std::make_shared<CMainFrame*>(nullptr);
+    return std::make_unique<CSingleDocTemplate>(
+        IDR_MAINFRAME, std::move(makeDocument),
+        [frame] {
+            auto made = std::make_unique<CMainFrame>();
+            *frame = made.get();
+            return made;
+        },
+        [frame] {
+            auto view = std::make_unique<CPloverView>();
+            if (*frame)
+                (*frame)->SetCountdownView(*view);
+            return view;
+        });
 }
 
 }  // namespace plover

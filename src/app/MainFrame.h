@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "framework/DocTemplate.h"
 #include "framework/FrameWnd.h"
 #include "view/BarHost.h"
 
@@ -18,6 +19,9 @@ public:
 
     bool LoadFrame(UINT resourceId, DWORD style, CDocument* document,
                    std::function<std::unique_ptr<CView>()> makeView) override;
+
+    // The countdown view, told to the frame as the template makes it.
+    void SetCountdownView(CPloverView& view) { m_pCountdown = &view; }
 
     // The bars the view's double click cycles.
     void ShowTitleBar(bool show) override;
@@ -35,13 +39,20 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    CPloverView* View() const;
+    CPloverView* View() const { return m_pCountdown; }
     bool OnSetCursor(UINT hitTest);
     void OnDestroy();
     void OnSize(UINT type);
     void OnActivate(UINT state);
     // Redraws the view's picture when realising its palette changed colours.
     void RealizePicture(bool background);
+
+    CPloverView* m_pCountdown = nullptr;
 };
+
+// The template of the program's one window: the main frame with the countdown view
+// inside, each made knowing the other by its own type.
+std::unique_ptr<CSingleDocTemplate> MakeMainTemplate(
+    std::function<std::unique_ptr<CDocument>()> makeDocument);
 
 }  // namespace plover

@@ -6,7 +6,6 @@
 #include "framework/Help.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
-#include "view/PloverView.h"
 
 namespace plover {
 
@@ -23,10 +22,7 @@ bool CPloverApp::InitInstance()
     // OnFileNew, already looks the target's picture up here.
     m_DataDir = ProgramFolder();
 
-    AddDocTemplate(std::make_unique<CSingleDocTemplate>(
-        IDR_MAINFRAME, [] { return std::make_unique<CPloverDoc>(); },
-        [] { return std::make_unique<CMainFrame>(); },
-        [] { return std::make_unique<CPloverView>(); }));
+    AddDocTemplate(MakeMainTemplate([] { return std::make_unique<CPloverDoc>(); }));
     // Creates the view (timers running) before the schedule is read; the target is
     // taken only at the view's first activation, after the read.
     return OnFileNew();

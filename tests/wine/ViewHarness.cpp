@@ -38,15 +38,11 @@ void CViewHarness::SetSchedule(const CScheduleList& list, std::int32_t target)
 bool CViewHarness::Open(int clientWidth, int clientHeight)
 {
     const std::wstring path = m_Dir.File(L"Plover.pvd");
-    m_pTemplate = std::make_unique<CSingleDocTemplate>(
-        128,
-        [path] {
-            auto doc = std::make_unique<CPloverDoc>();
-            doc->m_strFilePath = path;
-            return doc;
-        },
-        [] { return std::make_unique<CMainFrame>(); },
-        [] { return std::make_unique<CPloverView>(); });
+    m_pTemplate = MakeMainTemplate([path] {
+        auto doc = std::make_unique<CPloverDoc>();
+        doc->m_strFilePath = path;
+        return doc;
+    });
     if (!m_pTemplate->OpenNewDocument(SW_SHOWNORMAL))
         return false;
     // The size asked for is the view's client size.
