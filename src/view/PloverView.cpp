@@ -12,6 +12,7 @@
 #include "app/Sound.h"
 #include "framework/TextConv.h"
 #include "objects/ClockObject.h"
+#include "objects/Frames.h"
 #include "objects/RollStarObject.h"
 #include "objects/TextFont.h"
 #include "resource.h"
@@ -22,6 +23,10 @@
 namespace plover {
 
 namespace {
+
+constexpr UINT kTickMilliseconds = 1000;
+constexpr UINT kShootingStarMilliseconds = 100;
+constexpr int kMonthListDaysWidth = 84;  // "あと 99日" in the list's font
 
 RECT ToRECT(const Rect& r)
 {
@@ -72,9 +77,9 @@ HWND CPloverView::ClockWindow() const
 
 bool CPloverView::OnCreate()
 {
-    m_pBackBrush = MakeSolidBrush(RGB(192, 192, 192));
-    m_pShadowPen = MakePen(PS_SOLID, kBorderPenWidth, RGB(0, 0, 0));
-    m_pLightPen = MakePen(PS_SOLID, kBorderPenWidth, RGB(255, 255, 255));
+    m_pBackBrush = MakeSolidBrush(ToColorRef(kPlateGrey));
+    m_pShadowPen = MakePen(PS_SOLID, kBorderPenWidth, ToColorRef(kBlack));
+    m_pLightPen = MakePen(PS_SOLID, kBorderPenWidth, ToColorRef(kWhite));
 
     m_pStarLeft->Create(m_hWnd, ToRECT(LeftStarRect()), IDC_STAR_LEFT);
     m_pStarRight->SetPhase(1, 0, 1);
@@ -87,7 +92,7 @@ bool CPloverView::OnCreate()
 
     const CPloverSettings settings = LoadSettings(Settings());
     ApplySettings(settings);
-    ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick), 1000, nullptr);
+    ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick), kTickMilliseconds, nullptr);
     RestartCounts(settings);
 
     m_nBarState = BarState::Both;
@@ -98,7 +103,8 @@ bool CPloverView::OnCreate()
 
     if (settings.sound != 0)
         PlaySoundFile(settings.startWav, false);
-    ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar), 100, nullptr);
+    ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar), kShootingStarMilliseconds,
+               nullptr);
     m_bStarFlying = true;
     return true;
 }
@@ -111,8 +117,9 @@ void CPloverView::CreateMonthList()
             LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
         0, 0, 100, 100, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_MONTH_LIST)),
         ::GetModuleHandleW(nullptr), nullptr);
+    // Headings are never shown; the first column's width follows the window.
     const wchar_t* headings[] = {L"予定", L"日数"};
-    const int widths[] = {150, 84};
+    const int widths[] = {150, kMonthListDaysWidth};
     for (int i = 0; i < 2; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -122,8 +129,8 @@ void CPloverView::CreateMonthList()
         column.iSubItem = i;
         ListView_InsertColumn(m_hMonthList, i, &column);
     }
-    ListView_SetBkColor(m_hMonthList, RGB(223, 255, 255));
-    ListView_SetTextBkColor(m_hMonthList, RGB(223, 255, 255));
+    ListView_SetBkColor(m_hMonthList, ToColorRef(kListCyan));
+    ListView_SetTextBkColor(m_hMonthList, ToColorRef(kListCyan));
     ::ShowWindow(m_hMonthList, SW_HIDE);
 
     m_pListFont = MakeTextFont(FontSize{-16, 0});

@@ -99,7 +99,7 @@ void CPloverView::DrawTargetPanel(HDC dc, const Rect& panel, const TargetTexts& 
     ::SetTextColor(dc, ToColorRef(texts.colour));
     DrawInFont(dc, texts.sentence, layout.sentenceFont, layout.sentenceRect,
                TextAlign::CentredSingle);
-    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetTextColor(dc, ToColorRef(kBlack));
 }
 
 void CPloverView::DrawCountdown(HDC dc, const TargetTexts& texts, const CountdownLayout& layout)
