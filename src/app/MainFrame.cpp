@@ -1,9 +1,8 @@
 #include "app/MainFrame.h"
 
-#include "app/Commands.h"
-
 #include <vector>
 
+#include "app/Commands.h"
 #include "app/ProgramCursor.h"
 #include "app/Settings.h"
 #include "app/StartPlacement.h"

@@ -22,9 +22,6 @@ class CClockObject;
 class CPloverDoc;
 class CPloverFile;
 class CRollStarObject;
-struct CountdownLayout;
-struct Rect;
-struct TargetTexts;
 
 // The view's two timers.
 enum class ViewTimer : UINT_PTR {

@@ -67,6 +67,16 @@ CScheduleList Schedule(int targetDay)
     return list;
 }
 
+// Opens the window at 400 x 300 and waits until the shooting star has gone.
+bool OpenSettled(CViewHarness& h)
+{
+    if (!h.Open(400, 300))
+        return false;
+    h.FinishShootingStar();
+    h.Render();
+    return true;
+}
+
 std::wstring ListText(HWND list, int row, int column)
 {
     wchar_t text[256] = {};
@@ -362,9 +372,7 @@ TEST(CountdownView, TenThousandRepaintsLeaveNoGdiObjectBehind)
 {
     CViewHarness h(kToday);
     h.SetSchedule(Schedule(24), 0);
-    ASSERT_TRUE(h.Open(400, 300));
-    h.FinishShootingStar();
-    h.Render();
+    ASSERT_TRUE(OpenSettled(h));
     const long before = LiveGdiObjects();
     CClientDC screen(h.View()->m_hWnd);
     CMemoryDC dc(screen.Get());
@@ -493,9 +501,7 @@ TEST(CountdownView, DocumentEditsReachTheListAndTheCountdownAtOnce)
 {
     CViewHarness h(kToday);
     h.SetSchedule(Schedule(24), 0);
-    ASSERT_TRUE(h.Open(400, 300));
-    h.FinishShootingStar();
-    h.Render();
+    ASSERT_TRUE(OpenSettled(h));
     const HWND list = h.View()->MonthList();
     ASSERT_EQ(ListView_GetItemCount(list), 3);
     EXPECT_EQ(h.View()->Countdown(), L"卒業式 まで 12日");
