@@ -34,6 +34,8 @@ CDialog::~CDialog()
 {
     // A modeless dialog outliving its object would dispatch into freed memory.
     if (m_hWnd && m_bModeless) {
+        auto& modeless = ModelessDialogs();
+        modeless.erase(std::remove(modeless.begin(), modeless.end(), m_hWnd), modeless.end());
         ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
         ::DestroyWindow(m_hWnd);
     }

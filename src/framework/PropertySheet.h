@@ -32,6 +32,8 @@ protected:
     // Cancel on the sheet, for every page that was shown.
     virtual void OnReset() {}
 
+    // The sheet's notifications; a page that handles its controls' own passes
+    // the rest on to this.
     bool OnNotify(UINT id, const NMHDR& header, LRESULT& result) override;
 
 private:
