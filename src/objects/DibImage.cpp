@@ -1,10 +1,10 @@
 #include "objects/DibImage.h"
 
-#include "framework/LittleEndian.h"
-
 #include <algorithm>
 #include <cstring>
 #include <new>
+
+#include "framework/LittleEndian.h"
 
 namespace plover {
 
@@ -20,19 +20,9 @@ constexpr std::uint32_t kBiBitFields = 3;
 constexpr std::uint32_t kBiAlphaBitFields = 6;
 constexpr std::uint32_t kUnreadable = 0xFFFFFFFF;
 
-std::uint32_t ReadU16(const std::uint8_t* p)
-{
-    return ReadLe16(p);
-}
-
-std::uint32_t ReadU32(const std::uint8_t* p)
-{
-    return ReadLe32(p);
-}
-
 std::int64_t ReadI32(const std::uint8_t* p)
 {
-    return static_cast<std::int64_t>(ReadU32(p) ^ 0x80000000u) - 0x80000000;
+    return static_cast<std::int64_t>(ReadLe32(p) ^ 0x80000000u) - 0x80000000;
 }
 
 // The headers as the file states them; nothing here is trusted yet.
@@ -69,7 +59,7 @@ bool IsKnownHeaderSize(std::uint32_t dwSize)
 void ReadMasks(const std::uint8_t* p, DibHeader& h)
 {
     for (int i = 0; i < 3; ++i)
-        h.dwMasks[i] = ReadU32(p + 4 * i);
+        h.dwMasks[i] = ReadLe32(p + 4 * i);
 }
 
 // 16- and 32-bit pixels without masks of their own are 5-5-5 and 8-8-8.
@@ -92,25 +82,25 @@ bool ReadHeader(const std::uint8_t* data, std::size_t size, DibHeader& h)
     if (size < kFileHeaderBytes + 4)
         return false;
     const std::uint8_t* info = data + kFileHeaderBytes;
-    const std::uint32_t dwHeaderSize = ReadU32(info);
+    const std::uint32_t dwHeaderSize = ReadLe32(info);
     if (!IsKnownHeaderSize(dwHeaderSize) || size - kFileHeaderBytes < dwHeaderSize)
         return false;
-    h.dwOffBits = ReadU32(data + 10);
+    h.dwOffBits = ReadLe32(data + 10);
     h.nTableStart = kFileHeaderBytes + dwHeaderSize;
     if (dwHeaderSize == 12) {
-        h.nWidth = ReadU16(info + 4);
-        h.nHeight = ReadU16(info + 6);
-        h.nBitCount = static_cast<int>(ReadU16(info + 10));
+        h.nWidth = ReadLe16(info + 4);
+        h.nHeight = ReadLe16(info + 6);
+        h.nBitCount = static_cast<int>(ReadLe16(info + 10));
         h.nEntryBytes = 3;
     } else {
         h.nWidth = ReadI32(info + 4);
         h.nHeight = ReadI32(info + 8);
-        h.nBitCount = static_cast<int>(ReadU16(info + 14));
+        h.nBitCount = static_cast<int>(ReadLe16(info + 14));
     }
     if (dwHeaderSize >= 40) {
-        h.dwCompression = ReadU32(info + 16);
-        h.dwSizeImage = ReadU32(info + 20);
-        h.dwColorsUsed = ReadU32(info + 32);
+        h.dwCompression = ReadLe32(info + 16);
+        h.dwSizeImage = ReadLe32(info + 20);
+        h.dwColorsUsed = ReadLe32(info + 32);
     }
     // OS/2 2.x uses 3 and 4 for Huffman and 24-bit run-length coding.
     if (dwHeaderSize == 64 && (h.dwCompression == 3 || h.dwCompression == 4))
@@ -334,7 +324,7 @@ void CDibDecoder::DecodeRow(const std::uint8_t* pSrc, int nCount, std::uint8_t* 
         break;
     case 16:
         for (int x = 0; x < nCount; ++x, pOut += 4)
-            PutMasked(pOut, ReadU16(pSrc + 2 * x));
+            PutMasked(pOut, ReadLe16(pSrc + 2 * x));
         break;
     case 24:
         for (int x = 0; x < nCount; ++x, pSrc += 3, pOut += 4) {
@@ -354,7 +344,7 @@ void CDibDecoder::DecodeRow(const std::uint8_t* pSrc, int nCount, std::uint8_t* 
             }
         } else {
             for (int x = 0; x < nCount; ++x, pOut += 4)
-                PutMasked(pOut, ReadU32(pSrc + 4 * x));
+                PutMasked(pOut, ReadLe32(pSrc + 4 * x));
         }
         break;
     default:

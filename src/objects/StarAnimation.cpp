@@ -1,8 +1,8 @@
 #include "objects/StarAnimation.h"
 
-#include "resource.h"
-
 #include <algorithm>
+
+#include "resource.h"
 
 namespace plover {
 

@@ -299,12 +299,14 @@ void CPloverView::RestartIconCount()
 void CPloverView::OnUpdate(unsigned hint)
 {
     const auto change = static_cast<ScheduleChange>(hint);
-    if (Has(change, ScheduleChange::Target))
+    // Only the target's change touches what the view paints itself (LoadTarget lays
+    // it out anew); the month list repaints on its own.
+    if (Has(change, ScheduleChange::Target)) {
         LoadTarget();
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    }
     if (Has(change, ScheduleChange::Entries))
         RefreshMonthList();
-    Relayout();
-    ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CPloverView::CheckDate()
