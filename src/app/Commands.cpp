@@ -4,9 +4,64 @@
 #include "framework/Dialog.h"
 #include "framework/Help.h"
 #include "resource.h"
+#include "schedule/AddScheduleDlg.h"
+#include "schedule/DeleteScheduleDlg.h"
+#include "schedule/EditScheduleDlg.h"
+#include "schedule/PloverDoc.h"
+#include "schedule/TargetSelectDlg.h"
 #include "view/PloverView.h"
 
 namespace plover {
+
+namespace {
+
+// Each schedule dialog works on copies; only its OK changes the document, which
+// then tells the view what to refresh.
+void AddSchedule(CMainFrame& frame, CPloverView& view, CPloverDoc& doc)
+{
+    CAddScheduleDlg dialog(view.m_hWnd, doc.m_nTodayYear, doc.m_nTodayMonth, doc.m_nTodayDay);
+    if (RunModalDialog(frame, view, dialog) == IDOK)
+        doc.AddEntry(dialog.Entry());
+}
+
+void EditSchedule(CMainFrame& frame, CPloverView& view, CPloverDoc& doc)
+{
+    CEditScheduleDlg dialog(frame.m_hWnd, doc.m_ScheduleList, doc.m_nTodayYear);
+    if (RunModalDialog(frame, view, dialog) == IDOK)
+        doc.ReplaceSchedule(dialog.WorkList(), doc.m_nTarget);
+}
+
+void DeleteSchedule(CMainFrame& frame, CPloverView& view, CPloverDoc& doc)
+{
+    CDeleteScheduleDlg dialog(frame.m_hWnd, doc.m_ScheduleList, doc.m_nTarget);
+    if (RunModalDialog(frame, view, dialog) == IDOK)
+        doc.ReplaceSchedule(dialog.WorkList(), dialog.Target());
+}
+
+void SelectTarget(CMainFrame& frame, CPloverView& view, CPloverDoc& doc)
+{
+    CTargetSelectDlg dialog(frame.m_hWnd, doc.m_ScheduleList, doc.m_nTarget);
+    if (RunModalDialog(frame, view, dialog) == IDOK)
+        doc.SetTarget(dialog.Target());
+}
+
+// A command of the schedule; false when there is no document to work on.
+bool RunScheduleCommand(CMainFrame& frame, CPloverView& view, UINT id)
+{
+    CPloverDoc* doc = view.GetDocument();
+    if (!doc)
+        return false;
+    switch (id) {
+    case IDM_SCHEDULE_ADD: AddSchedule(frame, view, *doc); break;
+    case IDM_SCHEDULE_EDIT: EditSchedule(frame, view, *doc); break;
+    case IDM_SCHEDULE_DELETE: DeleteSchedule(frame, view, *doc); break;
+    case IDM_TARGET_SELECT: SelectTarget(frame, view, *doc); break;
+    default: return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
 {
@@ -32,12 +87,14 @@ bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
         // own, so the context-help mode would end on this topic wherever clicked.
         ShowHelp(frame.m_hWnd, HELP_CONTEXT, kResourceHelpBase + IDR_MAINFRAME);
         return true;
-    // The dialogs of these commands are not part of the program yet; each will
-    // run through RunModalDialog.
     case IDM_SCHEDULE_ADD:
     case IDM_SCHEDULE_EDIT:
     case IDM_SCHEDULE_DELETE:
     case IDM_TARGET_SELECT:
+        RunScheduleCommand(frame, view, id);
+        return true;
+    // The dialogs of these commands are not part of the program yet; each will
+    // run through RunModalDialog.
     case IDM_CONSTELLATION:
     case IDM_ZODIAC:
     case IDM_OPTIONS:

@@ -99,6 +99,11 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
             EndDialog(IDCANCEL);
             return TRUE;
         }
+        if (HIWORD(wParam) == EN_CHANGE && !m_bFittingField) {
+            for (SjisField& field : m_SjisFields)
+                if (field.id == id)
+                    FitSjisField(field);
+        }
         return OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
     }
     case WM_NOTIFY: {
@@ -164,6 +169,10 @@ std::wstring CDialog::GetItemText(UINT id) const
 void CDialog::SetItemText(UINT id, std::wstring_view text)
 {
     ::SetWindowTextW(Item(id), std::wstring(text).c_str());
+    // A multi-line edit tells nothing of a text set this way.
+    for (SjisField& field : m_SjisFields)
+        if (field.id == id)
+            FitSjisField(field);
 }
 
 std::string CDialog::GetItemSjis(UINT id, std::size_t maxBytes) const
@@ -196,6 +205,40 @@ void CDialog::SetSpinRange(UINT spinId, int lowest, int highest)
 {
     ::SendMessageW(Item(spinId), UDM_SETRANGE32, static_cast<WPARAM>(lowest),
                    static_cast<LPARAM>(highest));
+}
+
+void CDialog::SetSpinPos(UINT spinId, int position)
+{
+    ::SendMessageW(Item(spinId), UDM_SETPOS32, 0, static_cast<LPARAM>(position));
+}
+
+void CDialog::LimitSjisText(UINT id, std::size_t maxBytes)
+{
+    m_SjisFields.push_back({id, maxBytes, {}});
+    FitSjisField(m_SjisFields.back());
+}
+
+void CDialog::FitSjisField(SjisField& field)
+{
+    const std::wstring typed = GetItemText(field.id);
+    FieldFit fit = FitFieldChange(field.accepted, typed, field.maxBytes, Cp932Width);
+    field.accepted = std::move(fit.text);
+    if (!fit.Refused())
+        return;
+    const HWND edit = Item(field.id);
+    m_bFittingField = true;
+    ::SetWindowTextW(edit, field.accepted.c_str());
+    m_bFittingField = false;
+    ::SendMessageW(edit, EM_SETSEL, fit.caret, fit.caret);
+
+    const std::wstring text =
+        fit.unstorable
+            ? std::wstring(L"この文字は予定に保存できないため、入力できません。")
+            : L"この欄に入るのは半角 " + std::to_wstring(field.maxBytes) + L" 文字（全角 " +
+                  std::to_wstring(field.maxBytes / 2) + L" 文字）までです。";
+    EDITBALLOONTIP balloon{sizeof balloon, L"入力できません", text.c_str(), TTI_WARNING};
+    if (!::SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon)))
+        ::MessageBeep(MB_ICONWARNING);
 }
 
 bool CDialog::IsChecked(UINT id) const

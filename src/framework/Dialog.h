@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plover {
 
@@ -65,8 +66,14 @@ protected:
     // A signed number, or none when the text is not one.
     std::optional<int> GetItemInt(UINT id) const;
     void SetItemInt(UINT id, int value);
-    // An up-down control's range, both ends included.
+    // An up-down control's range, both ends included, and its position (which
+    // its buddy edit shows).
     void SetSpinRange(UINT spinId, int lowest, int highest);
+    void SetSpinPos(UINT spinId, int position);
+    // Holds edit `id` to what `maxBytes` code page 932 bytes can store: whatever the
+    // user types or pastes beyond that, or a character the code page cannot hold,
+    // is turned away at once with a balloon (or a beep) rather than cut later.
+    void LimitSjisText(UINT id, std::size_t maxBytes);
     bool IsChecked(UINT id) const;
     void SetCheck(UINT id, bool checked);
     // The checked one of the radio buttons first..last, or 0 when none is.
@@ -89,9 +96,18 @@ private:
     static INT_PTR CALLBACK StaticDialogProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam);
 
+    struct SjisField {
+        UINT id;
+        std::size_t maxBytes;
+        std::wstring accepted;  // the text as last let through
+    };
+    void FitSjisField(SjisField& field);
+
     UINT m_nTemplateId;
     HWND m_hParent;
     bool m_bModeless = false;
+    std::vector<SjisField> m_SjisFields;
+    bool m_bFittingField = false;  // our own correction changes the field again
 };
 
 // While set, DoModal calls this instead of showing the dialog and returns its

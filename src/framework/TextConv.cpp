@@ -29,6 +29,17 @@ std::string WideToSjis(std::wstring_view text)
     return sjis;
 }
 
+int Cp932Width(wchar_t c)
+{
+    if (c >= 0xD800 && c <= 0xDFFF)
+        return 0;
+    char bytes[2];
+    BOOL usedDefault = FALSE;
+    const int count = ::WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, &c, 1, bytes,
+                                            sizeof bytes, nullptr, &usedDefault);
+    return count <= 0 || usedDefault ? 0 : count;
+}
+
 std::wstring LoadResString(UINT id)
 {
     const wchar_t* text = nullptr;

@@ -13,13 +13,39 @@ int CPictureSlot::Show(const std::wstring& path, HWND window)
 
 void CPictureSlot::Paint(HDC dc, int x, int y)
 {
+    Paint(dc, x, y, nullptr);
+}
+
+void CPictureSlot::Paint(HDC dc, const RECT& frame)
+{
+    Paint(dc, frame.left, frame.top, &frame);
+}
+
+void CPictureSlot::Paint(HDC dc, int x, int y, const RECT* frame)
+{
     m_bPainted = true;
     m_nX = x;
     m_nY = y;
+    m_bClipped = frame != nullptr;
+    if (frame)
+        m_Frame = *frame;
     if (!m_pPicture)
         return;
     m_pPicture->Realize(dc, 0);
-    m_pPicture->Draw(dc, x, y);
+    Draw(dc);
+}
+
+void CPictureSlot::Draw(HDC dc)
+{
+    if (!m_bClipped) {
+        m_pPicture->Draw(dc, m_nX, m_nY);
+        return;
+    }
+    // Restoring the DC leaves the realised palette selected: it was chosen before.
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, m_Frame.left, m_Frame.top, m_Frame.right, m_Frame.bottom);
+    m_pPicture->Draw(dc, m_nX, m_nY);
+    ::RestoreDC(dc, saved);
 }
 
 int CPictureSlot::OnPaletteChanged(HWND window)
@@ -39,7 +65,7 @@ int CPictureSlot::RealizeAndRedraw(HWND window, int background)
     const CClientDC dc(window);
     const int changed = m_pPicture->Realize(dc.Get(), background);
     if (changed != 0 && m_bPainted)
-        m_pPicture->Draw(dc.Get(), m_nX, m_nY);
+        Draw(dc.Get());
     return changed;
 }
 

@@ -25,6 +25,9 @@ public:
     // On paint: realise in the foreground, then draw with the top-left corner at
     // (x, y), the point later redraws use too.
     void Paint(HDC dc, int x, int y);
+    // The same for a picture that must stay inside `frame`: drawn from the frame's
+    // top-left corner and cut at its edges, on paint and on every redraw.
+    void Paint(HDC dc, const RECT& frame);
     // Another window changed the system palette, or ours is asked for: realise as a
     // background palette and redraw if colours changed.  The entries that changed.
     int OnPaletteChanged(HWND window);
@@ -38,12 +41,16 @@ public:
     bool IsEmpty() const { return !m_pPicture; }
 
 private:
+    void Paint(HDC dc, int x, int y, const RECT* frame);
     int RealizeAndRedraw(HWND window, int background);
+    void Draw(HDC dc);
 
     std::unique_ptr<CDib> m_pPicture;
     bool m_bPainted = false;  // a redraw needs the point of a paint
     int m_nX = 0;
     int m_nY = 0;
+    bool m_bClipped = false;
+    RECT m_Frame{};
 };
 
 }  // namespace plover

@@ -86,3 +86,74 @@
 #define IDC_STAR_RIGHT 151
 #define IDC_MONTH_LIST 152
 #define IDC_CLOCK 153
+
+// The schedule dialogs.
+#define IDD_ADD_SCHEDULE 103
+#define IDD_TARGET_SELECT 104
+#define IDD_EDIT_SCHEDULE 105
+#define IDD_DELETE_SCHEDULE 107
+
+// Spin buttons of the add and edit dialogs, each bound to the edit before it.
+#define IDC_SPIN_YEAR 1000
+#define IDC_SPIN_MONTH 1001
+#define IDC_SPIN_DAY 1002
+#define IDC_SPIN_HOUR 1003
+#define IDC_SPIN_MINUTE 1004
+// The open-file button of the add and edit dialogs.
+#define IDC_CHOOSE_PICTURE 285
+
+// Add dialog.
+#define IDC_ADD_YEAR 205
+#define IDC_ADD_MONTH 207
+#define IDC_ADD_DAY 208
+#define IDC_ADD_HOUR 210
+#define IDC_ADD_MINUTE 212
+#define IDC_ADD_NAME 116
+#define IDC_ADD_DESCRIPTION 117
+#define IDC_ADD_PICTURE_NAME 287
+#define IDC_ADD_FRAME 283
+
+// Edit dialog: the list, the working copy's entry on the left (read-only), the
+// fields that change it on the right.
+#define IDC_EDIT_LIST 134
+#define IDC_EDIT_LEFT_YEAR 234
+#define IDC_EDIT_LEFT_MONTH 235
+#define IDC_EDIT_LEFT_DAY 236
+#define IDC_EDIT_LEFT_HOUR 237
+#define IDC_EDIT_LEFT_MINUTE 238
+#define IDC_EDIT_LEFT_DESCRIPTION 164
+#define IDC_EDIT_LEFT_PICTURE_NAME 289
+#define IDC_EDIT_LEFT_FRAME 291
+#define IDC_EDIT_NAME 135
+#define IDC_EDIT_YEAR 214
+#define IDC_EDIT_MONTH 224
+#define IDC_EDIT_DAY 218
+#define IDC_EDIT_HOUR 220
+#define IDC_EDIT_MINUTE 221
+#define IDC_EDIT_DESCRIPTION 139
+#define IDC_EDIT_PICTURE_NAME 290
+#define IDC_EDIT_RIGHT_FRAME 284
+#define IDC_EDIT_APPLY 1005
+
+// Delete dialog.
+#define IDC_DELETE_LIST 147
+#define IDC_DELETE_YEAR 228
+#define IDC_DELETE_MONTH 226
+#define IDC_DELETE_DAY 229
+#define IDC_DELETE_HOUR 230
+#define IDC_DELETE_MINUTE 232
+#define IDC_DELETE_DESCRIPTION 233
+#define IDC_DELETE_PICTURE_NAME 293
+#define IDC_DELETE_FRAME 294
+#define IDC_DELETE_ENTRY 1003
+
+// Target dialog.
+#define IDC_TARGET_LIST 125
+#define IDC_TARGET_YEAR 239
+#define IDC_TARGET_MONTH 241
+#define IDC_TARGET_DAY 242
+#define IDC_TARGET_HOUR 243
+#define IDC_TARGET_MINUTE 244
+#define IDC_TARGET_DESCRIPTION 163
+#define IDC_TARGET_PICTURE_NAME 293
+#define IDC_TARGET_FRAME 1002

@@ -1,0 +1,61 @@
+#include "schedule/AddScheduleDlg.h"
+
+#include "resource.h"
+#include "schedule/PictureImport.h"
+
+namespace plover {
+
+namespace {
+
+constexpr EntryFieldIds kFields{IDC_ADD_YEAR,   IDC_ADD_MONTH,       IDC_ADD_DAY,
+                                IDC_ADD_HOUR,   IDC_ADD_MINUTE,      IDC_ADD_DESCRIPTION,
+                                IDC_ADD_PICTURE_NAME};
+constexpr int kLastYear = 2999;
+
+}  // namespace
+
+CAddScheduleDlg::CAddScheduleDlg(HWND parent, int todayYear, int todayMonth, int todayDay)
+    : CScheduleDialog(IDD_ADD_SCHEDULE, parent, {IDC_ADD_FRAME}),
+      m_nInitYear(todayYear),
+      m_nInitMonth(todayMonth),
+      m_nInitDay(todayDay)
+{
+}
+
+bool CAddScheduleDlg::OnInitDialog()
+{
+    SetSpinRange(IDC_SPIN_YEAR, m_nInitYear, kLastYear);
+    SetSpinRange(IDC_SPIN_MONTH, 1, 12);
+    SetSpinRange(IDC_SPIN_DAY, 1, 31);
+    SetSpinRange(IDC_SPIN_HOUR, 0, 23);
+    SetSpinRange(IDC_SPIN_MINUTE, 0, 59);
+    SetSpinPos(IDC_SPIN_YEAR, m_nInitYear);
+    SetSpinPos(IDC_SPIN_MONTH, m_nInitMonth);
+    SetSpinPos(IDC_SPIN_DAY, m_nInitDay);
+    SetSpinPos(IDC_SPIN_HOUR, 0);
+    SetSpinPos(IDC_SPIN_MINUTE, 0);
+    LimitEntryTexts(IDC_ADD_NAME, IDC_ADD_DESCRIPTION);
+    return true;  // the focus goes to OK, first in the tab order
+}
+
+bool CAddScheduleDlg::OnCommand(UINT id, UINT notifyCode, HWND control)
+{
+    if (id != IDC_CHOOSE_PICTURE)
+        return false;
+    if (const auto chosen = ChoosePictureFile(m_hWnd)) {
+        m_strPicture = *chosen;
+        SetItemText(IDC_ADD_PICTURE_NAME, BareFileName(m_strPicture));
+        ShowPicture(0, m_strPicture);
+    }
+    return true;
+}
+
+bool CAddScheduleDlg::OnOK()
+{
+    ReadEntry(kFields, IDC_ADD_NAME, m_Entry);
+    if (!m_strPicture.empty() && !ImportPicture(m_hWnd, m_strPicture))
+        CPloverFile::SetText(m_Entry.m_szBmpFile, CPloverFile::kBmpFileSize, {});
+    return true;
+}
+
+}  // namespace plover

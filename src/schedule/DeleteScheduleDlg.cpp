@@ -1,0 +1,70 @@
+#include "schedule/DeleteScheduleDlg.h"
+
+#include "resource.h"
+#include "schedule/ScheduleEdits.h"
+
+namespace plover {
+
+namespace {
+
+constexpr EntryFieldIds kFields{IDC_DELETE_YEAR,   IDC_DELETE_MONTH,       IDC_DELETE_DAY,
+                                IDC_DELETE_HOUR,   IDC_DELETE_MINUTE,      IDC_DELETE_DESCRIPTION,
+                                IDC_DELETE_PICTURE_NAME};
+
+}  // namespace
+
+CDeleteScheduleDlg::CDeleteScheduleDlg(HWND owner, const CScheduleList& schedule,
+                                       std::int32_t target)
+    : CScheduleDialog(IDD_DELETE_SCHEDULE, owner, {IDC_DELETE_FRAME, 1, 0}),
+      m_Schedule(schedule),
+      m_nTarget(target)
+{
+}
+
+bool CDeleteScheduleDlg::OnInitDialog()
+{
+    m_WorkList.clear();
+    m_WorkList.reserve(m_Schedule.size());
+    for (const auto& entry : m_Schedule)
+        m_WorkList.push_back(CopyEntry(*entry));
+    FillNames(IDC_DELETE_LIST, m_WorkList);
+    return true;
+}
+
+bool CDeleteScheduleDlg::OnCommand(UINT id, UINT notifyCode, HWND control)
+{
+    switch (id) {
+    case IDC_DELETE_LIST:
+        if (notifyCode == LBN_SELCHANGE)
+            ShowSelected();
+        return true;
+    case IDC_DELETE_ENTRY:
+        DeleteSelected();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDeleteScheduleDlg::ShowSelected()
+{
+    const CPloverFile* entry = EntryAt(m_WorkList, GetListSelection(IDC_DELETE_LIST));
+    if (!entry)
+        return;
+    ShowEntry(kFields, *entry);
+    ShowPicture(0, ProgramPicture(*entry));
+}
+
+void CDeleteScheduleDlg::DeleteSelected()
+{
+    const int selection = RequireSelection(IDC_DELETE_LIST);
+    if (selection < 0)
+        return;
+    ::SendMessageW(Item(IDC_DELETE_LIST), LB_DELETESTRING, static_cast<WPARAM>(selection), 0);
+    DeleteEntry(m_WorkList, m_nTarget, static_cast<std::size_t>(selection));
+    // The removed entry stays on show until another is chosen; a second deletion
+    // needs a choice of its own.
+    SetListSelection(IDC_DELETE_LIST, -1);
+}
+
+}  // namespace plover

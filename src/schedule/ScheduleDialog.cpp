@@ -1,0 +1,157 @@
+#include "schedule/ScheduleDialog.h"
+
+#include "framework/Gdi.h"
+#include "framework/Help.h"
+#include "framework/MessageBox.h"
+#include "framework/TextConv.h"
+
+namespace plover {
+
+CScheduleDialog::CScheduleDialog(UINT templateId, HWND parent, PictureFrame first,
+                                 PictureFrame second)
+    : CDialog(templateId, parent)
+{
+    m_Panes[0].frame = first;
+    m_Panes[1].frame = second;
+}
+
+bool CScheduleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        result = TRUE;
+        return true;
+    case WM_PALETTECHANGED:
+        if (reinterpret_cast<HWND>(wParam) != m_hWnd)
+            RealizePictures(true);
+        return false;
+    case WM_QUERYNEWPALETTE:
+        RealizePictures(true);
+        return false;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            RealizePictures(false);
+        return false;
+    case WM_DESTROY:
+        for (Pane& pane : m_Panes)
+            pane.slot.Clear();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CScheduleDialog::OnPaint()
+{
+    const CPaintDC dc(m_hWnd);
+    for (Pane& pane : m_Panes)
+        if (pane.frame.frameId)
+            pane.slot.Paint(dc.Get(), PaneRect(pane));
+}
+
+bool CScheduleDialog::RealizePictures(bool background)
+{
+    bool changed = false;
+    for (Pane& pane : m_Panes) {
+        const int entries = background ? pane.slot.OnPaletteChanged(m_hWnd)
+                                       : pane.slot.OnActivate(m_hWnd);
+        changed = changed || entries != 0;
+    }
+    return changed;
+}
+
+RECT CScheduleDialog::PaneRect(const Pane& pane) const
+{
+    // The frame's own place, whatever the dialog font made of its dialog units.
+    RECT rect{};
+    const HWND frame = Item(pane.frame.frameId);
+    ::GetWindowRect(frame, &rect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    ::OffsetRect(&rect, pane.frame.dx, pane.frame.dy);
+    return rect;
+}
+
+void CScheduleDialog::ShowPicture(std::size_t pane, const std::wstring& path)
+{
+    Pane& target = m_Panes.at(pane);
+    if (path.empty())
+        target.slot.Clear();
+    else
+        target.slot.Show(path, m_hWnd);
+    const RECT rect = PaneRect(target);
+    ::InvalidateRect(m_hWnd, &rect, TRUE);
+}
+
+void CScheduleDialog::ShowEntry(const EntryFieldIds& ids, const CPloverFile& entry)
+{
+    SetItemInt(ids.year, entry.m_wYear);
+    SetItemInt(ids.month, entry.m_wMonth);
+    SetItemInt(ids.day, entry.m_wDay);
+    SetItemInt(ids.hour, entry.m_wHour);
+    SetItemInt(ids.minute, entry.m_wMinute);
+    SetItemSjis(ids.description, entry.Description());
+    SetItemSjis(ids.pictureName, entry.BmpFile());
+}
+
+void CScheduleDialog::ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFile& entry) const
+{
+    const auto number = [this](UINT id) {
+        return static_cast<std::uint16_t>(GetItemInt(id).value_or(0));
+    };
+    entry.m_wYear = number(ids.year);
+    entry.m_wMonth = number(ids.month);
+    entry.m_wDay = number(ids.day);
+    entry.m_wHour = number(ids.hour);
+    entry.m_wMinute = number(ids.minute);
+    const auto text = [this](UINT id, char* buffer, std::size_t size) {
+        CPloverFile::SetText(buffer, size, GetItemSjis(id, size - 1));
+    };
+    text(nameId, entry.m_szName, CPloverFile::kNameSize);
+    text(ids.description, entry.m_szDescription, CPloverFile::kDescriptionSize);
+    text(ids.pictureName, entry.m_szBmpFile, CPloverFile::kBmpFileSize);
+}
+
+void CScheduleDialog::LimitEntryTexts(UINT nameId, UINT descriptionId)
+{
+    LimitSjisText(nameId, CPloverFile::kNameSize - 1);
+    LimitSjisText(descriptionId, CPloverFile::kDescriptionSize - 1);
+}
+
+void CScheduleDialog::FillNames(UINT listId, const CScheduleList& list)
+{
+    const HWND box = Item(listId);
+    ::SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
+    ::SendMessageW(box, LB_INITSTORAGE, list.size(),
+                   static_cast<LPARAM>(list.size() * 32 * sizeof(wchar_t)));
+    for (const auto& entry : list) {
+        const std::wstring name = SjisToWide(entry->Name());
+        ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    ::SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(box, nullptr, TRUE);
+}
+
+int CScheduleDialog::RequireSelection(UINT listId)
+{
+    const int selection = GetListSelection(listId);
+    if (selection < 0)
+        ShowMessage(m_hWnd, L"選択してください", MB_OK | MB_ICONEXCLAMATION);
+    return selection;
+}
+
+const CPloverFile* CScheduleDialog::EntryAt(const CScheduleList& list, int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+        return nullptr;
+    return list[static_cast<std::size_t>(index)].get();
+}
+
+std::wstring CScheduleDialog::ProgramPicture(const CPloverFile& entry)
+{
+    const std::string_view name = entry.BmpFile();
+    return name.empty() ? std::wstring() : ProgramFolder() + SjisToWide(name);
+}
+
+}  // namespace plover

@@ -1,0 +1,70 @@
+// What the four schedule dialogs share: entry fields shown and read by the entry's
+// rules, the list of names, the "select first" message, and up to two picture
+// frames, each drawn inside its frame control and realised on palette changes.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "framework/Dialog.h"
+#include "objects/PictureSlot.h"
+#include "schedule/ScheduleFile.h"
+
+namespace plover {
+
+// The controls that show one entry's date, time, description and picture name.
+struct EntryFieldIds {
+    UINT year, month, day, hour, minute, description, pictureName;
+};
+
+// A picture frame control, and where the picture sits against it (the delete and
+// target dialogs have always drawn theirs one pixel off the frame).
+struct PictureFrame {
+    UINT frameId = 0;
+    int dx = 0;
+    int dy = 0;
+};
+
+class CScheduleDialog : public CDialog {
+protected:
+    CScheduleDialog(UINT templateId, HWND parent, PictureFrame first, PictureFrame second = {});
+
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+    // The entry's numbers and texts into the fields (not its name).
+    void ShowEntry(const EntryFieldIds& ids, const CPloverFile& entry);
+    // The fields into `entry`: numbers as typed cut to 16 bits (no number: 0), texts
+    // at most what their buffers store with a terminating zero.
+    void ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFile& entry) const;
+    // Byte limits of the fields an entry is typed into.
+    void LimitEntryTexts(UINT nameId, UINT descriptionId);
+    // The names of `list` into list box `listId`, in list order, nothing selected.
+    void FillNames(UINT listId, const CScheduleList& list);
+    // The list box's selection; with none the user is asked to choose first and -1
+    // comes back.
+    int RequireSelection(UINT listId);
+    // The entry at `index` of `list`, or null when there is none.
+    static const CPloverFile* EntryAt(const CScheduleList& list, int index);
+    // Where an entry's picture is: in the program's folder.  Empty for no picture.
+    static std::wstring ProgramPicture(const CPloverFile& entry);
+
+    // Frame `pane` (0 or 1) shows the picture at `path`, or none for an empty path.
+    void ShowPicture(std::size_t pane, const std::wstring& path);
+
+private:
+    struct Pane {
+        PictureFrame frame;
+        CPictureSlot slot;
+    };
+    RECT PaneRect(const Pane& pane) const;
+    void OnPaint();
+    // Realises each picture's palette; true when colours changed.
+    bool RealizePictures(bool background);
+
+    std::array<Pane, 2> m_Panes;
+};
+
+}  // namespace plover

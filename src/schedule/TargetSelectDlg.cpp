@@ -1,0 +1,56 @@
+#include "schedule/TargetSelectDlg.h"
+
+#include "resource.h"
+
+namespace plover {
+
+namespace {
+
+constexpr EntryFieldIds kFields{IDC_TARGET_YEAR,   IDC_TARGET_MONTH,       IDC_TARGET_DAY,
+                                IDC_TARGET_HOUR,   IDC_TARGET_MINUTE,      IDC_TARGET_DESCRIPTION,
+                                IDC_TARGET_PICTURE_NAME};
+
+}  // namespace
+
+CTargetSelectDlg::CTargetSelectDlg(HWND owner, const CScheduleList& schedule,
+                                   std::int32_t target)
+    : CScheduleDialog(IDD_TARGET_SELECT, owner, {IDC_TARGET_FRAME, 0, -1}),
+      m_Schedule(schedule),
+      m_nTarget(target)
+{
+}
+
+bool CTargetSelectDlg::OnInitDialog()
+{
+    FillNames(IDC_TARGET_LIST, m_Schedule);
+    SetListSelection(IDC_TARGET_LIST, EntryAt(m_Schedule, m_nTarget) ? m_nTarget : -1);
+    ShowSelected();
+    return true;
+}
+
+bool CTargetSelectDlg::OnCommand(UINT id, UINT notifyCode, HWND control)
+{
+    if (id != IDC_TARGET_LIST)
+        return false;
+    if (notifyCode == LBN_SELCHANGE)
+        ShowSelected();
+    return true;
+}
+
+void CTargetSelectDlg::ShowSelected()
+{
+    const CPloverFile* entry = EntryAt(m_Schedule, GetListSelection(IDC_TARGET_LIST));
+    if (!entry)
+        return;
+    ShowEntry(kFields, *entry);
+    // From the program's folder, where the window finds the same picture.
+    ShowPicture(0, ProgramPicture(*entry));
+}
+
+bool CTargetSelectDlg::OnOK()
+{
+    m_nTarget = GetListSelection(IDC_TARGET_LIST);
+    return true;
+}
+
+}  // namespace plover
