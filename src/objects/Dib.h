@@ -8,11 +8,12 @@
 #include <string>
 
 #include "framework/Gdi.h"
+#include "framework/LiveCount.h"
 #include "objects/DibImage.h"
 
 namespace plover {
 
-class CDib {
+class CDib : public CLiveCount<CDib> {
 public:
     // 1 loaded (a short file loads what it holds), 0 failed (missing or unreadable
     // file, or a picture that is refused), -1 the palette could not be made.  A holder

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "framework/LiveCount.h"
+
 namespace plover {
 
-class CPloverFile {
+class CPloverFile : public CLiveCount<CPloverFile> {
 public:
     static constexpr std::size_t kNameSize = 128;
     static constexpr std::size_t kDescriptionSize = 256;

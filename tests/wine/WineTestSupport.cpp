@@ -75,6 +75,33 @@ bool Exists(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour)
+{
+    const int row = (width * 3 + 3) & ~3;
+    std::vector<std::uint8_t> bytes(54 + static_cast<std::size_t>(row) * height, 0);
+    const auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(width));
+    put32(22, static_cast<std::uint32_t>(height));
+    bytes[26] = 1;
+    bytes[28] = 24;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = 54 + static_cast<std::size_t>(y) * row + x * 3;
+            bytes[at] = GetBValue(colour);
+            bytes[at + 1] = GetGValue(colour);
+            bytes[at + 2] = GetRValue(colour);
+        }
+    WriteBytes(path, bytes);
+}
+
 std::unique_ptr<CPloverFile> MakeEntry(const std::wstring& name, int year, int month, int day,
                                        int hour, int minute)
 {

@@ -29,6 +29,8 @@ private:
 std::vector<std::uint8_t> ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
 bool Exists(const std::wstring& path);
+// A 24-bit BMP picture of one colour.
+void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour);
 
 // An entry with a Shift-JIS name (given as UTF-16) and the rest filled in.
 std::unique_ptr<CPloverFile> MakeEntry(const std::wstring& name, int year, int month, int day,

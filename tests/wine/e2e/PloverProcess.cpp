@@ -14,6 +14,7 @@ struct WindowSearch {
     DWORD processId;
     const wchar_t* className;
     HWND found;
+    const wchar_t* caption = nullptr;  // any when null
 };
 
 BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data)
@@ -23,8 +24,12 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data)
     ::GetWindowThreadProcessId(window, &pid);
     wchar_t className[64] = {};
     ::GetClassNameW(window, className, 64);
+    wchar_t caption[256] = {};
+    if (search->caption)
+        ::GetWindowTextW(window, caption, 256);
     if (pid == search->processId && ::IsWindowVisible(window) &&
-        std::wstring(className) == search->className) {
+        std::wstring(className) == search->className &&
+        (!search->caption || std::wstring(caption) == search->caption)) {
         search->found = window;
         return FALSE;
     }
@@ -214,6 +219,21 @@ void CPloverProcess::Answer(const MessageBoxView& box, int button)
     // Wait until this box is gone, so the next wait does not find it again.
     for (int i = 0; i < 100 && ::IsWindow(box.window); ++i)
         ::Sleep(50);
+}
+
+HWND CPloverProcess::WaitDialog(const wchar_t* caption, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeoutMs) {
+        WindowSearch search{m_process.dwProcessId, L"#32770", nullptr, caption};
+        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            ::Sleep(200);
+            return search.found;
+        }
+        ::Sleep(50);
+    }
+    return nullptr;
 }
 
 HWND CPloverProcess::WaitMainWindow(DWORD timeoutMs)

@@ -40,6 +40,8 @@ public:
     // The next message box of the program, within `timeoutMs`.
     bool WaitMessageBox(MessageBoxView& box, DWORD timeoutMs = 15000);
     void Answer(const MessageBoxView& box, int button);
+    // The program's shown dialog with this caption, once it has painted.
+    HWND WaitDialog(const wchar_t* caption, DWORD timeoutMs = 15000);
     // The main window once it is shown and painted.
     HWND WaitMainWindow(DWORD timeoutMs = 15000);
     // A normal close (WM_CLOSE) and the wait for the program to end.

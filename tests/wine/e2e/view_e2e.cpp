@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "PaintCanvas.h"
+#include "e2e/E2eSupport.h"
 #include "e2e/PloverProcess.h"
 #include "resource.h"
 
@@ -17,70 +18,6 @@ using namespace plover;
 using namespace plover::test;
 
 namespace {
-
-// Runs this thread's messages while the test waits, so a window of the test
-// process can be activated and laid over Plover.
-void Pump(DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(20);
-    } while (::GetTickCount() - start < ms);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start >= timeoutMs)
-            return false;
-        Pump(30);
-    }
-    return true;
-}
-
-// A plain top-level window of the test process: the "other window" a user
-// switches to, or one that covers Plover.
-class COtherWindow {
-public:
-    explicit COtherWindow(const RECT& r)
-    {
-        static const bool registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = ::DefWindowProcW;
-            wc.hInstance = ::GetModuleHandleW(nullptr);
-            wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-            wc.lpszClassName = L"PloverE2eOtherWindow";
-            return ::RegisterClassW(&wc) != 0;
-        }();
-        (void)registered;
-        m_hWnd = ::CreateWindowExW(0, L"PloverE2eOtherWindow", L"other",
-                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, r.left, r.top,
-                                   r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
-        Pump(100);
-    }
-    ~COtherWindow() { ::DestroyWindow(m_hWnd); }
-    COtherWindow(const COtherWindow&) = delete;
-    COtherWindow& operator=(const COtherWindow&) = delete;
-
-    HWND Get() const { return m_hWnd; }
-
-private:
-    HWND m_hWnd = nullptr;
-};
-
-std::wstring TitleOf(HWND window)
-{
-    wchar_t title[256] = {};
-    ::GetWindowTextW(window, title, 256);
-    return title;
-}
 
 RECT WindowRect(HWND window)
 {
@@ -107,24 +44,6 @@ bool IsAbove(HWND upper, HWND lower)
         if (w == upper)
             return true;
     return false;
-}
-
-// The local date `days` after today.
-SYSTEMTIME LocalDateIn(int days)
-{
-    SYSTEMTIME today{};
-    ::GetLocalTime(&today);
-    FILETIME ft{};
-    ::SystemTimeToFileTime(&today, &ft);
-    ULARGE_INTEGER t{};
-    t.LowPart = ft.dwLowDateTime;
-    t.HighPart = ft.dwHighDateTime;
-    t.QuadPart += static_cast<ULONGLONG>(days) * 24 * 3600 * 10000000ULL;
-    ft.dwLowDateTime = t.LowPart;
-    ft.dwHighDateTime = t.HighPart;
-    SYSTEMTIME later{};
-    ::FileTimeToSystemTime(&ft, &later);
-    return later;
 }
 
 FILETIME LastWriteTime(const std::wstring& path)

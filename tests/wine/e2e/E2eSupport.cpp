@@ -1,0 +1,71 @@
+#include "e2e/E2eSupport.h"
+
+namespace plover::test {
+
+void Pump(DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(20);
+    } while (::GetTickCount() - start < ms);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        Pump(30);
+    }
+    return true;
+}
+
+COtherWindow::COtherWindow(const RECT& r)
+{
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = L"PloverE2eOtherWindow";
+        return ::RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+    m_hWnd = ::CreateWindowExW(0, L"PloverE2eOtherWindow", L"other",
+                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                               ::GetModuleHandleW(nullptr), nullptr);
+    Pump(100);
+}
+
+std::wstring TitleOf(HWND window)
+{
+    wchar_t title[256] = {};
+    ::GetWindowTextW(window, title, 256);
+    return title;
+}
+
+SYSTEMTIME LocalDateIn(int days)
+{
+    SYSTEMTIME today{};
+    ::GetLocalTime(&today);
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&today, &ft);
+    ULARGE_INTEGER t{};
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    t.QuadPart += static_cast<ULONGLONG>(days) * 24 * 3600 * 10000000ULL;
+    ft.dwLowDateTime = t.LowPart;
+    ft.dwHighDateTime = t.HighPart;
+    SYSTEMTIME later{};
+    ::FileTimeToSystemTime(&ft, &later);
+    return later;
+}
+
+}  // namespace plover::test

@@ -1,0 +1,37 @@
+// What the end-to-end tests share: waiting while this thread's messages run, a
+// window of the test's own to switch to, and dates relative to today.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace plover::test {
+
+// Runs this thread's messages while the test waits, so a window of the test
+// process can be activated and laid over Plover.
+void Pump(DWORD ms);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// A plain top-level window of the test process: the "other window" a user
+// switches to, or one that covers Plover.
+class COtherWindow {
+public:
+    explicit COtherWindow(const RECT& r);
+    ~COtherWindow() { ::DestroyWindow(m_hWnd); }
+    COtherWindow(const COtherWindow&) = delete;
+    COtherWindow& operator=(const COtherWindow&) = delete;
+
+    HWND Get() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+std::wstring TitleOf(HWND window);
+
+// The local date `days` after today.
+SYSTEMTIME LocalDateIn(int days);
+
+}  // namespace plover::test

@@ -1,0 +1,295 @@
+// The schedule dialogs of the real program, opened from its menu commands and
+// filled in as a user types and clicks; each run ends with a normal close and a
+// look at the schedule file it wrote.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "PaintCanvas.h"
+#include "e2e/E2eSupport.h"
+#include "e2e/PloverProcess.h"
+#include "framework/TextConv.h"
+#include "resource.h"
+
+using namespace plover;
+using namespace plover::test;
+
+namespace {
+
+// Everything goes through the program's message queue in order: keys typed into an
+// edit arrive before a button pressed after them.
+void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    ::PostMessageW(window, message, wParam, lParam);
+}
+
+void Press(HWND dialog, UINT id)
+{
+    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+         reinterpret_cast<LPARAM>(::GetDlgItem(dialog, static_cast<int>(id))));
+}
+
+void Type(HWND dialog, UINT id, const std::wstring& text, bool replace = true)
+{
+    const HWND edit = ::GetDlgItem(dialog, static_cast<int>(id));
+    if (replace)
+        Post(edit, EM_SETSEL, 0, -1);
+    for (wchar_t c : text)
+        Post(edit, WM_CHAR, c, 1);
+}
+
+void ChooseRow(HWND dialog, UINT listId, int row)
+{
+    const HWND list = ::GetDlgItem(dialog, static_cast<int>(listId));
+    Post(list, LB_SETCURSEL, static_cast<WPARAM>(row));
+    Post(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+bool Gone(HWND dialog)
+{
+    return WaitUntil([&] { return !::IsWindow(dialog); });
+}
+
+// Presses OK (or the button that stands for it) and waits until the dialog is gone.
+bool Finish(HWND dialog, UINT id = IDOK)
+{
+    Press(dialog, id);
+    return Gone(dialog);
+}
+
+int MonthListRows(CPloverProcess& plover)
+{
+    const HWND list = ::GetDlgItem(plover.ViewWindow(), IDC_MONTH_LIST);
+    return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// Pixels of one colour in the view as the screen shows it.
+int PixelsOf(CPloverProcess& plover, RgbColour colour)
+{
+    const HWND view = plover.ViewWindow();
+    RECT client{};
+    ::GetClientRect(view, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(view, &origin);
+    CPaintCanvas canvas(client.right, client.bottom);
+    const HDC screen = ::GetDC(nullptr);
+    ::BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    int count = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) {
+            const RgbColour p = canvas.Pixel(x, y);
+            count += p.red == colour.red && p.green == colour.green && p.blue == colour.blue;
+        }
+    return count;
+}
+
+class ScheduleDialogs : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override { ClearSettings(); }
+
+    HWND Start(const CScheduleList& list, std::int32_t target)
+    {
+        WriteBytes(m_plover.SchedulePath(), WriteSchedule(target, list));
+        EXPECT_TRUE(m_plover.Start());
+        m_hWnd = m_plover.WaitMainWindow();
+        return m_hWnd;
+    }
+
+    // The dialog of a menu command, as the menu bar opens it.
+    HWND Open(UINT command, const wchar_t* caption)
+    {
+        Post(m_hWnd, WM_COMMAND, command);
+        return m_plover.WaitDialog(caption);
+    }
+
+    // The countdown, which the title shows while another window is active.
+    std::wstring Countdown()
+    {
+        ::SetForegroundWindow(m_other.Get());
+        std::wstring title;
+        WaitUntil([&] {
+            title = TitleOf(m_hWnd);
+            return ::GetForegroundWindow() == m_other.Get() && title != L"Plover";
+        });
+        return title;
+    }
+
+    // Closes normally and reads what the program wrote.
+    CScheduleList ScheduleAtExit(std::int32_t& target)
+    {
+        EXPECT_TRUE(m_plover.CloseAndWait());
+        EXPECT_EQ(m_plover.ExitCode(), 0u);
+        const std::vector<std::uint8_t> bytes = ReadBytes(m_plover.SchedulePath());
+        ScheduleHeader header;
+        CScheduleList list;
+        EXPECT_EQ(ReadSchedule(bytes.data(), bytes.size(), header, list),
+                  ScheduleReadResult::Complete);
+        target = header.target;
+        return list;
+    }
+
+    CPloverProcess m_plover;
+    HWND m_hWnd = nullptr;
+    COtherWindow m_other{RECT{0, 700, 100, 760}};  // clear of the window
+};
+
+std::wstring NameOf(const CPloverFile& entry)
+{
+    return SjisToWide(entry.Name());
+}
+
+}  // namespace
+
+TEST_F(ScheduleDialogs, AddedEntryComesLastAndJoinsTheMonthListAtOnce)
+{
+    CScheduleList list;
+    list.push_back(MakeEntry(L"卒業式", 2030, 3, 14));
+    ASSERT_NE(Start(list, 0), nullptr);
+    const std::wstring countdown = Countdown();
+    ASSERT_NE(countdown.find(L"卒業式 まで"), std::wstring::npos) << countdown.c_str();
+    const int rows = MonthListRows(m_plover);
+
+    // Today at 23:00, a name typed with 200 characters.
+    const HWND dialog = Open(IDM_SCHEDULE_ADD, L"予定の追加");
+    ASSERT_NE(dialog, nullptr);
+    Type(dialog, IDC_ADD_HOUR, L"23");
+    Type(dialog, IDC_ADD_NAME, std::wstring(200, L'星'));
+    ASSERT_TRUE(Finish(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return MonthListRows(m_plover) == rows + 1; }))
+        << "this month's list shows the new entry at once";
+    EXPECT_EQ(Countdown(), countdown) << "the countdown stays";
+
+    std::int32_t target = -1;
+    const CScheduleList written = ScheduleAtExit(target);
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(target, 0);
+    const SYSTEMTIME today = LocalDateIn(0);
+    const CPloverFile& added = *written[1];
+    EXPECT_EQ(added.Name(), WideToSjis(std::wstring(63, L'星'))) << "127 bytes hold 63 of them";
+    EXPECT_EQ(added.m_wYear, today.wYear);
+    EXPECT_EQ(added.m_wMonth, today.wMonth);
+    EXPECT_EQ(added.m_wDay, today.wDay);
+    EXPECT_EQ(added.m_wHour, 23);
+}
+
+TEST_F(ScheduleDialogs, TargetEditedIntoThePastShowsThePassedFormOnlyAfterEditAndFinish)
+{
+    CScheduleList list;
+    list.push_back(MakeEntry(L"卒業式", 2030, 3, 14));
+    list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
+    ASSERT_NE(Start(list, 0), nullptr);
+    const std::wstring countdown = Countdown();
+
+    // 編集 then ｷｬﾝｾﾙ, and 終了 without 編集: nothing changes.
+    HWND dialog = Open(IDM_SCHEDULE_EDIT, L"予定の編集");
+    ASSERT_NE(dialog, nullptr);
+    ChooseRow(dialog, IDC_EDIT_LIST, 0);
+    Type(dialog, IDC_EDIT_YEAR, L"2002");
+    Press(dialog, IDC_EDIT_APPLY);
+    ASSERT_TRUE(Finish(dialog, IDCANCEL));
+    dialog = Open(IDM_SCHEDULE_EDIT, L"予定の編集");
+    ASSERT_NE(dialog, nullptr);
+    ChooseRow(dialog, IDC_EDIT_LIST, 0);
+    Type(dialog, IDC_EDIT_YEAR, L"2003");
+    ASSERT_TRUE(Finish(dialog));
+    EXPECT_EQ(Countdown(), countdown);
+
+    dialog = Open(IDM_SCHEDULE_EDIT, L"予定の編集");
+    ASSERT_NE(dialog, nullptr);
+    ChooseRow(dialog, IDC_EDIT_LIST, 0);
+    Type(dialog, IDC_EDIT_YEAR, L"2001");
+    Press(dialog, IDC_EDIT_APPLY);
+    ASSERT_TRUE(Finish(dialog));
+    const std::wstring passed = Countdown();
+    EXPECT_EQ(passed.find(L"まで"), std::wstring::npos) << "the passed form: " << passed.c_str();
+    EXPECT_NE(passed.find(L"卒業式"), std::wstring::npos) << passed.c_str();
+
+    std::int32_t target = -1;
+    const CScheduleList written = ScheduleAtExit(target);
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[0]->m_wYear, 2001);
+    EXPECT_EQ(written[1]->m_wYear, 2030);
+    EXPECT_EQ(target, 0);
+}
+
+TEST_F(ScheduleDialogs, DeletionsMoveTheTargetBeforeAfterAtAndFromTheFirstEntry)
+{
+    CScheduleList list;
+    for (const wchar_t* name : {L"一", L"二", L"三", L"四", L"五"})
+        list.push_back(MakeEntry(name, 2030, 5, 1 + static_cast<int>(list.size())));
+    ASSERT_NE(Start(list, 2), nullptr);
+
+    struct Step {
+        int row;
+        const wchar_t* target;  // the countdown's entry afterwards
+    };
+    // Before the target, after it, the target itself, then the first entry while
+    // it is the target.
+    for (const Step& step : {Step{0, L"三"}, Step{2, L"三"}, Step{1, L"二"}, Step{0, L"五"}}) {
+        const HWND dialog = Open(IDM_SCHEDULE_DELETE, L"予定の削除");
+        ASSERT_NE(dialog, nullptr);
+        ChooseRow(dialog, IDC_DELETE_LIST, step.row);
+        Press(dialog, IDC_DELETE_ENTRY);
+        ASSERT_TRUE(Finish(dialog));
+        const std::wstring countdown = Countdown();
+        EXPECT_EQ(countdown.find(std::wstring(L"[") + step.target + L" まで"), 7u)
+            << "after deleting row " << step.row << ": " << countdown.c_str();
+    }
+    // Deleted, then cancelled: kept.
+    const HWND dialog = Open(IDM_SCHEDULE_DELETE, L"予定の削除");
+    ASSERT_NE(dialog, nullptr);
+    ChooseRow(dialog, IDC_DELETE_LIST, 0);
+    Press(dialog, IDC_DELETE_ENTRY);
+    ASSERT_TRUE(Finish(dialog, IDCANCEL));
+
+    std::int32_t target = -1;
+    const CScheduleList written = ScheduleAtExit(target);
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(NameOf(*written[0]), L"五");
+    EXPECT_EQ(target, 0);
+}
+
+TEST_F(ScheduleDialogs, ChosenTargetBringsItsDaysAndPictureAndEscapeKeepsIt)
+{
+    WriteBmp(m_plover.Dir() + L"\\red.bmp", 120, 60, RGB(255, 0, 0));
+    WriteBmp(m_plover.Dir() + L"\\blue.bmp", 120, 60, RGB(0, 0, 255));
+    const SYSTEMTIME soon = LocalDateIn(3);
+    CScheduleList list;
+    list.push_back(MakeEntry(L"赤", 2030, 3, 14));
+    list.push_back(MakeEntry(L"青", soon.wYear, soon.wMonth, soon.wDay));
+    CPloverFile::SetText(list[0]->m_szBmpFile, CPloverFile::kBmpFileSize, "red.bmp");
+    CPloverFile::SetText(list[1]->m_szBmpFile, CPloverFile::kBmpFileSize, "blue.bmp");
+    SetSetting(L"SCI", 3);  // the lower panel shows the target's picture
+    ASSERT_NE(Start(list, 0), nullptr);
+    const RgbColour red{255, 0, 0}, blue{0, 0, 255};
+    ASSERT_TRUE(WaitUntil([&] { return PixelsOf(m_plover, red) > 1000; }));
+    const int rows = MonthListRows(m_plover);
+
+    HWND dialog = Open(IDM_TARGET_SELECT, L"ターゲット選択");
+    ASSERT_NE(dialog, nullptr);
+    ChooseRow(dialog, IDC_TARGET_LIST, 1);
+    ASSERT_TRUE(Finish(dialog));
+    EXPECT_TRUE(WaitUntil([&] {
+        return PixelsOf(m_plover, blue) > 1000 && PixelsOf(m_plover, red) == 0;
+    })) << "the new target's picture replaces the old one";
+    EXPECT_EQ(Countdown(), L"Plover [青 まで 3日]");
+    EXPECT_EQ(MonthListRows(m_plover), rows);
+
+    // Another choice, left with Esc.
+    dialog = Open(IDM_TARGET_SELECT, L"ターゲット選択");
+    ASSERT_NE(dialog, nullptr);
+    ChooseRow(dialog, IDC_TARGET_LIST, 0);
+    Post(::GetDlgItem(dialog, IDC_TARGET_LIST), WM_KEYDOWN, VK_ESCAPE, 1);
+    ASSERT_TRUE(Gone(dialog));
+    EXPECT_EQ(Countdown(), L"Plover [青 まで 3日]");
+
+    std::int32_t target = -1;
+    ScheduleAtExit(target);
+    EXPECT_EQ(target, 1);
+}
