@@ -2,7 +2,8 @@
 # what it must have, and how Plover is built.  Sourced, never run.
 
 PLOVER_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-PLOVER_BUILD=$PLOVER_ROOT/build
+# PLOVER_BUILD may name another build tree (a second checkout's work alongside).
+PLOVER_BUILD=${PLOVER_BUILD:-$PLOVER_ROOT/build}
 PLOVER_OUT=$PLOVER_ROOT/out
 
 say() { printf 'plover: %s\n' "$*" >&2; }

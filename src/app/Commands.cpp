@@ -45,11 +45,12 @@ void SelectTarget(CMainFrame& frame, CPloverView& view, CPloverDoc& doc)
         doc.SetTarget(dialog.Target());
 }
 
-// A command of the schedule; false when there is no document to work on.
+// A command of the schedule; false when there is no document to work on, or when
+// a dialog is open already (its working copy would go stale under a second one).
 bool RunScheduleCommand(CMainFrame& frame, CPloverView& view, UINT id)
 {
     CPloverDoc* doc = view.GetDocument();
-    if (!doc)
+    if (!doc || CModalGuard::IsModalOpen())
         return false;
     switch (id) {
     case IDM_SCHEDULE_ADD: AddSchedule(frame, view, *doc); break;

@@ -15,7 +15,7 @@ constexpr int kLastYear = 2999;
 }  // namespace
 
 CAddScheduleDlg::CAddScheduleDlg(HWND parent, int todayYear, int todayMonth, int todayDay)
-    : CScheduleDialog(IDD_ADD_SCHEDULE, parent, {IDC_ADD_FRAME}),
+    : CScheduleDialog(IDD_ADD_SCHEDULE, parent, IDC_ADD_FRAME),
       m_nInitYear(todayYear),
       m_nInitMonth(todayMonth),
       m_nInitDay(todayDay)

@@ -15,7 +15,7 @@ constexpr EntryFieldIds kFields{IDC_DELETE_YEAR,   IDC_DELETE_MONTH,       IDC_D
 
 CDeleteScheduleDlg::CDeleteScheduleDlg(HWND owner, const CScheduleList& schedule,
                                        std::int32_t target)
-    : CScheduleDialog(IDD_DELETE_SCHEDULE, owner, {IDC_DELETE_FRAME, 1, 0}),
+    : CScheduleDialog(IDD_DELETE_SCHEDULE, owner, IDC_DELETE_FRAME),
       m_Schedule(schedule),
       m_nTarget(target)
 {

@@ -23,7 +23,7 @@ constexpr int kLastYear = 2999;
 }  // namespace
 
 CEditScheduleDlg::CEditScheduleDlg(HWND owner, const CScheduleList& schedule, int todayYear)
-    : CScheduleDialog(IDD_EDIT_SCHEDULE, owner, {IDC_EDIT_LEFT_FRAME}, {IDC_EDIT_RIGHT_FRAME}),
+    : CScheduleDialog(IDD_EDIT_SCHEDULE, owner, IDC_EDIT_LEFT_FRAME, IDC_EDIT_RIGHT_FRAME),
       m_Schedule(schedule),
       m_nTodayYear(todayYear)
 {

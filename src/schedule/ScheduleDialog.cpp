@@ -7,12 +7,12 @@
 
 namespace plover {
 
-CScheduleDialog::CScheduleDialog(UINT templateId, HWND parent, PictureFrame first,
-                                 PictureFrame second)
+CScheduleDialog::CScheduleDialog(UINT templateId, HWND parent, UINT firstFrame,
+                                 UINT secondFrame)
     : CDialog(templateId, parent)
 {
-    m_Panes[0].frame = first;
-    m_Panes[1].frame = second;
+    m_Panes[0].frameId = firstFrame;
+    m_Panes[1].frameId = secondFrame;
 }
 
 bool CScheduleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
@@ -46,7 +46,7 @@ void CScheduleDialog::OnPaint()
 {
     const CPaintDC dc(m_hWnd);
     for (Pane& pane : m_Panes)
-        if (pane.frame.frameId)
+        if (pane.frameId)
             pane.slot.Paint(dc.Get(), PaneRect(pane));
 }
 
@@ -65,10 +65,8 @@ RECT CScheduleDialog::PaneRect(const Pane& pane) const
 {
     // The frame's own place, whatever the dialog font made of its dialog units.
     RECT rect{};
-    const HWND frame = Item(pane.frame.frameId);
-    ::GetWindowRect(frame, &rect);
+    ::GetWindowRect(Item(pane.frameId), &rect);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-    ::OffsetRect(&rect, pane.frame.dx, pane.frame.dy);
     return rect;
 }
 

@@ -20,17 +20,11 @@ struct EntryFieldIds {
     UINT year, month, day, hour, minute, description, pictureName;
 };
 
-// A picture frame control, and where the picture sits against it (the delete and
-// target dialogs have always drawn theirs one pixel off the frame).
-struct PictureFrame {
-    UINT frameId = 0;
-    int dx = 0;
-    int dy = 0;
-};
-
 class CScheduleDialog : public CDialog {
 protected:
-    CScheduleDialog(UINT templateId, HWND parent, PictureFrame first, PictureFrame second = {});
+    // Pictures are drawn in the frame controls `firstFrame` and, when not 0,
+    // `secondFrame`.
+    CScheduleDialog(UINT templateId, HWND parent, UINT firstFrame, UINT secondFrame = 0);
 
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
@@ -56,7 +50,7 @@ protected:
 
 private:
     struct Pane {
-        PictureFrame frame;
+        UINT frameId = 0;
         CPictureSlot slot;
     };
     RECT PaneRect(const Pane& pane) const;

@@ -14,7 +14,7 @@ constexpr EntryFieldIds kFields{IDC_TARGET_YEAR,   IDC_TARGET_MONTH,       IDC_T
 
 CTargetSelectDlg::CTargetSelectDlg(HWND owner, const CScheduleList& schedule,
                                    std::int32_t target)
-    : CScheduleDialog(IDD_TARGET_SELECT, owner, {IDC_TARGET_FRAME, 0, -1}),
+    : CScheduleDialog(IDD_TARGET_SELECT, owner, IDC_TARGET_FRAME),
       m_Schedule(schedule),
       m_nTarget(target)
 {
