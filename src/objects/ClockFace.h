@@ -55,6 +55,7 @@ public:
     int Hour() const { return m_nHour; }
     int Minute() const { return m_nMinute; }
     int Second() const { return m_nSecond; }
+    const std::optional<LocalTime>& Target() const { return m_target; }
 
 private:
     bool IsTargetSecond(const LocalTime& now) const;

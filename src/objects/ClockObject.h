@@ -24,6 +24,7 @@ public:
     // ignored.  Without one the clock signals nothing.
     void SetTargetTime(const LocalTime& target);
     void ClearTargetTime();
+    const std::optional<LocalTime>& TargetTime() const { return m_Face.Target(); }
 
     int m_nHour24 = 1;  // 0 shows the hour modulo 12
     int m_nGMFont = 1;  // 1 the gothic face, anything else the mincho face

@@ -12,6 +12,7 @@
 #include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "resource.h"
+#include "objects/ClockObject.h"
 #include "schedule/PloverDoc.h"
 #include "view/PloverView.h"
 
@@ -518,6 +519,10 @@ TEST(CountdownView, DocumentEditsReachTheListAndTheCountdownAtOnce)
     h.Render();
     EXPECT_EQ(h.Doc()->m_nDaysLeft, 19);
     EXPECT_EQ(h.View()->Countdown(), L"運動会 まで 19日");
+    const auto& moment = h.View()->Clock()->TargetTime();
+    ASSERT_TRUE(moment.has_value()) << "the clock signals the new target's minute";
+    EXPECT_EQ(moment->day, 31);
+    EXPECT_EQ(moment->hour, 8);
 
     // The target deleted: the entry before it takes over.
     h.Doc()->DeleteEntry(2);
