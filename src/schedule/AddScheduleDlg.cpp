@@ -10,7 +10,6 @@ namespace {
 constexpr EntryFieldIds kFields{IDC_ADD_YEAR,   IDC_ADD_MONTH,       IDC_ADD_DAY,
                                 IDC_ADD_HOUR,   IDC_ADD_MINUTE,      IDC_ADD_DESCRIPTION,
                                 IDC_ADD_PICTURE_NAME};
-constexpr int kLastYear = 2999;
 
 }  // namespace
 
@@ -24,11 +23,7 @@ CAddScheduleDlg::CAddScheduleDlg(HWND parent, int todayYear, int todayMonth, int
 
 bool CAddScheduleDlg::OnInitDialog()
 {
-    SetSpinRange(IDC_SPIN_YEAR, m_nInitYear, kLastYear);
-    SetSpinRange(IDC_SPIN_MONTH, 1, 12);
-    SetSpinRange(IDC_SPIN_DAY, 1, 31);
-    SetSpinRange(IDC_SPIN_HOUR, 0, 23);
-    SetSpinRange(IDC_SPIN_MINUTE, 0, 59);
+    SetDateSpinRanges(m_nInitYear);
     SetSpinPos(IDC_SPIN_YEAR, m_nInitYear);
     SetSpinPos(IDC_SPIN_MONTH, m_nInitMonth);
     SetSpinPos(IDC_SPIN_DAY, m_nInitDay);

@@ -36,7 +36,7 @@ bool CDeleteScheduleDlg::OnCommand(UINT id, UINT notifyCode, HWND control)
     switch (id) {
     case IDC_DELETE_LIST:
         if (notifyCode == LBN_SELCHANGE)
-            ShowSelected();
+            ShowChosenEntry(IDC_DELETE_LIST, m_WorkList, kFields);
         return true;
     case IDC_DELETE_ENTRY:
         DeleteSelected();
@@ -44,15 +44,6 @@ bool CDeleteScheduleDlg::OnCommand(UINT id, UINT notifyCode, HWND control)
     default:
         return false;
     }
-}
-
-void CDeleteScheduleDlg::ShowSelected()
-{
-    const CPloverFile* entry = EntryAt(m_WorkList, GetListSelection(IDC_DELETE_LIST));
-    if (!entry)
-        return;
-    ShowEntry(kFields, *entry);
-    ShowPicture(0, ProgramPicture(*entry));
 }
 
 void CDeleteScheduleDlg::DeleteSelected()

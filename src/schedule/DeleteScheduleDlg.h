@@ -21,7 +21,6 @@ protected:
     bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
 
 private:
-    void ShowSelected();
     void DeleteSelected();
 
     const CScheduleList& m_Schedule;

@@ -18,7 +18,6 @@ constexpr EntryFieldIds kRight{IDC_EDIT_YEAR,   IDC_EDIT_MONTH,       IDC_EDIT_D
                                IDC_EDIT_PICTURE_NAME};
 constexpr std::size_t kLeftPane = 0;
 constexpr std::size_t kRightPane = 1;
-constexpr int kLastYear = 2999;
 
 }  // namespace
 
@@ -37,11 +36,7 @@ bool CEditScheduleDlg::OnInitDialog()
     for (const auto& entry : m_Schedule)
         m_WorkList.push_back(CopyEntry(*entry));
     FillNames(IDC_EDIT_LIST, m_WorkList);
-    SetSpinRange(IDC_SPIN_YEAR, m_nTodayYear, kLastYear);
-    SetSpinRange(IDC_SPIN_MONTH, 1, 12);
-    SetSpinRange(IDC_SPIN_DAY, 1, 31);
-    SetSpinRange(IDC_SPIN_HOUR, 0, 23);
-    SetSpinRange(IDC_SPIN_MINUTE, 0, 59);
+    SetDateSpinRanges(m_nTodayYear);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "framework/TextConv.h"
+#include "resource.h"
 
 namespace plover {
 
@@ -90,6 +91,26 @@ void CScheduleDialog::ShowEntry(const EntryFieldIds& ids, const CPloverFile& ent
     SetItemInt(ids.minute, entry.m_wMinute);
     SetItemSjis(ids.description, entry.Description());
     SetItemSjis(ids.pictureName, entry.BmpFile());
+}
+
+void CScheduleDialog::ShowChosenEntry(UINT listId, const CScheduleList& list,
+                                      const EntryFieldIds& ids)
+{
+    const CPloverFile* entry = EntryAt(list, GetListSelection(listId));
+    if (!entry)
+        return;
+    ShowEntry(ids, *entry);
+    ShowPicture(0, ProgramPicture(*entry));
+}
+
+void CScheduleDialog::SetDateSpinRanges(int firstYear)
+{
+    constexpr int kLastYear = 2999;
+    SetSpinRange(IDC_SPIN_YEAR, firstYear, kLastYear);
+    SetSpinRange(IDC_SPIN_MONTH, 1, 12);
+    SetSpinRange(IDC_SPIN_DAY, 1, 31);
+    SetSpinRange(IDC_SPIN_HOUR, 0, 23);
+    SetSpinRange(IDC_SPIN_MINUTE, 0, 59);
 }
 
 void CScheduleDialog::ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFile& entry) const

@@ -30,6 +30,11 @@ protected:
 
     // The entry's numbers and texts into the fields (not its name).
     void ShowEntry(const EntryFieldIds& ids, const CPloverFile& entry);
+    // The entry chosen in list box `listId` of `list`, with its picture from the
+    // program's folder in the first frame; nothing changes without a choice.
+    void ShowChosenEntry(UINT listId, const CScheduleList& list, const EntryFieldIds& ids);
+    // The spin buttons of a date and time: the year from `firstYear` on.
+    void SetDateSpinRanges(int firstYear);
     // The fields into `entry`: numbers as typed cut to 16 bits (no number: 0), texts
     // at most what their buffers store with a terminating zero.
     void ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFile& entry) const;

@@ -24,7 +24,7 @@ bool CTargetSelectDlg::OnInitDialog()
 {
     FillNames(IDC_TARGET_LIST, m_Schedule);
     SetListSelection(IDC_TARGET_LIST, EntryAt(m_Schedule, m_nTarget) ? m_nTarget : -1);
-    ShowSelected();
+    ShowChosenEntry(IDC_TARGET_LIST, m_Schedule, kFields);
     return true;
 }
 
@@ -33,18 +33,8 @@ bool CTargetSelectDlg::OnCommand(UINT id, UINT notifyCode, HWND control)
     if (id != IDC_TARGET_LIST)
         return false;
     if (notifyCode == LBN_SELCHANGE)
-        ShowSelected();
+        ShowChosenEntry(IDC_TARGET_LIST, m_Schedule, kFields);
     return true;
-}
-
-void CTargetSelectDlg::ShowSelected()
-{
-    const CPloverFile* entry = EntryAt(m_Schedule, GetListSelection(IDC_TARGET_LIST));
-    if (!entry)
-        return;
-    ShowEntry(kFields, *entry);
-    // From the program's folder, where the window finds the same picture.
-    ShowPicture(0, ProgramPicture(*entry));
 }
 
 bool CTargetSelectDlg::OnOK()

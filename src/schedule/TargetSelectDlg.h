@@ -22,8 +22,6 @@ protected:
     bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
 
 private:
-    void ShowSelected();
-
     const CScheduleList& m_Schedule;
     std::int32_t m_nTarget;
 };
