@@ -233,7 +233,7 @@ void CDialog::FitSjisField(SjisField& field)
 
     const std::wstring text =
         fit.unstorable
-            ? std::wstring(L"この文字は予定に保存できないため、入力できません。")
+            ? std::wstring(L"この文字は保存できないため、入力できません。")
             : L"この欄に入るのは半角 " + std::to_wstring(field.maxBytes) + L" 文字（全角 " +
                   std::to_wstring(field.maxBytes / 2) + L" 文字）までです。";
     EDITBALLOONTIP balloon{sizeof balloon, L"入力できません", text.c_str(), TTI_WARNING};
