@@ -257,10 +257,7 @@ bool MeasureEditDialog(const CScheduleList& schedule, FloorLayout& layout, LOGFO
 double CopyMilliseconds(const CScheduleList& schedule)
 {
     const auto start = Clock::now();
-    CScheduleList copy;
-    copy.reserve(schedule.size());
-    for (const auto& entry : schedule)
-        copy.push_back(CopyEntry(*entry));
+    const CScheduleList copy = CopySchedule(schedule);
     return MillisecondsSince(start);
 }
 

@@ -45,21 +45,20 @@ void SelectTarget(CMainFrame& frame, CPloverView& view, CPloverDoc& doc)
         doc.SetTarget(dialog.Target());
 }
 
-// A command of the schedule; false when there is no document to work on, or when
-// a dialog is open already (its working copy would go stale under a second one).
-bool RunScheduleCommand(CMainFrame& frame, CPloverView& view, UINT id)
+// A command of the schedule.  Nothing happens without a document, or while a
+// dialog is open already (its working copy would go stale under a second one).
+void RunScheduleCommand(CMainFrame& frame, CPloverView& view, UINT id)
 {
     CPloverDoc* doc = view.GetDocument();
     if (!doc || CModalGuard::IsModalOpen())
-        return false;
+        return;
     switch (id) {
     case IDM_SCHEDULE_ADD: AddSchedule(frame, view, *doc); break;
     case IDM_SCHEDULE_EDIT: EditSchedule(frame, view, *doc); break;
     case IDM_SCHEDULE_DELETE: DeleteSchedule(frame, view, *doc); break;
     case IDM_TARGET_SELECT: SelectTarget(frame, view, *doc); break;
-    default: return false;
+    default: break;
     }
-    return true;
 }
 
 }  // namespace

@@ -99,11 +99,8 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
             EndDialog(IDCANCEL);
             return TRUE;
         }
-        if (HIWORD(wParam) == EN_CHANGE && !m_bFittingField) {
-            for (SjisField& field : m_SjisFields)
-                if (field.id == id)
-                    FitSjisField(field);
-        }
+        if (HIWORD(wParam) == EN_CHANGE && !m_bFittingField)
+            FitSjisField(id);
         return OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
     }
     case WM_NOTIFY: {
@@ -170,9 +167,7 @@ void CDialog::SetItemText(UINT id, std::wstring_view text)
 {
     ::SetWindowTextW(Item(id), std::wstring(text).c_str());
     // A multi-line edit tells nothing of a text set this way.
-    for (SjisField& field : m_SjisFields)
-        if (field.id == id)
-            FitSjisField(field);
+    FitSjisField(id);
 }
 
 std::string CDialog::GetItemSjis(UINT id, std::size_t maxBytes) const
@@ -215,11 +210,16 @@ void CDialog::SetSpinPos(UINT spinId, int position)
 void CDialog::LimitSjisText(UINT id, std::size_t maxBytes)
 {
     m_SjisFields.push_back({id, maxBytes, {}});
-    FitSjisField(m_SjisFields.back());
+    FitSjisField(id);
 }
 
-void CDialog::FitSjisField(SjisField& field)
+void CDialog::FitSjisField(UINT id)
 {
+    const auto found = std::find_if(m_SjisFields.begin(), m_SjisFields.end(),
+                                    [id](const SjisField& field) { return field.id == id; });
+    if (found == m_SjisFields.end())
+        return;
+    SjisField& field = *found;
     const std::wstring typed = GetItemText(field.id);
     FieldFit fit = FitFieldChange(field.accepted, typed, field.maxBytes, Cp932Width);
     field.accepted = std::move(fit.text);

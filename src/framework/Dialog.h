@@ -101,7 +101,8 @@ private:
         std::size_t maxBytes;
         std::wstring accepted;  // the text as last let through
     };
-    void FitSjisField(SjisField& field);
+    // Holds limited field `id` to its limit; other fields are left alone.
+    void FitSjisField(UINT id);
 
     UINT m_nTemplateId;
     HWND m_hParent;

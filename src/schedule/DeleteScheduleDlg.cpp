@@ -23,10 +23,7 @@ CDeleteScheduleDlg::CDeleteScheduleDlg(HWND owner, const CScheduleList& schedule
 
 bool CDeleteScheduleDlg::OnInitDialog()
 {
-    m_WorkList.clear();
-    m_WorkList.reserve(m_Schedule.size());
-    for (const auto& entry : m_Schedule)
-        m_WorkList.push_back(CopyEntry(*entry));
+    m_WorkList = CopySchedule(m_Schedule);
     FillNames(IDC_DELETE_LIST, m_WorkList);
     return true;
 }

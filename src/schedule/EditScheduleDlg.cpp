@@ -31,10 +31,7 @@ CEditScheduleDlg::CEditScheduleDlg(HWND owner, const CScheduleList& schedule, in
 bool CEditScheduleDlg::OnInitDialog()
 {
     LimitEntryTexts(IDC_EDIT_NAME, IDC_EDIT_DESCRIPTION);
-    m_WorkList.clear();
-    m_WorkList.reserve(m_Schedule.size());
-    for (const auto& entry : m_Schedule)
-        m_WorkList.push_back(CopyEntry(*entry));
+    m_WorkList = CopySchedule(m_Schedule);
     FillNames(IDC_EDIT_LIST, m_WorkList);
     SetDateSpinRanges(m_nTodayYear);
     return true;

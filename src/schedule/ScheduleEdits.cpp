@@ -9,6 +9,15 @@ std::unique_ptr<CPloverFile> CopyEntry(const CPloverFile& entry)
     return copy;
 }
 
+CScheduleList CopySchedule(const CScheduleList& list)
+{
+    CScheduleList copies;
+    copies.reserve(list.size());
+    for (const auto& entry : list)
+        copies.push_back(CopyEntry(*entry));
+    return copies;
+}
+
 std::int32_t TargetAfterDelete(std::int32_t target, std::size_t deleted, std::size_t countAfter)
 {
     if (countAfter == 0)
@@ -50,11 +59,7 @@ ScheduleChange DeleteEntry(CScheduleList& list, std::int32_t& target, std::size_
 ScheduleChange ReplaceSchedule(CScheduleList& list, std::int32_t& target,
                                const CScheduleList& entries, std::int32_t newTarget)
 {
-    CScheduleList copies;
-    copies.reserve(entries.size());
-    for (const auto& entry : entries)
-        copies.push_back(CopyEntry(*entry));
-    list = std::move(copies);
+    list = CopySchedule(entries);
     target = newTarget;
     return ScheduleChange::Entries | ScheduleChange::Target;
 }

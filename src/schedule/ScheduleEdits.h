@@ -58,5 +58,7 @@ ScheduleChange SelectTarget(const CScheduleList& list, std::int32_t& target, std
 
 // A copy of `entry` by the copy rule, on the heap as the list keeps it.
 std::unique_ptr<CPloverFile> CopyEntry(const CPloverFile& entry);
+// Copies of every entry of `list`, in its order: the dialogs' working copies.
+CScheduleList CopySchedule(const CScheduleList& list);
 
 }  // namespace plover
