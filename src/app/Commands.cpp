@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "framework/Dialog.h"
 #include "framework/Help.h"
+#include "options/OptionsSheet.h"
 #include "resource.h"
 #include "schedule/AddScheduleDlg.h"
 #include "schedule/DeleteScheduleDlg.h"
@@ -61,6 +62,36 @@ void RunScheduleCommand(CMainFrame& frame, CPloverView& view, UINT id)
     }
 }
 
+// Every setting the sheet carries, changed together: nothing is written or applied
+// unless the sheet ends with OK.
+void ChangeOptions(CMainFrame& frame, CPloverView& view)
+{
+    if (CModalGuard::IsModalOpen())
+        return;
+    CMyPropertySheet sheet(view.m_hWnd);
+    sheet.SetCaption(L"Plover のﾌﾟﾛﾊﾟﾃｨ");
+    sheet.SetStartPage(view.SheetPage());
+    sheet.m_hCursor = frame.m_hCursor;
+    const CPloverSettings before = LoadSettingsForSheet(Settings());
+    sheet.Fill(before);
+    {
+        const CModalGuard guard(&view);
+        if (sheet.DoModal() != IDOK)
+            return;
+    }
+    ISettingsStore& store = Settings();
+    SaveOptions(store, sheet.Result(before));
+    // What was written is read back, so a write that failed shows as the readers'
+    // defaults rather than as the sheet's values.
+    const CPloverSettings stored = LoadSettings(store);
+    frame.ReplaceCursor(stored.cursorNo);
+    view.ApplySettings(stored);
+    view.RestartCounts(stored);
+    view.ShowBars(Read(store, cfg::TitleBarAfterWrite) == 1,
+                  Read(store, cfg::MenuBarAfterWrite) != 0);
+    view.SetSheetPage(sheet.LastPage());
+}
+
 }  // namespace
 
 bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
@@ -93,11 +124,13 @@ bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_TARGET_SELECT:
         RunScheduleCommand(frame, view, id);
         return true;
+    case IDM_OPTIONS:
+        ChangeOptions(frame, view);
+        return true;
     // The dialogs of these commands are not part of the program yet; each will
     // run through RunModalDialog.
     case IDM_CONSTELLATION:
     case IDM_ZODIAC:
-    case IDM_OPTIONS:
     case IDM_APP_ABOUT:
         return true;
     default:

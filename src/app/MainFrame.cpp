@@ -120,6 +120,18 @@ void CMainFrame::ShowTitleBar(bool show)
     ::MoveWindow(m_hWnd, r.left, r.top, width, height, TRUE);
 }
 
+void CMainFrame::ReplaceCursor(int cursorNo)
+{
+    const HCURSOR old = m_hCursor;
+    m_hCursor = LoadProgramCursor(cursorNo);
+    if (CPloverView* view = View())
+        view->SetProgramCursor(m_hCursor);
+    // The pointer may show the old one still; it must not show a destroyed cursor.
+    if (::GetCursor() == old)
+        ::SetCursor(m_hCursor);
+    DestroyProgramCursor(old);
+}
+
 bool CMainFrame::OnSetCursor(UINT hitTest)
 {
     switch (hitTest) {

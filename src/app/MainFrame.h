@@ -26,6 +26,9 @@ public:
     // The bars the view's double click cycles.
     void ShowTitleBar(bool show) override;
     void ShowMenu(bool show) override { ShowMenuBar(show); }
+    // The program's cursor becomes that of `cursorNo`, over the frame and the
+    // view; the one it replaces is destroyed.
+    void ReplaceCursor(int cursorNo);
     // Restores a minimised window or raises a covered one (at the target minute).
     void ComeToFront();
 

@@ -10,5 +10,7 @@ namespace plover {
 HCURSOR LoadProgramCursor(int cursorNo);
 // Destroys a cursor from LoadProgramCursor; the shared arrow is left alone.
 void DestroyProgramCursor(HCURSOR cursor);
+// Cursors loaded here and not yet destroyed.
+long LiveProgramCursors();
 
 }  // namespace plover

@@ -24,6 +24,15 @@ void PlaySoundFile(const std::wstring& name, bool wait)
     ::sndPlaySoundW(name.c_str(), (wait ? SND_SYNC : SND_ASYNC) | SND_NODEFAULT);
 }
 
+void PlayTrialSound(const std::wstring& path)
+{
+    if (Hook()) {
+        Hook()(path, false);
+        return;
+    }
+    ::sndPlaySoundW(path.c_str(), SND_ASYNC);
+}
+
 void SetSoundHook(std::function<void(const std::wstring&, bool)> hook)
 {
     Hook() = std::move(hook);

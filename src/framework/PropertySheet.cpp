@@ -95,22 +95,29 @@ INT_PTR CPropertySheet::DoModal()
 
 int CALLBACK CPropertySheet::SheetCallback(HWND window, UINT message, LPARAM)
 {
-    if (message == PSCB_INITIALIZED && g_pRunningSheet && g_pRunningSheet->m_hCursor)
-        ::SetWindowSubclass(window, SheetSubclass, 1,
-                            reinterpret_cast<DWORD_PTR>(g_pRunningSheet->m_hCursor));
+    if (message == PSCB_INITIALIZED && g_pRunningSheet)
+        ::SetWindowSubclass(window, SheetSubclass, 1, reinterpret_cast<DWORD_PTR>(g_pRunningSheet));
     return 0;
 }
 
-// The sheet's own window, its tabs and buttons: they ask the sheet for a cursor.
+// The sheet's own window: its tabs and buttons ask it for a cursor, and its
+// buttons' commands come to it.
 LRESULT CALLBACK CPropertySheet::SheetSubclass(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam, UINT_PTR id, DWORD_PTR data)
 {
+    auto* sheet = reinterpret_cast<CPropertySheet*>(data);
     switch (message) {
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(reinterpret_cast<HCURSOR>(data));
+        // Over the caption too; a click on the sheet while a message box holds it
+        // (HTERROR) keeps the platform's beep.
+        if (sheet->m_hCursor && static_cast<short>(LOWORD(lParam)) != HTERROR) {
+            ::SetCursor(sheet->m_hCursor);
             return TRUE;
         }
+        break;
+    case WM_COMMAND:
+        if (sheet->OnSheetCommand(LOWORD(wParam)))
+            return 0;
         break;
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(window, SheetSubclass, id);

@@ -51,12 +51,14 @@ public:
         : m_strCaption(std::move(caption)), m_hParent(parent)
     {
     }
+    virtual ~CPropertySheet() = default;
     CPropertySheet(const CPropertySheet&) = delete;
     CPropertySheet& operator=(const CPropertySheet&) = delete;
 
     // Pages in tab order; they must outlive the sheet's run.
     void AddPage(CPropertyPage& page);
     void SetStartPage(int index) { m_nStartPage = index; }
+    void SetCaption(std::wstring caption) { m_strCaption = std::move(caption); }
     // Runs the sheet: IDOK or IDCANCEL (also when it could not be created).
     INT_PTR DoModal();
     // The page shown last in the run that ended.
@@ -64,6 +66,11 @@ public:
 
     // The program's cursor over the sheet, its pages and their controls.
     HCURSOR m_hCursor = nullptr;
+
+protected:
+    // A command to the sheet's own window (its buttons); true when handled, else
+    // the sheet's default handling runs.
+    virtual bool OnSheetCommand(UINT id) { return false; }
 
 private:
     friend class CPropertyPage;

@@ -157,3 +157,54 @@
 #define IDC_TARGET_DESCRIPTION 163
 #define IDC_TARGET_PICTURE_NAME 293
 #define IDC_TARGET_FRAME 1002
+
+// The options sheet: its construction caption and its five pages.
+#define IDS_OPTIONS_SHEET 102
+#define IDD_OPTIONS_SHOW 106
+#define IDD_OPTIONS_CURSOR 108
+#define IDD_OPTIONS_TIMER 109
+#define IDD_OPTIONS_START 111
+#define IDD_OPTIONS_SOUND 130
+
+// Cursor page.
+#define IDC_CURSOR_LIST 1006
+
+// Timer page: each spin button takes the edit before it as its buddy.
+#define IDC_TIMER_ICON_FLAG 1008
+#define IDC_TIMER_DESTROY_FLAG 1009
+#define IDC_TIMER_ICON_SEC 1010
+#define IDC_TIMER_ICON_SPIN 1000
+#define IDC_TIMER_DESTROY_SEC 1011
+#define IDC_TIMER_DESTROY_SPIN 1001
+
+// Start-up page.
+#define IDC_START_POSITION 255
+#define IDC_START_SIZE 275
+#define IDC_START_NO_TITLE_BAR 296
+#define IDC_START_NO_MENU_BAR 297
+
+// Display page: the window's parts, the lower panel's content and the clock.
+#define IDC_SHOW_ROLL_STAR 264
+#define IDC_SHOW_TITLE_BAR 269
+#define IDC_SHOW_MENU_BAR 265
+#define IDC_SHOW_DATE 272
+#define IDC_SHOW_TARGET 270
+#define IDC_SHOW_PANEL 271
+#define IDC_PANEL_SCHEDULE 260
+#define IDC_PANEL_CLOCK 263
+#define IDC_PANEL_PICTURE 295
+#define IDC_CLOCK_HOUR24 262
+#define IDC_CLOCK_GOTHIC 267
+#define IDC_CLOCK_MINCHO 268
+#define IDC_PANEL_GROUP 273
+
+// Sound page.
+#define IDC_SOUND_START 1016
+#define IDC_SOUND_END 1017
+#define IDC_SOUND_VERSION 1012
+#define IDC_SOUND_LIST 1018
+#define IDC_SOUND_TO_START 1013
+#define IDC_SOUND_TO_END 1014
+#define IDC_SOUND_TO_VERSION 1015
+#define IDC_SOUND_TEST 1019
+#define IDC_SOUND_ON 1020

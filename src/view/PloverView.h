@@ -71,6 +71,12 @@ public:
     // The panels, the lower panel's content, the stars, the clock's form and face
     // and the self-timer switches, as the settings say; repaints.
     void ApplySettings(const CPloverSettings& settings);
+    // The bars as the options sheet left them: with a title bar the menu bar as
+    // asked, without one neither.
+    void ShowBars(bool titleBar, bool menuBar);
+    // The options sheet's page shown when it was last confirmed.
+    int SheetPage() const { return m_nSheetPage; }
+    void SetSheetPage(int page) { m_nSheetPage = page; }
     // The program's cursor over the view, and the window whose bars it cycles.
     void SetProgramCursor(HCURSOR cursor) { m_hCursor = cursor; }
     void SetBarHost(IBarHost* host) { m_pBarHost = host; }
@@ -137,6 +143,7 @@ private:
     bool m_bTickPaused = false;
     bool m_bStarFlying = false;
     BarState m_nBarState = BarState::Both;
+    int m_nSheetPage = 0;
     float m_fPanelTop = 0.0f;
     float m_fPanelHeight = 0.0f;
     int m_nShowDate = 1;

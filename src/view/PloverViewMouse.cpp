@@ -32,6 +32,16 @@ void CPloverView::OnLButtonDblClk()
     }
 }
 
+void CPloverView::ShowBars(bool titleBar, bool menuBar)
+{
+    IBarHost* frame = m_pBarHost;
+    if (!frame)
+        return;
+    frame->ShowTitleBar(titleBar);
+    frame->ShowMenu(titleBar && menuBar);
+    m_nBarState = !titleBar ? BarState::None : menuBar ? BarState::Both : BarState::TitleOnly;
+}
+
 bool CPloverView::OnLButtonDown()
 {
     if (m_nBarState != BarState::None)

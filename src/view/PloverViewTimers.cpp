@@ -2,6 +2,8 @@
 // and the check for a new day) and the shooting star.
 #include "view/PloverView.h"
 
+#include "view/SelfTimer.h"
+
 namespace plover {
 
 void CPloverView::OnTimer(UINT_PTR id)
@@ -31,11 +33,11 @@ void CPloverView::OnTick()
 {
     const HWND frame = ::GetParent(m_hWnd);
     if (!::IsIconic(frame) && m_nIconFlg == 1) {
-        if (--m_nIconCount <= 0)
+        if (CountDown(m_nIconCount))
             ::ShowWindow(frame, SW_MINIMIZE);  // the frame reloads the count at once
     }
     if (m_nDestroyFlg == 1) {
-        if (--m_nDestroyCount <= 0)
+        if (CountDown(m_nDestroyCount))
             ::PostMessageW(frame, WM_CLOSE, 0, 0);
     }
 }

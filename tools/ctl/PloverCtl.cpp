@@ -18,9 +18,13 @@
 //                                       and presses its OK
 //   plover_ctl press TITLE ID           presses button ID; a button that ends the
 //                                       dialog (IDOK 1, IDCANCEL 2) returns once it is gone
+//   plover_ctl page TITLE INDEX         shows page INDEX of a property sheet, as a
+//                                       click on its tab would
+// In a property sheet, select and press act on the page shown.
 // Numbers are decimal or 0x hexadecimal.  Exit status: 0 done, 1 failed, 2 usage.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -145,6 +149,18 @@ void Settle(HWND window)
     ::Sleep(500);
 }
 
+// Control `id` of a dialog, or of the page a property sheet shows.
+HWND Control(HWND dialog, int id)
+{
+    if (const HWND control = ::GetDlgItem(dialog, id))
+        return control;
+    DWORD_PTR page = 0;
+    if (!::SendMessageTimeoutW(dialog, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, kStepMs, &page) ||
+        !page)
+        return nullptr;
+    return ::GetDlgItem(reinterpret_cast<HWND>(page), id);
+}
+
 bool WaitUntilGone(HWND window, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();
@@ -177,7 +193,8 @@ void PrintUsage()
     std::fprintf(stderr,
                  "usage: plover_ctl wait|close|title SECONDS | command ID\n"
                  "       plover_ctl dialog TITLE SECONDS | select TITLE LISTID INDEX\n"
-                 "       plover_ctl choose-picture TITLE PATH | press TITLE ID\n");
+                 "       plover_ctl choose-picture TITLE PATH | press TITLE ID\n"
+                 "       plover_ctl page TITLE INDEX\n");
 }
 
 int RunMainWindowVerb(const std::wstring& verb, const std::wstring& argument)
@@ -282,8 +299,8 @@ int RunDialogVerb(const std::vector<std::wstring>& args)
         numbers.push_back(number);
     }
     const std::size_t arity = verb == L"select" ? 4 : 3;
-    if (args.size() != arity + 1 ||
-        (verb != L"dialog" && verb != L"select" && verb != L"press" && !wantsPath)) {
+    if (args.size() != arity + 1 || (verb != L"dialog" && verb != L"select" && verb != L"press" &&
+                                     verb != L"page" && !wantsPath)) {
         PrintUsage();
         return 2;
     }
@@ -306,7 +323,7 @@ int RunDialogVerb(const std::vector<std::wstring>& args)
     }
     if (verb == L"select") {
         const int listId = static_cast<int>(numbers[0]);
-        const HWND list = ::GetDlgItem(dialog, listId);
+        const HWND list = Control(dialog, listId);
         if (!list)
             return Fail("no such list box in", title);
         DWORD_PTR selected = 0;
@@ -315,8 +332,17 @@ int RunDialogVerb(const std::vector<std::wstring>& args)
             static_cast<LRESULT>(selected) == LB_ERR)
             return Fail("the list box has no such row");
         // A program's LB_SETCURSEL notifies nobody; a click also tells the dialog.
-        Deliver(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
+        Deliver(::GetParent(list), WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
                 reinterpret_cast<LPARAM>(list));
+        Settle(dialog);
+        return 0;
+    }
+    if (verb == L"page") {
+        DWORD_PTR shown = 0;
+        if (!::SendMessageTimeoutW(dialog, PSM_SETCURSEL, static_cast<WPARAM>(numbers[0]), 0,
+                                   SMTO_NORMAL, kStepMs, &shown) ||
+            !shown)
+            return Fail("no such page in", title);
         Settle(dialog);
         return 0;
     }
@@ -325,8 +351,13 @@ int RunDialogVerb(const std::vector<std::wstring>& args)
         // A button the dialog lacks (Esc's IDCANCEL) still arrives, with no window.
         // A handler that asks in a message box does not return until it is answered:
         // the click has arrived all the same.
-        Deliver(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)), 1000);
+        const HWND button = Control(dialog, id);
+        if (button && ::GetParent(button) != dialog)
+            // A page's check box or radio changes only when clicked itself.
+            Deliver(button, BM_CLICK, 0, 0, 1000);
+        else
+            Deliver(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(button), 1000);
         if (id == IDOK || id == IDCANCEL) {
             if (!WaitUntilGone(dialog, kStepMs))
                 return Fail("the dialog stayed open", title);

@@ -1,0 +1,85 @@
+#include "options/CursorPage.h"
+
+#include "app/CursorTable.h"
+#include "resource.h"
+
+namespace plover {
+
+namespace {
+
+// Where the preview stands on the page, in the page's client pixels.
+constexpr POINT kPreviewAt{85, 57};
+
+}  // namespace
+
+CMyPropertyPageCursor::CMyPropertyPageCursor() : CPropertyPage(IDD_OPTIONS_CURSOR) {}
+
+bool CMyPropertyPageCursor::OnInitDialog()
+{
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    m_Previews.clear();
+    for (const CursorRow& row : kCursorTable)
+        m_Previews.emplace_back(static_cast<HBITMAP>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(row.previewBitmap), IMAGE_BITMAP, 0, 0, 0)));
+    // Every preview has the comet's size.
+    BITMAP info{};
+    if (m_Previews[1] && ::GetObjectW(m_Previews[1].Get(), sizeof info, &info))
+        m_PreviewSize = {info.bmWidth, info.bmHeight};
+
+    const HWND list = Item(IDC_CURSOR_LIST);
+    for (const CursorRow& row : kCursorTable)
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.listText));
+    SetListSelection(IDC_CURSOR_LIST, m_CursorNo >= 1 && m_CursorNo <= kCursorCount ? m_CursorNo - 1 : -1);
+    return true;
+}
+
+bool CMyPropertyPageCursor::OnKillActive()
+{
+    m_CursorNo = GetListSelection(IDC_CURSOR_LIST) + 1;
+    return true;
+}
+
+bool CMyPropertyPageCursor::OnCommand(UINT id, UINT notifyCode, HWND)
+{
+    if (id != IDC_CURSOR_LIST || notifyCode != LBN_SELCHANGE)
+        return false;
+    const RECT preview = PreviewRect();
+    ::InvalidateRect(m_hWnd, &preview, TRUE);
+    return true;
+}
+
+bool CMyPropertyPageCursor::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        result = TRUE;
+        return true;
+    case WM_DESTROY:
+        m_Previews.clear();
+        return false;
+    default:
+        return false;
+    }
+}
+
+RECT CMyPropertyPageCursor::PreviewRect() const
+{
+    return {kPreviewAt.x, kPreviewAt.y, kPreviewAt.x + m_PreviewSize.cx,
+            kPreviewAt.y + m_PreviewSize.cy};
+}
+
+void CMyPropertyPageCursor::OnPaint()
+{
+    const CPaintDC dc(m_hWnd);
+    const int row = GetListSelection(IDC_CURSOR_LIST);
+    // With no row chosen the area stays as the page's background left it.
+    if (row < 0 || static_cast<std::size_t>(row) >= m_Previews.size() || !m_Previews[row])
+        return;
+    const CMemoryDC memory(dc.Get());
+    const CSelectObject select(memory.Get(), m_Previews[row].Get());
+    ::BitBlt(dc.Get(), kPreviewAt.x, kPreviewAt.y, m_PreviewSize.cx, m_PreviewSize.cy,
+             memory.Get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace plover

@@ -1,0 +1,42 @@
+#include "options/StartPage.h"
+
+#include "resource.h"
+
+namespace plover {
+
+CMyPropertyPageStart::CMyPropertyPageStart() : CPropertyPage(IDD_OPTIONS_START) {}
+
+bool CMyPropertyPageStart::OnInitDialog()
+{
+    // Each box ticked where the start acts on its value.  The stored values as they
+    // are, even a title bar hidden with the menu bar shown: the rule below applies
+    // to clicks only.
+    SetCheck(IDC_START_NO_TITLE_BAR, m_StartTitleBar != 0);
+    SetCheck(IDC_START_NO_MENU_BAR, m_StartMenuBar != 0);
+    SetCheck(IDC_START_POSITION, m_StartPosition == 1);
+    SetCheck(IDC_START_SIZE, m_StartValue == 1);
+    return true;
+}
+
+bool CMyPropertyPageStart::OnKillActive()
+{
+    m_StartTitleBar = IsChecked(IDC_START_NO_TITLE_BAR) ? 1 : 0;
+    m_StartMenuBar = IsChecked(IDC_START_NO_MENU_BAR) ? 1 : 0;
+    m_StartPosition = IsChecked(IDC_START_POSITION) ? 1 : 0;
+    m_StartValue = IsChecked(IDC_START_SIZE) ? 1 : 0;
+    return true;
+}
+
+bool CMyPropertyPageStart::OnCommand(UINT id, UINT notifyCode, HWND)
+{
+    if (id != IDC_START_NO_TITLE_BAR || notifyCode != BN_CLICKED)
+        return false;
+    // A window that starts without its title bar starts without its menu bar.
+    const bool noTitleBar = IsChecked(IDC_START_NO_TITLE_BAR);
+    if (noTitleBar)
+        SetCheck(IDC_START_NO_MENU_BAR, true);
+    ::EnableWindow(Item(IDC_START_NO_MENU_BAR), noTitleBar ? FALSE : TRUE);
+    return true;
+}
+
+}  // namespace plover
