@@ -168,4 +168,39 @@ const char* ProgramBuild(const std::wstring& exePath)
     }
 }
 
+void Click(HWND dialog, UINT id)
+{
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, static_cast<int>(id))));
+}
+
+void ChooseRow(HWND dialog, UINT listId, int row)
+{
+    const HWND list = ::GetDlgItem(dialog, static_cast<int>(listId));
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+}
+
+std::wstring Text(HWND dialog, UINT id)
+{
+    const HWND control = ::GetDlgItem(dialog, static_cast<int>(id));
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring ListRow(HWND dialog, UINT listId, int row)
+{
+    const HWND list = ::GetDlgItem(dialog, static_cast<int>(listId));
+    const auto length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length < 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
 }  // namespace plover::test

@@ -52,4 +52,12 @@ std::wstring WinePath(const std::string& path);
 const char* ThisBuild();
 const char* ProgramBuild(const std::wstring& exePath);
 
+// What a user's actions on a dialog's controls send: a click on a push button
+// (its notification), a click on row `row` of a list box (the selection and its
+// notification), and the texts the controls show.
+void Click(HWND dialog, UINT id);
+void ChooseRow(HWND dialog, UINT listId, int row);
+std::wstring Text(HWND dialog, UINT id);
+std::wstring ListRow(HWND dialog, UINT listId, int row);
+
 }  // namespace plover::test

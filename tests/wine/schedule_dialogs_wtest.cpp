@@ -36,21 +36,6 @@ void Pump()
     }
 }
 
-void Click(HWND dialog, UINT id)
-{
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, static_cast<int>(id))));
-}
-
-// A click on row `row` of a list box: the selection and its notification.
-void ChooseRow(HWND dialog, UINT listId, int row)
-{
-    const HWND list = ::GetDlgItem(dialog, static_cast<int>(listId));
-    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(list));
-}
-
 void Type(HWND dialog, UINT id, const std::wstring& text)
 {
     const HWND edit = ::GetDlgItem(dialog, static_cast<int>(id));
@@ -63,21 +48,6 @@ void Replace(HWND dialog, UINT id, const wchar_t* text)
     const HWND edit = ::GetDlgItem(dialog, static_cast<int>(id));
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
     Type(dialog, id, text);
-}
-
-std::wstring Text(HWND dialog, UINT id)
-{
-    wchar_t text[512] = {};
-    ::GetDlgItemTextW(dialog, static_cast<int>(id), text, 512);
-    return text;
-}
-
-std::wstring ListRow(HWND dialog, UINT listId, int row)
-{
-    wchar_t text[512] = {};
-    ::SendMessageW(::GetDlgItem(dialog, static_cast<int>(listId)), LB_GETTEXT,
-                   static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 int ListCount(HWND dialog, UINT listId)

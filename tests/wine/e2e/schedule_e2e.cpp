@@ -42,7 +42,7 @@ void Type(HWND dialog, UINT id, const std::wstring& text, bool replace = true)
         Post(edit, WM_CHAR, c, 1);
 }
 
-void ChooseRow(HWND dialog, UINT listId, int row)
+void PostRowChoice(HWND dialog, UINT listId, int row)
 {
     const HWND list = ::GetDlgItem(dialog, static_cast<int>(listId));
     Post(list, LB_SETCURSEL, static_cast<WPARAM>(row));
@@ -189,20 +189,20 @@ TEST_F(ScheduleDialogs, TargetEditedIntoThePastShowsThePassedFormOnlyAfterEditAn
     // 編集 then ｷｬﾝｾﾙ, and 終了 without 編集: nothing changes.
     HWND dialog = Open(IDM_SCHEDULE_EDIT, L"予定の編集");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_EDIT_LIST, 0);
+    PostRowChoice(dialog, IDC_EDIT_LIST, 0);
     Type(dialog, IDC_EDIT_YEAR, L"2002");
     Press(dialog, IDC_EDIT_APPLY);
     ASSERT_TRUE(Finish(dialog, IDCANCEL));
     dialog = Open(IDM_SCHEDULE_EDIT, L"予定の編集");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_EDIT_LIST, 0);
+    PostRowChoice(dialog, IDC_EDIT_LIST, 0);
     Type(dialog, IDC_EDIT_YEAR, L"2003");
     ASSERT_TRUE(Finish(dialog));
     EXPECT_EQ(Countdown(), countdown);
 
     dialog = Open(IDM_SCHEDULE_EDIT, L"予定の編集");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_EDIT_LIST, 0);
+    PostRowChoice(dialog, IDC_EDIT_LIST, 0);
     Type(dialog, IDC_EDIT_YEAR, L"2001");
     Press(dialog, IDC_EDIT_APPLY);
     ASSERT_TRUE(Finish(dialog));
@@ -234,7 +234,7 @@ TEST_F(ScheduleDialogs, DeletionsMoveTheTargetBeforeAfterAtAndFromTheFirstEntry)
     for (const Step& step : {Step{0, L"三"}, Step{2, L"三"}, Step{1, L"二"}, Step{0, L"五"}}) {
         const HWND dialog = Open(IDM_SCHEDULE_DELETE, L"予定の削除");
         ASSERT_NE(dialog, nullptr);
-        ChooseRow(dialog, IDC_DELETE_LIST, step.row);
+        PostRowChoice(dialog, IDC_DELETE_LIST, step.row);
         Press(dialog, IDC_DELETE_ENTRY);
         ASSERT_TRUE(Finish(dialog));
         const std::wstring countdown = Countdown();
@@ -244,7 +244,7 @@ TEST_F(ScheduleDialogs, DeletionsMoveTheTargetBeforeAfterAtAndFromTheFirstEntry)
     // Deleted, then cancelled: kept.
     const HWND dialog = Open(IDM_SCHEDULE_DELETE, L"予定の削除");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_DELETE_LIST, 0);
+    PostRowChoice(dialog, IDC_DELETE_LIST, 0);
     Press(dialog, IDC_DELETE_ENTRY);
     ASSERT_TRUE(Finish(dialog, IDCANCEL));
 
@@ -273,7 +273,7 @@ TEST_F(ScheduleDialogs, ChosenTargetBringsItsDaysAndPictureAndEscapeKeepsIt)
 
     HWND dialog = Open(IDM_TARGET_SELECT, L"ターゲット選択");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_TARGET_LIST, 1);
+    PostRowChoice(dialog, IDC_TARGET_LIST, 1);
     ASSERT_TRUE(Finish(dialog));
     EXPECT_TRUE(WaitUntil([&] {
         return PixelsOf(m_plover, blue) > 1000 && PixelsOf(m_plover, red) == 0;
@@ -284,7 +284,7 @@ TEST_F(ScheduleDialogs, ChosenTargetBringsItsDaysAndPictureAndEscapeKeepsIt)
     // Another choice, left with Esc.
     dialog = Open(IDM_TARGET_SELECT, L"ターゲット選択");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_TARGET_LIST, 0);
+    PostRowChoice(dialog, IDC_TARGET_LIST, 0);
     Post(::GetDlgItem(dialog, IDC_TARGET_LIST), WM_KEYDOWN, VK_ESCAPE, 1);
     ASSERT_TRUE(Gone(dialog));
     EXPECT_EQ(Countdown(), L"Plover [青 まで 3日]");
