@@ -18,6 +18,7 @@
 #include "app/ProgramCursor.h"
 #include "app/Sound.h"
 #include "framework/Gdi.h"
+#include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "objects/ClockObject.h"
 #include "options/OptionsSheet.h"
@@ -400,7 +401,25 @@ TEST(OptionsCommand, OkWritesEverySettingAndAppliesItAtOnceCancelChangesNothing)
     ASSERT_TRUE(h.Open());
     const HCURSOR firstCursor = h.Frame()->m_hCursor;
 
-    RunOptions(h, {ShowPage(3), PressCancel});
+    std::vector<ULONG_PTR> helpTopics;
+    SetHelpHook([&](const std::wstring&, UINT, ULONG_PTR topic) { helpTopics.push_back(topic); });
+    const auto showsProgramCursor = [&](HWND window, UINT hitTest) {
+        ::SetCursor(nullptr);
+        ::SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                       MAKELPARAM(hitTest, WM_MOUSEMOVE));
+        return ::GetCursor() == firstCursor;
+    };
+    RunOptions(h, {ShowPage(3),
+                   [&](HWND sheet) {
+                       EXPECT_TRUE(showsProgramCursor(sheet, HTCAPTION));
+                       EXPECT_TRUE(showsProgramCursor(::GetDlgItem(sheet, IDOK), HTCLIENT));
+                       EXPECT_TRUE(showsProgramCursor(::GetDlgItem(Page(sheet), IDC_PANEL_CLOCK), HTCLIENT));
+                       // A Help button's command, should anything send it.
+                       ::SendMessageW(sheet, WM_COMMAND, 9, 0);
+                   },
+                   PressCancel});
+    SetHelpHook(nullptr);
+    EXPECT_EQ(helpTopics, std::vector<ULONG_PTR>{102});
     EXPECT_FALSE(h.m_Settings.ReadInt(L"CursorNo")) << "Cancel writes nothing";
     EXPECT_EQ(h.Frame()->m_hCursor, firstCursor);
 
