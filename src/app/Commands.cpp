@@ -1,6 +1,8 @@
 #include "app/Commands.h"
 
 #include "app/MainFrame.h"
+#include "astro/ConstellationDlg.h"
+#include "astro/ZodiacDlg.h"
 #include "framework/Dialog.h"
 #include "framework/Help.h"
 #include "options/OptionsSheet.h"
@@ -92,6 +94,21 @@ void ChangeOptions(CMainFrame& frame, CPloverView& view)
     view.SetSheetPage(sheet.LastPage());
 }
 
+// The guides show the document's month; nothing comes back from them.
+void ShowGuide(CMainFrame& frame, CPloverView& view, UINT id)
+{
+    CPloverDoc* doc = view.GetDocument();
+    if (!doc || CModalGuard::IsModalOpen())
+        return;
+    if (id == IDM_CONSTELLATION) {
+        CConstellationDlg dialog(frame.m_hWnd, doc->m_nTodayMonth);
+        RunModalDialog(frame, view, dialog);
+    } else {
+        CZodiacDlg dialog(frame.m_hWnd, doc->m_nTodayMonth);
+        RunModalDialog(frame, view, dialog);
+    }
+}
+
 }  // namespace
 
 bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
@@ -127,10 +144,12 @@ bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_OPTIONS:
         ChangeOptions(frame, view);
         return true;
-    // The dialogs of these commands are not part of the program yet; each will
-    // run through RunModalDialog.
     case IDM_CONSTELLATION:
     case IDM_ZODIAC:
+        ShowGuide(frame, view, id);
+        return true;
+    // The version box is not part of the program yet; it will run through
+    // RunModalDialog.
     case IDM_APP_ABOUT:
         return true;
     default:

@@ -208,3 +208,34 @@
 #define IDC_SOUND_TO_VERSION 1015
 #define IDC_SOUND_TEST 1019
 #define IDC_SOUND_ON 1020
+
+// The version box: its template and the button it makes itself.
+#define IDD_ABOUTBOX 100
+#define IDC_ABOUT_OK 1001
+
+// The constellations culminating this month.
+#define IDD_CONSTELLATION 120
+#define IDC_CONSTELLATION_LIST 281
+#define IDC_CONSTELLATION_DESCRIPTION 276
+#define IDC_CONSTELLATION_MONTH 277
+#define IDC_CONSTELLATION_DAY 278
+#define IDC_CONSTELLATION_HOUR 279
+#define IDC_CONSTELLATION_MINUTE 280
+
+// This month's zodiac sign, and its twelve pictures (out of order in July and
+// October).
+#define IDD_ZODIAC 121
+#define IDC_ZODIAC_NAME 177
+#define IDC_ZODIAC_DESCRIPTION 282
+#define IDB_ZODIAC_CAPRICORNUS 122
+#define IDB_ZODIAC_AQUARIUS 124
+#define IDB_ZODIAC_PISCES 126
+#define IDB_ZODIAC_ARIES 127
+#define IDB_ZODIAC_TAURUS 128
+#define IDB_ZODIAC_GEMINI 129
+#define IDB_ZODIAC_CANCER 133
+#define IDB_ZODIAC_LEO 131
+#define IDB_ZODIAC_VIRGO 132
+#define IDB_ZODIAC_LIBRA 136
+#define IDB_ZODIAC_SCORPIUS 134
+#define IDB_ZODIAC_SAGITTARIUS 135
