@@ -1,10 +1,13 @@
 #include "app/Commands.h"
 
 #include "app/MainFrame.h"
+#include "app/Settings.h"
+#include "app/Sound.h"
 #include "astro/ConstellationDlg.h"
 #include "astro/ZodiacDlg.h"
 #include "framework/Dialog.h"
 #include "framework/Help.h"
+#include "objects/AboutDlg.h"
 #include "options/OptionsSheet.h"
 #include "resource.h"
 #include "schedule/AddScheduleDlg.h"
@@ -109,6 +112,17 @@ void ShowGuide(CMainFrame& frame, CPloverView& view, UINT id)
     }
 }
 
+// The version box, with its sound when sounds are on.
+void ShowAboutBox(CMainFrame& frame, CPloverView& view)
+{
+    if (CModalGuard::IsModalOpen())
+        return;
+    if (Read(Settings(), cfg::Sound) != 0)
+        PlaySoundOrDefault(Read(Settings(), cfg::VerWav));
+    CAboutDlg dialog(frame.m_hWnd);
+    RunModalDialog(frame, view, dialog);
+}
+
 }  // namespace
 
 bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
@@ -148,9 +162,8 @@ bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_ZODIAC:
         ShowGuide(frame, view, id);
         return true;
-    // The version box is not part of the program yet; it will run through
-    // RunModalDialog.
     case IDM_APP_ABOUT:
+        ShowAboutBox(frame, view);
         return true;
     default:
         return false;

@@ -24,7 +24,7 @@ void PlaySoundFile(const std::wstring& name, bool wait)
     ::sndPlaySoundW(name.c_str(), (wait ? SND_SYNC : SND_ASYNC) | SND_NODEFAULT);
 }
 
-void PlayTrialSound(const std::wstring& path)
+void PlaySoundOrDefault(const std::wstring& path)
 {
     if (Hook()) {
         Hook()(path, false);

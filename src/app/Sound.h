@@ -11,9 +11,9 @@ namespace plover {
 // is the platform sound service's business.
 void PlaySoundFile(const std::wstring& name, bool wait);
 
-// Plays a WAV file chosen to be listened to, without waiting; a file that cannot
-// be played gives the platform's default sound, so the user hears that it failed.
-void PlayTrialSound(const std::wstring& path);
+// Plays a WAV file without waiting; a file that cannot be played gives the
+// platform's default sound, so the user hears that something was meant to sound.
+void PlaySoundOrDefault(const std::wstring& path);
 
 // While set, PlaySoundFile calls this instead of the platform.
 void SetSoundHook(std::function<void(const std::wstring& name, bool wait)> hook);

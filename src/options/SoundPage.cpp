@@ -90,7 +90,7 @@ bool CMyPropertyPageSound::OnCommand(UINT id, UINT notifyCode, HWND)
     case IDC_SOUND_TEST: {
         const std::wstring chosen = ChosenFile();
         if (!chosen.empty())
-            PlayTrialSound(m_strFolder + chosen);
+            PlaySoundOrDefault(m_strFolder + chosen);
         return true;
     }
     default:
