@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MainFrame.h"
+#include "app/HelpWindow.h"
 #include "framework/Help.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
@@ -21,6 +22,7 @@ bool CPloverApp::InitInstance()
     // Known before the window exists: the view's first activation, inside
     // OnFileNew, already looks the target's picture up here.
     m_DataDir = ProgramFolder();
+    SetHelpViewer(ShowHelpForCommand);
 
     AddDocTemplate(MakeMainTemplate([] { return std::make_unique<CPloverDoc>(); }));
     // Creates the view (timers running) before the schedule is read; the target is
@@ -31,6 +33,7 @@ bool CPloverApp::InitInstance()
 int CPloverApp::ExitInstance()
 {
     SetSettingsStore(nullptr);
+    SetHelpViewer(nullptr);
     return CWinApp::ExitInstance();
 }
 

@@ -6,10 +6,10 @@
 namespace plover {
 
 namespace {
-std::function<void(const std::wstring&, UINT, ULONG_PTR)>& Hook()
+HelpViewer& Viewer()
 {
-    static std::function<void(const std::wstring&, UINT, ULONG_PTR)> hook;
-    return hook;
+    static HelpViewer viewer;
+    return viewer;
 }
 }  // namespace
 
@@ -36,29 +36,15 @@ std::wstring ProgramFolder()
     return FolderOf(ExecutablePath());
 }
 
-std::wstring HelpFilePath()
-{
-    std::wstring path = ExecutablePath();
-    const std::size_t slash = path.rfind(L'\\');
-    const std::size_t dot = path.rfind(L'.');
-    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
-        path.erase(dot);
-    return path + L".HLP";
-}
-
 void ShowHelp(HWND owner, UINT command, ULONG_PTR data)
 {
-    const std::wstring file = HelpFilePath();
-    if (Hook()) {
-        Hook()(file, command, data);
-        return;
-    }
-    ::WinHelpW(owner, file.c_str(), command, data);
+    if (Viewer())
+        Viewer()(owner, command, data);
 }
 
-void SetHelpHook(std::function<void(const std::wstring&, UINT, ULONG_PTR)> hook)
+void SetHelpViewer(HelpViewer viewer)
 {
-    Hook() = std::move(hook);
+    Viewer() = std::move(viewer);
 }
 
 }  // namespace plover

@@ -1,6 +1,6 @@
-// The program's paths and its help: the executable's own path, the help file
-// beside it (the same path with the extension .HLP), and requests to the platform's
-// help viewer, which tests replace to see what would have been asked.
+// The program's paths and its help: the executable's own path, and help requests
+// in the platform's help commands (HELP_FINDER for the contents, HELP_CONTEXT with
+// a topic number), handed to whichever viewer the program puts in place.
 #pragma once
 
 #include <windows.h>
@@ -16,11 +16,12 @@ std::wstring ExecutablePath();
 std::wstring FolderOf(const std::wstring& path);
 // The program's folder: the schedule, the pictures and the sounds are there.
 std::wstring ProgramFolder();
-std::wstring HelpFilePath();
 
-// WinHelp with the program's help file; the viewer reports a missing file itself.
+// Asks the viewer for help; nothing happens while there is none.
 void ShowHelp(HWND owner, UINT command, ULONG_PTR data);
-void SetHelpHook(std::function<void(const std::wstring& file, UINT command, ULONG_PTR data)> hook);
+using HelpViewer = std::function<void(HWND owner, UINT command, ULONG_PTR data)>;
+// The program's own help window, or a test's record of what was asked.
+void SetHelpViewer(HelpViewer viewer);
 
 // The help context of the main frame's own window, as help for a resource id.
 constexpr ULONG_PTR kResourceHelpBase = 0x20000;

@@ -239,3 +239,9 @@
 #define IDB_ZODIAC_LIBRA 136
 #define IDB_ZODIAC_SCORPIUS 134
 #define IDB_ZODIAC_SAGITTARIUS 135
+
+// The help window: a list of pages beside the page shown, and the pages' text.
+#define IDD_HELP 170
+#define IDC_HELP_TOPICS 171
+#define IDC_HELP_PAGE 172
+#define IDR_HELP_PAGES 175

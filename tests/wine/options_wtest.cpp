@@ -402,7 +402,7 @@ TEST(OptionsCommand, OkWritesEverySettingAndAppliesItAtOnceCancelChangesNothing)
     const HCURSOR firstCursor = h.Frame()->m_hCursor;
 
     std::vector<ULONG_PTR> helpTopics;
-    SetHelpHook([&](const std::wstring&, UINT, ULONG_PTR topic) { helpTopics.push_back(topic); });
+    SetHelpViewer([&](HWND, UINT, ULONG_PTR topic) { helpTopics.push_back(topic); });
     const auto showsProgramCursor = [&](HWND window, UINT hitTest) {
         ::SetCursor(nullptr);
         ::SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
@@ -418,7 +418,7 @@ TEST(OptionsCommand, OkWritesEverySettingAndAppliesItAtOnceCancelChangesNothing)
                        ::SendMessageW(sheet, WM_COMMAND, 9, 0);
                    },
                    PressCancel});
-    SetHelpHook(nullptr);
+    SetHelpViewer(nullptr);
     EXPECT_EQ(helpTopics, std::vector<ULONG_PTR>{102});
     EXPECT_FALSE(h.m_Settings.ReadInt(L"CursorNo")) << "Cancel writes nothing";
     EXPECT_EQ(h.Frame()->m_hCursor, firstCursor);

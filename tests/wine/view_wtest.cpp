@@ -463,31 +463,23 @@ TEST(CountdownView, AutomaticCloseWaitsUntilTheScheduleIsLoaded)
     EXPECT_EQ(ReadBytes(h.m_Dir.File(L"Plover.pvd")).size(), 8u + 2 * 652u);
 }
 
-TEST(MainFrame, HelpCommandsAskTheViewerForTheProgramsHelpFile)
+TEST(MainFrame, HelpCommandsAskTheViewerForContentsOrTopic)
 {
     struct Request {
-        std::wstring file;
         UINT command;
         ULONG_PTR data;
     };
     std::vector<Request> requests;
-    SetHelpHook([&](const std::wstring& file, UINT command, ULONG_PTR data) {
-        requests.push_back({file, command, data});
-    });
+    SetHelpViewer([&](HWND, UINT command, ULONG_PTR data) { requests.push_back({command, data}); });
     CViewHarness h(kToday);
     h.SetSchedule(Schedule(24), 0);
     ASSERT_TRUE(h.Open(400, 300));
     for (UINT id : {IDM_HELP_FINDER, IDM_HELP_SCIENCE, IDM_HELP_INDEX, IDM_DEFAULT_HELP, IDM_HELP,
                     IDM_CONTEXT_HELP})
         ::SendMessageW(h.Frame()->m_hWnd, WM_COMMAND, id, 0);
-    SetHelpHook(nullptr);
+    SetHelpViewer(nullptr);
 
     ASSERT_EQ(requests.size(), 6u);
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring expected = self;
-    expected = expected.substr(0, expected.rfind(L'.')) + L".HLP";
-    EXPECT_EQ(requests[0].file, expected);
     EXPECT_EQ(requests[0].command, static_cast<UINT>(HELP_FINDER));
     EXPECT_EQ(requests[0].data, 0u);
     EXPECT_EQ(requests[1].command, static_cast<UINT>(HELP_CONTEXT));

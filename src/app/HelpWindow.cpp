@@ -1,0 +1,176 @@
+#include "app/HelpWindow.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/HelpPages.h"
+#include "framework/Dialog.h"
+#include "resource.h"
+
+namespace plover {
+
+namespace {
+
+std::wstring FromUtf8(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+// The pages kept in the program's resources, read once.
+const std::vector<HelpPage>& Pages()
+{
+    static const std::vector<HelpPage> pages = [] {
+        const HMODULE module = ::GetModuleHandleW(nullptr);
+        const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_PAGES), RT_RCDATA);
+        const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+        const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+        if (!bytes)
+            return std::vector<HelpPage>{};
+        return ParseHelpPages(std::string_view(static_cast<const char*>(bytes),
+                                               ::SizeofResource(module, found)));
+    }();
+    return pages;
+}
+
+class CHelpWindow : public CDialog {
+public:
+    CHelpWindow(HWND owner, std::size_t page) : CDialog(IDD_HELP, owner), m_nPage(page) {}
+
+    void ShowPage(std::size_t page);
+
+    static CHelpWindow* s_pOpen;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void PostNcDestroy() override;
+
+private:
+    void Arrange(int width, int height);
+
+    std::size_t m_nPage;
+    SIZE m_Smallest{};
+};
+
+CHelpWindow* CHelpWindow::s_pOpen = nullptr;
+
+bool CHelpWindow::OnInitDialog()
+{
+    for (const HelpPage& page : Pages()) {
+        const std::wstring title = FromUtf8(page.title);
+        ::SendDlgItemMessageW(m_hWnd, IDC_HELP_TOPICS, LB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(title.c_str()));
+    }
+    RECT r{};
+    ::GetWindowRect(m_hWnd, &r);
+    m_Smallest = {(r.right - r.left) / 2, (r.bottom - r.top) / 2};
+    // In the middle of the screen the main window is on, and never beyond it.
+    MONITORINFO monitor{sizeof monitor};
+    ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = std::min<int>(r.right - r.left, work.right - work.left);
+    const int height = std::min<int>(r.bottom - r.top, work.bottom - work.top);
+    ::SetWindowPos(m_hWnd, nullptr, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER);
+    ShowPage(m_nPage);
+    return true;
+}
+
+void CHelpWindow::ShowPage(std::size_t page)
+{
+    if (page >= Pages().size())
+        return;
+    m_nPage = page;
+    SetListSelection(IDC_HELP_TOPICS, static_cast<int>(page));
+    SetItemText(IDC_HELP_PAGE, FromUtf8(Pages()[page].body));
+}
+
+bool CHelpWindow::OnCommand(UINT id, UINT notifyCode, HWND)
+{
+    if (id != IDC_HELP_TOPICS || notifyCode != LBN_SELCHANGE)
+        return false;
+    const int row = GetListSelection(IDC_HELP_TOPICS);
+    if (row >= 0)
+        ShowPage(static_cast<std::size_t>(row));
+    return true;
+}
+
+bool CHelpWindow::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result)
+{
+    switch (message) {
+    case WM_SIZE:
+        Arrange(LOWORD(lParam), HIWORD(lParam));
+        return false;
+    case WM_GETMINMAXINFO:
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {m_Smallest.cx, m_Smallest.cy};
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The list keeps its width; the page takes the rest.
+void CHelpWindow::Arrange(int width, int height)
+{
+    const HWND list = Item(IDC_HELP_TOPICS);
+    const HWND page = Item(IDC_HELP_PAGE);
+    if (!list || !page)
+        return;
+    RECT r{};
+    ::GetWindowRect(list, &r);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    const int margin = r.left;
+    const int listWidth = r.right - r.left;
+    const int inner = std::max(0, height - 2 * margin);
+    ::MoveWindow(list, margin, margin, listWidth, inner, TRUE);
+    const int pageLeft = r.right + margin;
+    ::MoveWindow(page, pageLeft, margin, std::max(0, width - pageLeft - margin), inner, TRUE);
+}
+
+void CHelpWindow::PostNcDestroy()
+{
+    if (s_pOpen == this)
+        s_pOpen = nullptr;
+    delete this;
+}
+
+}  // namespace
+
+void ShowHelpPage(HWND owner, int id)
+{
+    const std::size_t page = HelpPageIndex(Pages(), id);
+    if (CHelpWindow* open = CHelpWindow::s_pOpen) {
+        open->ShowPage(page);
+        if (::IsIconic(open->m_hWnd))
+            ::ShowWindow(open->m_hWnd, SW_RESTORE);
+        ::SetForegroundWindow(open->m_hWnd);
+        return;
+    }
+    auto* window = new CHelpWindow(owner, page);
+    if (!window->Create()) {
+        delete window;
+        return;
+    }
+    CHelpWindow::s_pOpen = window;
+}
+
+void ShowHelpForCommand(HWND owner, UINT command, ULONG_PTR data)
+{
+    const bool topic = command == HELP_CONTEXT || command == HELP_CONTEXTPOPUP;
+    ShowHelpPage(owner, topic ? static_cast<int>(data) : kHelpContents);
+}
+
+HWND HelpWindow()
+{
+    return CHelpWindow::s_pOpen ? CHelpWindow::s_pOpen->m_hWnd : nullptr;
+}
+
+}  // namespace plover
