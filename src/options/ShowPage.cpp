@@ -24,6 +24,9 @@ bool CMyPropertyPageShow::OnInitDialog()
     SetCheck(IDC_CLOCK_HOUR24, m_Hour24 != 0);
     if (m_GMFont == 1 || m_GMFont == 2)
         SetCheck(m_GMFont == 1 ? IDC_CLOCK_GOTHIC : IDC_CLOCK_MINCHO, true);
+    // The menu-bar box starts enabled whatever the title-bar box shows: the rule
+    // below follows clicks only, and a window without its title bar shows no menu
+    // bar anyway.
     return true;
 }
 

@@ -191,6 +191,13 @@ std::wstring Text(HWND dialog, UINT id)
     return text;
 }
 
+std::wstring TitleOf(HWND window)
+{
+    wchar_t title[256] = {};
+    ::GetWindowTextW(window, title, 256);
+    return title;
+}
+
 std::wstring ListRow(HWND dialog, UINT listId, int row)
 {
     const HWND list = ::GetDlgItem(dialog, static_cast<int>(listId));

@@ -58,6 +58,7 @@ const char* ProgramBuild(const std::wstring& exePath);
 void Click(HWND dialog, UINT id);
 void ChooseRow(HWND dialog, UINT listId, int row);
 std::wstring Text(HWND dialog, UINT id);
+std::wstring TitleOf(HWND window);
 std::wstring ListRow(HWND dialog, UINT listId, int row);
 
 }  // namespace plover::test

@@ -9,10 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 
 #include "ViewHarness.h"
+#include "WindowScript.h"
 #include "WineTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/ProgramCursor.h"
@@ -30,53 +30,7 @@ using namespace plover::test;
 
 namespace {
 
-using Step = std::function<void(HWND sheet)>;
-
-BOOL CALLBACK MatchSheet(HWND window, LPARAM found)
-{
-    if (!::IsWindowVisible(window) || !::FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-// Steps run one per tick of a timer of this thread once a property sheet shows:
-// the sheet's own loop dispatches them, as it would a user's input.
-class CSheetScript {
-public:
-    explicit CSheetScript(std::deque<Step> steps)
-    {
-        Steps() = std::move(steps);
-        m_nTimer = ::SetTimer(nullptr, 0, 20, Tick);
-    }
-    ~CSheetScript()
-    {
-        ::KillTimer(nullptr, m_nTimer);
-        EXPECT_TRUE(Steps().empty()) << "the sheet closed before its last step";
-        Steps().clear();
-    }
-    CSheetScript(const CSheetScript&) = delete;
-    CSheetScript& operator=(const CSheetScript&) = delete;
-
-private:
-    static std::deque<Step>& Steps()
-    {
-        static std::deque<Step> steps;
-        return steps;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND sheet = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), MatchSheet, reinterpret_cast<LPARAM>(&sheet));
-        if (!sheet || Steps().empty())
-            return;
-        const Step step = std::move(Steps().front());
-        Steps().pop_front();
-        step(sheet);
-    }
-
-    UINT_PTR m_nTimer = 0;
-};
+using Step = WindowStep;
 
 HWND Page(HWND sheet)
 {
@@ -120,7 +74,7 @@ void SetText(HWND page, UINT id, const std::wstring& text)
 
 INT_PTR RunSheet(CMyPropertySheet& sheet, std::deque<Step> steps)
 {
-    const CSheetScript script(std::move(steps));
+    const CWindowScript script(ShownPropertySheet, std::move(steps));
     return sheet.DoModal();
 }
 
@@ -383,7 +337,7 @@ namespace {
 // The options command as the menu sends it; returns when the sheet has closed.
 void RunOptions(CViewHarness& h, std::deque<Step> steps)
 {
-    const CSheetScript script(std::move(steps));
+    const CWindowScript script(ShownPropertySheet, std::move(steps));
     ::SendMessageW(h.Frame()->m_hWnd, WM_COMMAND, IDM_OPTIONS, 0);
 }
 

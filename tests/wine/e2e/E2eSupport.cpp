@@ -44,13 +44,6 @@ COtherWindow::COtherWindow(const RECT& r)
     Pump(100);
 }
 
-std::wstring TitleOf(HWND window)
-{
-    wchar_t title[256] = {};
-    ::GetWindowTextW(window, title, 256);
-    return title;
-}
-
 SYSTEMTIME LocalDateIn(int days)
 {
     SYSTEMTIME today{};

@@ -29,8 +29,6 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-std::wstring TitleOf(HWND window);
-
 // The local date `days` after today.
 SYSTEMTIME LocalDateIn(int days);
 

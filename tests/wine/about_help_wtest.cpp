@@ -1,0 +1,192 @@
+// The version box and the help window on real windows: the box's gradient, lines
+// and colour button, the ways it closes, its sound, a thousand openings without a
+// leak; the one help window every help command shows its page in.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "ViewHarness.h"
+#include "WindowScript.h"
+#include "WineTestSupport.h"
+#include "app/HelpPages.h"
+#include "app/HelpWindow.h"
+#include "app/MainFrame.h"
+#include "framework/Gdi.h"
+#include "framework/Help.h"
+#include "objects/AboutDlg.h"
+#include "objects/AboutGradient.h"
+#include "objects/ColorButton.h"
+#include "resource.h"
+#include "view/PloverView.h"
+
+using namespace plover;
+using namespace plover::test;
+
+namespace {
+
+constexpr wchar_t kAboutCaption[] = L"Plover のバージョン情報";
+
+HWND ShownAbout()
+{
+    return ShownDialog(kAboutCaption);
+}
+
+const LocalTime kToday{2026, 12, 9, 4, 12, 0, 0};
+
+// The box run modally, `close` acting on it once it shows.
+INT_PTR RunAbout(WindowStep close, WindowStep look = [](HWND) {})
+{
+    CAboutDlg box(nullptr);
+    const CWindowScript script(ShownAbout, {std::move(look), std::move(close)});
+    return box.DoModal();
+}
+
+// The white text's bounding box in `pixels` of a `width`-wide picture.
+RECT InkOf(const std::vector<COLORREF>& pixels, int width)
+{
+    RECT ink{width, 1 << 20, -1, -1};
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        if (pixels[i] != RGB(255, 255, 255))
+            continue;
+        const int x = static_cast<int>(i) % width, y = static_cast<int>(i) / width;
+        ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x),
+               std::max<LONG>(ink.bottom, y)};
+    }
+    return ink;
+}
+
+}  // namespace
+
+TEST(AboutBox, PaintsItsGradientAndLinesAndClosesOnEnterEscAndItsButton)
+{
+    EXPECT_EQ(RunAbout([](HWND box) { ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0); },
+                       [](HWND box) {
+                           ::UpdateWindow(box);
+                           RECT client{};
+                           ::GetClientRect(box, &client);
+                           const auto bands = AboutGradientBands(client.bottom, true);
+                           const CClientDC dc(box);
+                           // Left of the icon and text: only the gradient.
+                           for (const GradientBand& band : {bands.front(), bands[bands.size() / 2]})
+                               EXPECT_EQ(::GetPixel(dc.Get(), 2, band.top),
+                                         RGB(0, band.green, band.blue));
+                           // The version line is drawn in white where it belongs.
+                           int white = 0;
+                           for (int y = 22; y < 38; ++y)
+                               for (int x = 60; x < 200; ++x)
+                                   white += ::GetPixel(dc.Get(), x, y) == RGB(255, 255, 255);
+                           EXPECT_GT(white, 30);
+                           const HWND button = ::GetDlgItem(box, IDC_ABOUT_OK);
+                           EXPECT_TRUE(::IsWindowVisible(button));
+                       }),
+              IDOK);
+    EXPECT_EQ(RunAbout([](HWND box) { ::PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0); }), IDCANCEL);
+    EXPECT_EQ(RunAbout([](HWND box) {
+                  ::SendMessageW(::GetDlgItem(box, IDC_ABOUT_OK), BM_CLICK, 0, 0);
+              }),
+              IDOK);
+}
+
+TEST(AboutBox, ThePressedButtonSwapsItsBevelAndSinksItsCaption)
+{
+    const HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr,
+                                          nullptr, nullptr, nullptr);
+    CColorButton button;
+    ASSERT_TRUE(button.Create(parent, {0, 0, 35, 20}, IDC_ABOUT_OK, L"OK"));
+    button.SetColors(1, RGB(0, 0, 128), RGB(255, 255, 255), RGB(0, 0, 64), RGB(64, 64, 255), 0,
+                     RGB(128, 128, 128), RGB(128, 128, 128));
+    const auto draw = [&](UINT state) {
+        const CClientDC screen(nullptr);
+        const CMemoryDC memory(screen.Get());
+        const CBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 35, 20));
+        const CSelectObject select(memory.Get(), bitmap.Get());
+        DRAWITEMSTRUCT item{ODT_BUTTON, IDC_ABOUT_OK, 0, ODA_DRAWENTIRE, state, button.m_hWnd,
+                            memory.Get(), {0, 0, 35, 20}, 0};
+        button.DrawItem(item);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 35; ++x)
+                pixels.push_back(::GetPixel(memory.Get(), x, y));
+        return pixels;
+    };
+    const long gdi = LiveGdiObjects();
+    const auto up = draw(0);
+    const auto down = draw(ODS_SELECTED);
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+    EXPECT_EQ(up[0], RGB(64, 64, 255)) << "light edge at the top left";
+    EXPECT_EQ(down[0], RGB(0, 0, 64)) << "dark edge at the top left while pressed";
+    const RECT upInk = InkOf(up, 35), downInk = InkOf(down, 35);
+    ASSERT_GE(upInk.right, upInk.left) << "a caption is drawn";
+    EXPECT_EQ(downInk.left, upInk.left + 1);
+    EXPECT_EQ(downInk.top, upInk.top + 1);
+    ::DestroyWindow(parent);
+}
+
+TEST(AboutBox, TheCommandPlaysTheVersionSoundOnlyWithSoundsOn)
+{
+    CViewHarness h(kToday);
+    h.SetSchedule(MakeSchedule(3, 1), 0);
+    ASSERT_TRUE(h.Open());
+    const auto open = [&h] {
+        const CWindowScript script(ShownAbout, {[](HWND box) { ::PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0); }});
+        ::SendMessageW(h.Frame()->m_hWnd, WM_COMMAND, IDM_APP_ABOUT, 0);
+    };
+    h.m_Sounds.clear();
+    h.m_Settings.WriteInt(L"Sound", 0);
+    open();
+    EXPECT_TRUE(h.m_Sounds.empty());
+    h.m_Settings.WriteInt(L"Sound", 1);
+    h.m_Settings.WriteString(L"VerWav", L"chime.wav");
+    open();
+    ASSERT_EQ(h.m_Sounds.size(), 1u);
+    EXPECT_EQ(h.m_Sounds[0].name, L"chime.wav");
+    EXPECT_FALSE(h.m_Sounds[0].wait);
+    h.Close();
+}
+
+TEST(AboutBox, AThousandOpeningsLeaveNothingBehind)
+{
+    const auto open = [] { return RunAbout([](HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); }); };
+    ASSERT_EQ(open(), IDOK);
+    const long gdi = LiveGdiObjects();
+    const DWORD userHandles = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_EQ(open(), IDOK);
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+    EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), userHandles + 10);
+}
+
+TEST(HelpWindow, OneWindowShowsEachCommandsPageAndGoesWithTheMainWindow)
+{
+    CViewHarness h(kToday);
+    h.SetSchedule(MakeSchedule(3, 1), 0);
+    ASSERT_TRUE(h.Open());
+    SetHelpViewer(ShowHelpForCommand);
+    const auto shown = [] {
+        return std::make_pair(ListRow(HelpWindow(), IDC_HELP_TOPICS,
+                                      static_cast<int>(::SendDlgItemMessageW(
+                                          HelpWindow(), IDC_HELP_TOPICS, LB_GETCURSEL, 0, 0))),
+                              Text(HelpWindow(), IDC_HELP_PAGE));
+    };
+
+    ::SendMessageW(h.Frame()->m_hWnd, WM_COMMAND, IDM_HELP, 0);  // F1
+    const HWND window = HelpWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_EQ(::GetWindow(window, GW_OWNER), h.Frame()->m_hWnd);
+    EXPECT_EQ(shown().first, L"目次");
+    EXPECT_EQ(shown().second.rfind(L"Plover（プローバー）は", 0), 0u) << "the page's text, as UTF-16";
+
+    ::SendMessageW(h.Frame()->m_hWnd, WM_COMMAND, IDM_HELP_SCIENCE, 0);
+    EXPECT_EQ(HelpWindow(), window) << "one help window at a time";
+    EXPECT_EQ(shown().first, L"天文なぜなに科学館");
+    ShowHelp(h.Frame()->m_hWnd, HELP_CONTEXT, kHelpOptions);
+    EXPECT_EQ(shown().first, L"ﾌﾟﾛﾊﾟﾃｨ");
+    ChooseRow(window, IDC_HELP_TOPICS, 1);
+    EXPECT_NE(shown().second, L"");
+
+    h.Close();
+    SetHelpViewer(nullptr);
+    EXPECT_FALSE(::IsWindow(window)) << "closed with the main window";
+    EXPECT_FALSE(HelpWindow());
+}
