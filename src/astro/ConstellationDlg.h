@@ -2,6 +2,7 @@
 // of the one chosen.
 #pragma once
 
+#include "astro/ConstellationTable.h"
 #include "framework/Dialog.h"
 
 namespace plover {
@@ -12,6 +13,13 @@ public:
     CConstellationDlg(HWND parent, int month);
 
     int m_nMonth;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+
+private:
+    void ShowChosenRow();
 };
 
 }  // namespace plover
