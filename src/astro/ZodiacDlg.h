@@ -1,7 +1,10 @@
 // This month's zodiac sign: its name, its picture and how to find it.
 #pragma once
 
+#include <windows.h>
+
 #include "framework/Dialog.h"
+#include "framework/Gdi.h"
 
 namespace plover {
 
@@ -11,6 +14,19 @@ public:
     CZodiacDlg(HWND parent, int month);
 
     int m_nMonth;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    // Where the picture stands, in the dialog's client pixels.
+    RECT PictureRect() const;
+    void OnPaint();
+
+    CBitmap m_Picture;
+    SIZE m_PictureSize{};
 };
 
 }  // namespace plover

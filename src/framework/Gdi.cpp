@@ -74,4 +74,20 @@ CPaintDC::~CPaintDC()
     detail::CountGdiReleased(m_dc);
 }
 
+SIZE BitmapSize(HBITMAP bitmap)
+{
+    BITMAP info{};
+    if (!bitmap || !::GetObjectW(bitmap, sizeof info, &info))
+        return {0, 0};
+    return {info.bmWidth, info.bmHeight};
+}
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y)
+{
+    const SIZE size = BitmapSize(bitmap);
+    const CMemoryDC memory(dc);
+    const CSelectObject select(memory.Get(), bitmap);
+    ::BitBlt(dc, x, y, size.cx, size.cy, memory.Get(), 0, 0, SRCCOPY);
+}
+
 }  // namespace plover

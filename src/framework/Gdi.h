@@ -124,4 +124,9 @@ private:
     HDC m_dc;
 };
 
+// A loaded bitmap's size in pixels; zero for none.
+SIZE BitmapSize(HBITMAP bitmap);
+// Copies `bitmap` unchanged, at its own size, with its top-left corner at (x, y).
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y);
+
 }  // namespace plover

@@ -21,10 +21,8 @@ bool CMyPropertyPageCursor::OnInitDialog()
     for (const CursorRow& row : kCursorTable)
         m_Previews.emplace_back(static_cast<HBITMAP>(
             ::LoadImageW(instance, MAKEINTRESOURCEW(row.previewBitmap), IMAGE_BITMAP, 0, 0, 0)));
-    // Every preview has the comet's size.
-    BITMAP info{};
-    if (m_Previews[1] && ::GetObjectW(m_Previews[1].Get(), sizeof info, &info))
-        m_PreviewSize = {info.bmWidth, info.bmHeight};
+    // Every preview has the size of the comet's colour one.
+    m_PreviewSize = BitmapSize(m_Previews[1].Get());
 
     const HWND list = Item(IDC_CURSOR_LIST);
     for (const CursorRow& row : kCursorTable)
@@ -76,10 +74,7 @@ void CMyPropertyPageCursor::OnPaint()
     // With no row chosen the area stays as the page's background left it.
     if (row < 0 || static_cast<std::size_t>(row) >= m_Previews.size() || !m_Previews[row])
         return;
-    const CMemoryDC memory(dc.Get());
-    const CSelectObject select(memory.Get(), m_Previews[row].Get());
-    ::BitBlt(dc.Get(), kPreviewAt.x, kPreviewAt.y, m_PreviewSize.cx, m_PreviewSize.cy,
-             memory.Get(), 0, 0, SRCCOPY);
+    DrawBitmap(dc.Get(), m_Previews[row].Get(), kPreviewAt.x, kPreviewAt.y);
 }
 
 }  // namespace plover

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "WineTestSupport.h"
+#include "framework/Gdi.h"
 
 namespace plover::test {
 
@@ -79,6 +80,17 @@ HWND ShownPropertySheet()
 HWND ShownDialog(const wchar_t* caption)
 {
     return FindThreadWindow(caption);
+}
+
+void ExpectNothingLeftBehind(const std::function<void()>& open, int cycles)
+{
+    open();
+    const long gdi = LiveGdiObjects();
+    const DWORD userHandles = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < cycles && !::testing::Test::HasFatalFailure(); ++i)
+        open();
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+    EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), userHandles + 10);
 }
 
 }  // namespace plover::test

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "WindowScript.h"
 #include "WineTestSupport.h"
 #include "astro/ConstellationDlg.h"
 #include "framework/Gdi.h"
@@ -121,44 +122,14 @@ TEST(ConstellationDlg, DescriptionsConvertToTheirLengthInCodePage932)
     }
 }
 
-namespace {
-
-// Chooses a row, as a user would first, and is cancelled as soon as its own loop
-// has painted it.
-class CCancelAtOnce : public CConstellationDlg {
-public:
-    CCancelAtOnce() : CConstellationDlg(nullptr, 2) {}
-
-protected:
-    bool OnInitDialog() override
-    {
-        const bool result = CConstellationDlg::OnInitDialog();
-        ChooseRow(m_hWnd, kList, 5);
-        ::PostMessageW(m_hWnd, kCancelNow, 0, 0);
-        return result;
-    }
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override
-    {
-        if (message != kCancelNow)
-            return CConstellationDlg::OnMessage(message, wParam, lParam, result);
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ::SendMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
-        return true;
-    }
-
-private:
-    static constexpr UINT kCancelNow = WM_APP + 1;
-};
-
-}  // namespace
 
 TEST(ConstellationDlg, ThousandOpeningsLeaveNothingBehind)
 {
-    ASSERT_EQ(CCancelAtOnce().DoModal(), IDCANCEL);  // what the first opening keeps for good
-    const long gdi = LiveGdiObjects();
-    const DWORD userHandles = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(CCancelAtOnce().DoModal(), IDCANCEL);
-    EXPECT_EQ(LiveGdiObjects(), gdi);
-    EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), userHandles + 10);
+    // A row chosen first, as a user would.
+    ExpectNothingLeftBehind(
+        [] {
+            const auto choose = [](HWND window) { ChooseRow(window, kList, 5); };
+            ASSERT_EQ(CCancelAtOnce<CConstellationDlg>(choose, nullptr, 2).DoModal(), IDCANCEL);
+        },
+        1000);
 }

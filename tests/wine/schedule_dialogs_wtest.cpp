@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include "WindowScript.h"
 #include "WineTestSupport.h"
 #include "framework/Gdi.h"
 #include "framework/Help.h"
@@ -347,39 +348,6 @@ TEST_F(CScheduleDialogTest, PreviewStaysInsideItsFrame)
 
 namespace {
 
-// A dialog that does what a user would first (shows an entry and its picture) and
-// is cancelled as soon as its own loop has shown and painted it.
-template <class Dialog>
-class CCancelAtOnce : public Dialog {
-public:
-    template <class... Args>
-    explicit CCancelAtOnce(std::function<void(HWND)> act, Args&&... args)
-        : Dialog(std::forward<Args>(args)...), m_Act(std::move(act))
-    {
-    }
-
-protected:
-    bool OnInitDialog() override
-    {
-        const bool result = Dialog::OnInitDialog();
-        m_Act(this->m_hWnd);
-        ::PostMessageW(this->m_hWnd, kCancelNow, 0, 0);
-        return result;
-    }
-
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override
-    {
-        if (message != kCancelNow)
-            return Dialog::OnMessage(message, wParam, lParam, result);
-        ::RedrawWindow(this->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ::SendMessageW(this->m_hWnd, WM_COMMAND, IDCANCEL, 0);
-        return true;
-    }
-
-private:
-    static constexpr UINT kCancelNow = WM_APP + 1;
-    std::function<void(HWND)> m_Act;
-};
 
 }  // namespace
 

@@ -34,6 +34,7 @@ constexpr SColor kCursorPreviewBackground = vga::kSilver;
 std::vector<SAsset> BuildStarAssets();
 std::vector<SAsset> BuildCursorAssets();
 std::vector<SAsset> BuildSoundAssets();
+std::vector<SAsset> BuildZodiacAssets();
 std::vector<SAsset> BuildAllAssets();
 
 }  // namespace plover::assetgen

@@ -1,5 +1,6 @@
 // Colours of the generated pictures: straight-alpha RGBA, mixing, and the fixed
-// 16-colour palette that every 4-bit bitmap, cursor and icon image is drawn in.
+// 16-colour palette the 4-bit bitmaps, cursors and icon images are drawn in (the
+// zodiac pictures bring a night-sky palette of their own).
 #pragma once
 
 #include <array>
