@@ -168,6 +168,15 @@ const char* ProgramBuild(const std::wstring& exePath)
     }
 }
 
+void PumpWaiting()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
 void Click(HWND dialog, UINT id)
 {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),

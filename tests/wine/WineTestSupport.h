@@ -52,6 +52,9 @@ std::wstring WinePath(const std::string& path);
 const char* ThisBuild();
 const char* ProgramBuild(const std::wstring& exePath);
 
+// Runs the messages waiting for this thread.
+void PumpWaiting();
+
 // What a user's actions on a dialog's controls send: a click on a push button
 // (its notification), a click on row `row` of a list box (the selection and its
 // notification), and the texts the controls show.

@@ -28,15 +28,6 @@ using namespace plover::test;
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 void Type(HWND dialog, UINT id, const std::wstring& text)
 {
     const HWND edit = ::GetDlgItem(dialog, static_cast<int>(id));
@@ -330,7 +321,7 @@ TEST_F(CScheduleDialogTest, PreviewStaysInsideItsFrame)
     ::SetWindowPos(dialog.m_hWnd, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     ::RedrawWindow(dialog.m_hWnd, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    PumpWaiting();
 
     RECT frame{};
     ::GetWindowRect(::GetDlgItem(dialog.m_hWnd, IDC_TARGET_FRAME), &frame);

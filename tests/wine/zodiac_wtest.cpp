@@ -21,21 +21,12 @@ using namespace plover::test;
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 void ShowPainted(HWND dialog)
 {
     ::SetWindowPos(dialog, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     ::RedrawWindow(dialog, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    PumpWaiting();
 }
 
 RECT ItemRect(HWND dialog, UINT id)

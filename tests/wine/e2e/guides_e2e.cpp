@@ -100,24 +100,27 @@ RECT ItemRect(HWND dialog, int id)
     return r;
 }
 
+struct CaptionSearch {
+    DWORD processId;
+    const wchar_t* caption;
+    int count;
+};
+
+BOOL CALLBACK CountCaptioned(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<CaptionSearch*>(data);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    search->count += pid == search->processId && ::IsWindowVisible(window) &&
+                     TitleOf(window) == search->caption;
+    return TRUE;
+}
+
 // Shown windows of a process with this caption.
 int WindowsCaptioned(DWORD processId, const wchar_t* caption)
 {
-    struct Search {
-        DWORD processId;
-        const wchar_t* caption;
-        int count;
-    } search{processId, caption, 0};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(window, &pid);
-            s->count += pid == s->processId && ::IsWindowVisible(window) &&
-                        TitleOf(window) == s->caption;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CaptionSearch search{processId, caption, 0};
+    ::EnumWindows(CountCaptioned, reinterpret_cast<LPARAM>(&search));
     return search.count;
 }
 
