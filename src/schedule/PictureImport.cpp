@@ -92,6 +92,23 @@ bool IsInProgramFolder(const std::wstring& path)
     return SameFolder(FolderOf(path), ProgramFolder());
 }
 
+namespace {
+
+// The open-file dialog's library comes in when a picture is first chosen: linked,
+// it and the shell libraries it pulls in would load at every start of Plover.
+bool RunOpenFileDialog(OPENFILENAMEW& ofn)
+{
+    using OpenFileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const auto open = [] {
+        const HMODULE library = ::LoadLibraryW(L"comdlg32.dll");
+        const FARPROC found = library ? ::GetProcAddress(library, "GetOpenFileNameW") : nullptr;
+        return reinterpret_cast<OpenFileDialog>(reinterpret_cast<void (*)()>(found));
+    }();
+    return open && open(&ofn);
+}
+
+}  // namespace
+
 std::optional<std::wstring> ChoosePictureFile(HWND owner)
 {
     std::optional<std::wstring> chosen;
@@ -110,7 +127,7 @@ std::optional<std::wstring> ChoosePictureFile(HWND owner)
         ofn.lpstrDefExt = L"BMP";
         // The current folder stays where it is: pictures are found by full path.
         ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-        if (::GetOpenFileNameW(&ofn))
+        if (RunOpenFileDialog(ofn))
             chosen = std::wstring(file.data());
     }
     if (chosen && !IsStorableName(BareFileName(*chosen))) {
