@@ -1,5 +1,6 @@
 #include "options/SoundPage.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/Sound.h"
@@ -39,9 +40,9 @@ void CMyPropertyPageSound::ListWavFiles()
     // The platform's listing writes the bare pattern back into the buffer and makes
     // the folder current, so a bare name is found as the program plays it.
     const std::wstring pattern = m_strFolder + kWavPattern;
-    std::vector<wchar_t> spec(pattern.begin(), pattern.end());
-    spec.resize(std::max<std::size_t>(spec.size() + 1, MAX_PATH), L'\0');
-    if (::DlgDirListW(m_hWnd, spec.data(), IDC_SOUND_LIST, 0, kListedFiles))
+    std::vector<wchar_t> listing(pattern.begin(), pattern.end());
+    listing.resize(std::max<std::size_t>(listing.size() + 1, MAX_PATH), L'\0');
+    if (::DlgDirListW(m_hWnd, listing.data(), IDC_SOUND_LIST, 0, kListedFiles))
         return;
 
     // A folder too deep for that listing is read with the long-path form.
