@@ -51,9 +51,18 @@ void SelectTarget(CMainFrame& frame, CPloverView& view, CPloverDoc& doc)
         doc.SetTarget(dialog.Target());
 }
 
-// A command of the schedule.  Nothing happens without a document, or while a
-// dialog is open already (its working copy would go stale under a second one).
-void RunScheduleCommand(CMainFrame& frame, CPloverView& view, UINT id)
+// The guides show the document's month; nothing comes back from them.
+template <class Guide>
+void ShowGuide(CMainFrame& frame, CPloverView& view, const CPloverDoc& doc)
+{
+    Guide dialog(frame.m_hWnd, doc.m_nTodayMonth);
+    RunModalDialog(frame, view, dialog);
+}
+
+// A command with a dialog on the document.  Nothing happens without a document,
+// or while a dialog is open already (its working copy would go stale under a
+// second one).
+void RunDocumentCommand(CMainFrame& frame, CPloverView& view, UINT id)
 {
     CPloverDoc* doc = view.GetDocument();
     if (!doc || CModalGuard::IsModalOpen())
@@ -63,6 +72,8 @@ void RunScheduleCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_SCHEDULE_EDIT: EditSchedule(frame, view, *doc); break;
     case IDM_SCHEDULE_DELETE: DeleteSchedule(frame, view, *doc); break;
     case IDM_TARGET_SELECT: SelectTarget(frame, view, *doc); break;
+    case IDM_CONSTELLATION: ShowGuide<CConstellationDlg>(frame, view, *doc); break;
+    case IDM_ZODIAC: ShowGuide<CZodiacDlg>(frame, view, *doc); break;
     default: break;
     }
 }
@@ -95,21 +106,6 @@ void ChangeOptions(CMainFrame& frame, CPloverView& view)
     view.ShowBars(Read(store, cfg::TitleBarAfterWrite) == 1,
                   Read(store, cfg::MenuBarAfterWrite) != 0);
     view.SetSheetPage(sheet.LastPage());
-}
-
-// The guides show the document's month; nothing comes back from them.
-void ShowGuide(CMainFrame& frame, CPloverView& view, UINT id)
-{
-    CPloverDoc* doc = view.GetDocument();
-    if (!doc || CModalGuard::IsModalOpen())
-        return;
-    if (id == IDM_CONSTELLATION) {
-        CConstellationDlg dialog(frame.m_hWnd, doc->m_nTodayMonth);
-        RunModalDialog(frame, view, dialog);
-    } else {
-        CZodiacDlg dialog(frame.m_hWnd, doc->m_nTodayMonth);
-        RunModalDialog(frame, view, dialog);
-    }
 }
 
 // The version box, with its sound when sounds are on.
@@ -153,14 +149,12 @@ bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_SCHEDULE_EDIT:
     case IDM_SCHEDULE_DELETE:
     case IDM_TARGET_SELECT:
-        RunScheduleCommand(frame, view, id);
+    case IDM_CONSTELLATION:
+    case IDM_ZODIAC:
+        RunDocumentCommand(frame, view, id);
         return true;
     case IDM_OPTIONS:
         ChangeOptions(frame, view);
-        return true;
-    case IDM_CONSTELLATION:
-    case IDM_ZODIAC:
-        ShowGuide(frame, view, id);
         return true;
     case IDM_APP_ABOUT:
         ShowAboutBox(frame, view);

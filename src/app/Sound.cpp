@@ -13,24 +13,26 @@ std::function<void(const std::wstring&, bool)>& Hook()
     static std::function<void(const std::wstring&, bool)> hook;
     return hook;
 }
-}  // namespace
 
-void PlaySoundFile(const std::wstring& name, bool wait)
+void Play(const std::wstring& name, bool wait, UINT flags)
 {
     if (Hook()) {
         Hook()(name, wait);
         return;
     }
-    ::sndPlaySoundW(name.c_str(), (wait ? SND_SYNC : SND_ASYNC) | SND_NODEFAULT);
+    ::sndPlaySoundW(name.c_str(), (wait ? SND_SYNC : SND_ASYNC) | flags);
+}
+
+}  // namespace
+
+void PlaySoundFile(const std::wstring& name, bool wait)
+{
+    Play(name, wait, SND_NODEFAULT);
 }
 
 void PlaySoundOrDefault(const std::wstring& path)
 {
-    if (Hook()) {
-        Hook()(path, false);
-        return;
-    }
-    ::sndPlaySoundW(path.c_str(), SND_ASYNC);
+    Play(path, false, 0);
 }
 
 void SetSoundHook(std::function<void(const std::wstring&, bool)> hook)

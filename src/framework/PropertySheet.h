@@ -61,6 +61,7 @@ public:
     void SetCaption(std::wstring caption) { m_strCaption = std::move(caption); }
     // Runs the sheet: IDOK or IDCANCEL (also when it could not be created).
     INT_PTR DoModal();
+    HWND Parent() const { return m_hParent; }
     // The page shown last in the run that ended.
     int LastPage() const { return m_nLastPage; }
 

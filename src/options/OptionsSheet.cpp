@@ -32,7 +32,7 @@ constexpr UINT kHelpButton = 9;
 }  // namespace
 
 CMyPropertySheet::CMyPropertySheet(HWND parent)
-    : CPropertySheet(LoadResourceString(IDS_OPTIONS_SHEET), parent), m_hOwner(parent)
+    : CPropertySheet(LoadResourceString(IDS_OPTIONS_SHEET), parent)
 {
     AddPage(m_PageCursor);
     AddPage(m_PageIcon);
@@ -83,7 +83,7 @@ bool CMyPropertySheet::OnSheetCommand(UINT id)
 {
     if (id != kHelpButton)
         return false;
-    ShowHelp(m_hOwner, HELP_CONTEXT, 102);
+    ShowHelp(Parent(), HELP_CONTEXT, 102);
     return true;
 }
 

@@ -37,8 +37,6 @@ protected:
 private:
     // Page members from the settings, or back.
     void Exchange(CPloverSettings& settings, bool toPages);
-
-    HWND m_hOwner;
 };
 
 }  // namespace plover
