@@ -5,6 +5,7 @@
 
 #include "app/HelpPages.h"
 #include "framework/Dialog.h"
+#include "framework/Resource.h"
 #include "resource.h"
 
 namespace plover {
@@ -25,16 +26,8 @@ std::wstring FromUtf8(const std::string& text)
 // The pages kept in the program's resources, read once.
 const std::vector<HelpPage>& Pages()
 {
-    static const std::vector<HelpPage> pages = [] {
-        const HMODULE module = ::GetModuleHandleW(nullptr);
-        const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_PAGES), RT_RCDATA);
-        const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-        const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-        if (!bytes)
-            return std::vector<HelpPage>{};
-        return ParseHelpPages(std::string_view(static_cast<const char*>(bytes),
-                                               ::SizeofResource(module, found)));
-    }();
+    static const std::vector<HelpPage> pages =
+        ParseHelpPages(ResourceBytes(IDR_HELP_PAGES, RT_RCDATA));
     return pages;
 }
 

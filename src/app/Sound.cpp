@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "framework/LateBound.h"
+
 namespace plover {
 
 namespace {
@@ -20,7 +22,9 @@ void Play(const std::wstring& name, bool wait, UINT flags)
         Hook()(name, wait);
         return;
     }
-    ::sndPlaySoundW(name.c_str(), (wait ? SND_SYNC : SND_ASYNC) | flags);
+    static const auto play = LateBound<decltype(&::sndPlaySoundW)>(L"winmm.dll", "sndPlaySoundW");
+    if (play)
+        play(name.c_str(), (wait ? SND_SYNC : SND_ASYNC) | flags);
 }
 
 }  // namespace

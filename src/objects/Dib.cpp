@@ -71,7 +71,29 @@ private:
     HPALETTE m_old;
 };
 
+BITMAPINFO BitsInfo(const CDibImage& image)
+{
+    BITMAPINFO info{};
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    h.biSize = sizeof h;
+    h.biWidth = image.GetWidth();
+    h.biHeight = -image.GetHeight();  // the decoded rows run top-down
+    h.biPlanes = 1;
+    h.biBitCount = 32;
+    h.biCompression = BI_RGB;
+    return info;
+}
+
 }  // namespace
+
+void DrawImageBits(HDC dc, const CDibImage& image, int x, int y)
+{
+    if (image.IsEmpty())
+        return;
+    const BITMAPINFO info = BitsInfo(image);
+    const int w = image.GetWidth(), h = image.GetHeight();
+    ::StretchDIBits(dc, x, y, w, h, 0, 0, w, h, image.GetBits(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
 
 int CDib::Load(std::wstring path, HWND window)
 {
@@ -108,18 +130,6 @@ bool CDib::MakePalette()
     return static_cast<bool>(m_hPalette);
 }
 
-BITMAPINFO CDib::BitsInfo() const
-{
-    BITMAPINFO info{};
-    BITMAPINFOHEADER& h = info.bmiHeader;
-    h.biSize = sizeof h;
-    h.biWidth = m_Image.GetWidth();
-    h.biHeight = -m_Image.GetHeight();  // the decoded rows run top-down
-    h.biPlanes = 1;
-    h.biBitCount = 32;
-    h.biCompression = BI_RGB;
-    return info;
-}
 
 void CDib::MakeDeviceBitmap(HWND window)
 {
@@ -135,7 +145,7 @@ void CDib::MakeDeviceBitmap(HWND window)
             return;
         ::RealizePalette(dc.Get());
     }
-    const BITMAPINFO info = BitsInfo();
+    const BITMAPINFO info = BitsInfo(m_Image);
     m_hBitmap.Reset(::CreateDIBitmap(dc.Get(), &info.bmiHeader, CBM_INIT, m_Image.GetBits(),
                                      &info, DIB_RGB_COLORS));
 }
@@ -156,11 +166,7 @@ int CDib::Draw(HDC dc, int x, int y)
 
 void CDib::DrawBits(HDC dc, int x, int y) const
 {
-    if (m_Image.IsEmpty())
-        return;
-    const BITMAPINFO info = BitsInfo();
-    const int w = m_Image.GetWidth(), h = m_Image.GetHeight();
-    ::StretchDIBits(dc, x, y, w, h, 0, 0, w, h, m_Image.GetBits(), &info, DIB_RGB_COLORS, SRCCOPY);
+    DrawImageBits(dc, m_Image, x, y);
 }
 
 int CDib::Realize(HDC dc, int background)

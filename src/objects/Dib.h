@@ -13,6 +13,10 @@
 
 namespace plover {
 
+// Copies a decoded picture's pixels to (x, y) at its own size, through the DC's
+// colour mapping; for printers and for pictures drawn once.
+void DrawImageBits(HDC dc, const CDibImage& image, int x, int y);
+
 class CDib : public CLiveCount<CDib> {
 public:
     // 1 loaded (a short file loads what it holds), 0 failed (missing or unreadable
@@ -40,7 +44,6 @@ public:
 private:
     bool MakePalette();
     void MakeDeviceBitmap(HWND window);
-    BITMAPINFO BitsInfo() const;
 
     CDibImage m_Image;
     CPalette m_hPalette;

@@ -76,17 +76,19 @@ void SetDefaultMasks(DibHeader& h)
     }
 }
 
-// False when the bytes cannot hold the headers they announce.
-bool ReadHeader(const std::uint8_t* data, std::size_t size, DibHeader& h)
+// False when the bytes cannot hold the headers they announce.  The information
+// header starts at `nInfoStart`: after the file header, or at 0 in a packed picture,
+// which has no pixel offset of its own.
+bool ReadHeader(const std::uint8_t* data, std::size_t size, std::size_t nInfoStart, DibHeader& h)
 {
-    if (size < kFileHeaderBytes + 4)
+    if (size < nInfoStart + 4)
         return false;
-    const std::uint8_t* info = data + kFileHeaderBytes;
+    const std::uint8_t* info = data + nInfoStart;
     const std::uint32_t dwHeaderSize = ReadLe32(info);
-    if (!IsKnownHeaderSize(dwHeaderSize) || size - kFileHeaderBytes < dwHeaderSize)
+    if (!IsKnownHeaderSize(dwHeaderSize) || size - nInfoStart < dwHeaderSize)
         return false;
-    h.dwOffBits = ReadLe32(data + 10);
-    h.nTableStart = kFileHeaderBytes + dwHeaderSize;
+    h.dwOffBits = nInfoStart == kFileHeaderBytes ? ReadLe32(data + 10) : 0;
+    h.nTableStart = nInfoStart + dwHeaderSize;
     if (dwHeaderSize == 12) {
         h.nWidth = ReadLe16(info + 4);
         h.nHeight = ReadLe16(info + 6);
@@ -476,10 +478,21 @@ void CDibImage::Clear()
 
 DibLoadResult CDibImage::Load(const std::uint8_t* data, std::size_t size)
 {
+    return LoadFrom(data, size, kFileHeaderBytes);
+}
+
+DibLoadResult CDibImage::LoadPacked(const std::uint8_t* data, std::size_t size)
+{
+    return LoadFrom(data, size, 0);
+}
+
+DibLoadResult CDibImage::LoadFrom(const std::uint8_t* data, std::size_t size,
+                                  std::size_t nInfoStart)
+{
     Clear();
     DibHeader h;
     DibSizes s;
-    if (data == nullptr || !ReadHeader(data, size, h) || !HasShowableFormat(h) ||
+    if (data == nullptr || !ReadHeader(data, size, nInfoStart, h) || !HasShowableFormat(h) ||
         !ComputeSizes(h, s))
         return DibLoadResult::Refused;
 

@@ -34,6 +34,9 @@ public:
     // run-length coding and bit-field masks.  The pixel-data offset and colours-used
     // count are followed wherever the file bears them out.
     DibLoadResult Load(const std::uint8_t* data, std::size_t size);
+    // The same for a packed picture, as bitmap resources hold it: the information
+    // header first, no file header, the pixels straight after the colour table.
+    DibLoadResult LoadPacked(const std::uint8_t* data, std::size_t size);
     void Clear();
 
     bool IsEmpty() const { return m_Bits.empty(); }
@@ -59,6 +62,8 @@ public:
     std::uint32_t GetBufferSize() const { return m_dwBufferSize; }
 
 private:
+    DibLoadResult LoadFrom(const std::uint8_t* data, std::size_t size, std::size_t nInfoStart);
+
     int m_nWidth = 0;
     int m_nHeight = 0;
     int m_nBitCount = 0;

@@ -1,7 +1,5 @@
 #include "objects/RollStarObject.h"
 
-#include <array>
-
 #include "objects/Frames.h"
 
 namespace plover {
@@ -11,6 +9,13 @@ namespace {
 constexpr UINT kFrameMilliseconds = 10;
 
 }  // namespace
+
+CRollStarObject::CRollStarObject() : CRollStarObject(std::make_shared<CStarFrames>()) {}
+
+CRollStarObject::CRollStarObject(std::shared_ptr<const CStarFrames> frames)
+    : m_pFrames(std::move(frames))
+{
+}
 
 const wchar_t* CRollStarObject::ClassName() const
 {
@@ -48,45 +53,12 @@ LRESULT CRollStarObject::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 int CRollStarObject::OnCreate()
 {
     m_pBkBrush = MakeSolidBrush(ToColorRef(kPlateGrey));
-    LoadFrames();
     ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
     return 0;
 }
 
-void CRollStarObject::LoadFrames()
-{
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    std::array<CBitmap, CStarAnimation::kFrameCount> frames;
-    for (int frame = 1; frame <= CStarAnimation::kFrameCount; ++frame) {
-        const int id = CStarAnimation::FrameResource(frame);
-        frames[frame - 1].Reset(::LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
-    }
-    BITMAP info{};
-    if (!frames[0] || !::GetObjectW(frames[0].Get(), sizeof info, &info))
-        return;
-    const int w = m_nBmpWidth = info.bmWidth;
-    const int h = m_nBmpHeight = info.bmHeight;
-
-    const CClientDC window(m_hWnd);
-    m_pFrameStrip.Reset(::CreateCompatibleBitmap(window.Get(), CStarAnimation::kFrameCount * w, h));
-    m_StripDC.emplace(window.Get());
-    m_StripSelection.emplace(m_StripDC->Get(), m_pFrameStrip.Get());
-    const RECT all{0, 0, CStarAnimation::kFrameCount * w, h};
-    ::FillRect(m_StripDC->Get(), &all, m_pBkBrush.Get());  // a frame that did not load shows the plate
-    const CMemoryDC source(window.Get());
-    for (int i = 0; i < CStarAnimation::kFrameCount; ++i) {
-        if (!frames[i])
-            continue;
-        const CSelectObject select(source.Get(), frames[i].Get());
-        ::BitBlt(m_StripDC->Get(), i * w, 0, w, h, source.Get(), 0, 0, SRCCOPY);
-    }
-}
-
 void CRollStarObject::OnDestroy()
 {
-    m_StripSelection.reset();
-    m_StripDC.reset();
-    m_pFrameStrip.Reset();
     ::KillTimer(m_hWnd, m_nTimerID);
 }
 
@@ -100,13 +72,14 @@ void CRollStarObject::OnTimer(UINT_PTR id)
 
 void CRollStarObject::OnDraw(HDC dc)
 {
-    const StarPaint paint = m_Animation.NextPaint(m_nBmpWidth, m_nBmpHeight);
+    const int width = m_pFrames->FrameWidth();
+    const StarPaint paint = m_Animation.NextPaint(width, m_pFrames->FrameHeight());
     ClipAndFill(dc, paint.fill, m_pBkBrush.Get());
-    if (!m_StripDC)
+    if (!m_pFrames->Dc())
         return;
     const Rect& to = paint.bitmap;
-    ::BitBlt(dc, to.left, to.top, to.Width(), to.Height(), m_StripDC->Get(),
-             (paint.frame - 1) * m_nBmpWidth, 0, SRCCOPY);
+    ::BitBlt(dc, to.left, to.top, to.Width(), to.Height(), m_pFrames->Dc(),
+             (paint.frame - 1) * width, 0, SRCCOPY);
 }
 
 }  // namespace plover

@@ -5,16 +5,21 @@
 
 #include <windows.h>
 
-#include <optional>
+#include <memory>
 
 #include "framework/Gdi.h"
 #include "framework/View.h"
 #include "objects/StarAnimation.h"
+#include "objects/StarFrames.h"
 
 namespace plover {
 
 class CRollStarObject : public CView {
 public:
+    // With frames of its own, or drawing from a set it shares with the other star.
+    CRollStarObject();
+    explicit CRollStarObject(std::shared_ptr<const CStarFrames> frames);
+
     // The second star starts with (1, 0, 1) so the two bob in opposite directions;
     // call it before Create.
     void SetPhase(int offset, int direction, int frame);
@@ -30,18 +35,10 @@ private:
     int OnCreate();
     void OnDestroy();
     void OnTimer(UINT_PTR id);
-    void LoadFrames();
 
     const UINT m_nTimerID = 1;
     CBrush m_pBkBrush;
-    // The ten frame pictures side by side, frame 1 leftmost, held selected in a
-    // memory DC for the window's life: selecting a bitmap costs many times the copy
-    // itself, and the star paints a hundred times a second.
-    CBitmap m_pFrameStrip;
-    std::optional<CMemoryDC> m_StripDC;
-    std::optional<CSelectObject> m_StripSelection;
-    int m_nBmpWidth = 0;   // of frame 1, used for every frame
-    int m_nBmpHeight = 0;
+    std::shared_ptr<const CStarFrames> m_pFrames;
     CStarAnimation m_Animation;
 };
 

@@ -8,6 +8,7 @@
 #include "framework/FileErrors.h"
 #include "framework/FileHandle.h"
 #include "framework/Help.h"
+#include "framework/LateBound.h"
 #include "framework/MessageBox.h"
 #include "framework/SjisText.h"
 #include "framework/TextConv.h"
@@ -94,16 +95,12 @@ bool IsInProgramFolder(const std::wstring& path)
 
 namespace {
 
-// The open-file dialog's library comes in when a picture is first chosen: linked,
-// it and the shell libraries it pulls in would load at every start of Plover.
+// The open-file dialog's library and the shell libraries it pulls in come in when a
+// picture is first chosen.
 bool RunOpenFileDialog(OPENFILENAMEW& ofn)
 {
-    using OpenFileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
-    static const auto open = [] {
-        const HMODULE library = ::LoadLibraryW(L"comdlg32.dll");
-        const FARPROC found = library ? ::GetProcAddress(library, "GetOpenFileNameW") : nullptr;
-        return reinterpret_cast<OpenFileDialog>(reinterpret_cast<void (*)()>(found));
-    }();
+    static const auto open =
+        LateBound<decltype(&::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
     return open && open(&ofn);
 }
 

@@ -58,8 +58,9 @@ CPloverView::CPloverView()
         m_pStarWork.Reset(::CreateBitmap(CShootingStar::kWorkWidth, CShootingStar::kWorkHeight, 1,
                                          ::GetDeviceCaps(desktop.Get(), BITSPIXEL), nullptr));
     }
-    m_pStarLeft = std::make_unique<CRollStarObject>();
-    m_pStarRight = std::make_unique<CRollStarObject>();
+    const auto frames = std::make_shared<const CStarFrames>();
+    m_pStarLeft = std::make_unique<CRollStarObject>(frames);
+    m_pStarRight = std::make_unique<CRollStarObject>(frames);
     m_pClock = std::make_unique<CClockObject>();
 }
 

@@ -585,6 +585,36 @@ TEST(DibImageLayout, ColoursUsedAndPixelOffsetAreHonoured)
     EXPECT_EQ(PixelAt(image, 0, 0), p.table[1]);
 }
 
+// Bitmap resources hold the picture without its file header, so no pixel offset:
+// the pixels follow the colour table, or the masks after a 40-byte header.
+TEST(DibImageLayout, PackedPicturesReadAsTheirFiles)
+{
+    BmpParts palette;
+    palette.width = 3;
+    palette.height = -2;
+    palette.bitCount = 4;
+    palette.table = DistinctTable(16);
+    palette.pixels = {0x12, 0x30, 0, 0, 0x45, 0x60, 0, 0};
+    BmpParts masks;
+    masks.width = 2;
+    masks.bitCount = 16;
+    masks.compression = 3;
+    masks.masks = {0xF800, 0x07E0, 0x001F};
+    masks.pixels = {0xE0, 0x07, 0x1F, 0xF8};
+    for (const BmpParts& p : {palette, masks}) {
+        const std::vector<std::uint8_t> file = MakeBmp(p);
+        CDibImage fromFile, packed;
+        ASSERT_EQ(fromFile.Load(file.data(), file.size()), DibLoadResult::Loaded);
+        ASSERT_EQ(packed.LoadPacked(file.data() + 14, file.size() - 14), DibLoadResult::Loaded);
+        ASSERT_EQ(packed.GetBitsSize(), fromFile.GetBitsSize());
+        EXPECT_TRUE(std::equal(packed.GetBits(), packed.GetBits() + packed.GetBitsSize(),
+                               fromFile.GetBits()));
+    }
+    const std::vector<std::uint8_t> file = MakeBmp(palette);
+    CDibImage cut;
+    EXPECT_EQ(cut.LoadPacked(file.data() + 14, 30), DibLoadResult::Refused);
+}
+
 // ---- Pixel formats -------------------------------------------------------------------
 
 TEST(DibImagePixels, SixteenAndThirtyTwoBitChannels)

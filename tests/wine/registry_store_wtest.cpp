@@ -69,3 +69,19 @@ TEST_F(RegistryStore, TextWithoutTerminatingZeroReadsWhole)
     PutRaw(L"VerWav", REG_SZ, text, sizeof text);
     EXPECT_EQ(Read(m_store, cfg::VerWav), L"abc");
 }
+
+// The store keeps its key open between reads; a key deleted meanwhile must not go
+// on answering with what it held, nor keep a key made anew from being read.
+TEST_F(RegistryStore, AKeyDeletedBetweenReadsIsReadAfresh)
+{
+    Write(m_store, cfg::IconSec, 5);
+    EXPECT_EQ(Read(m_store, cfg::IconSec), 5);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+    EXPECT_EQ(Read(m_store, cfg::IconSec), 100);
+    const DWORD value = 9;
+    PutRaw(L"IconSec", REG_DWORD, &value, sizeof value);
+    EXPECT_EQ(Read(m_store, cfg::IconSec), 9);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+    PutRaw(L"StartWav", REG_SZ, L"x.wav", 12);
+    EXPECT_EQ(Read(m_store, cfg::StartWav), L"x.wav");
+}

@@ -1,0 +1,13 @@
+// Resources of this program read where the module holds them, for its whole life.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace plover {
+
+// The bytes of resource `id` of `type`; empty when there is none.
+std::string_view ResourceBytes(UINT id, const wchar_t* type);
+
+}  // namespace plover
