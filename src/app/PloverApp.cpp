@@ -1,7 +1,5 @@
 #include "app/PloverApp.h"
 
-#include <commctrl.h>
-
 #include "app/MainFrame.h"
 #include "app/HelpWindow.h"
 #include "framework/Help.h"
@@ -12,10 +10,6 @@ namespace plover {
 
 bool CPloverApp::InitInstance()
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    ::InitCommonControlsEx(&controls);
-
     m_pSettings = std::make_unique<CRegistryStore>(kSettingsKey);
     SetSettingsStore(m_pSettings.get());
 

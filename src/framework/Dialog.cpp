@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/CommonControls.h"
 #include "framework/SjisText.h"
 #include "framework/TextConv.h"
 
@@ -46,6 +47,7 @@ INT_PTR CDialog::DoModal()
     if (DoModalHook())
         return DoModalHook()(*this);
     m_bModeless = false;
+    CommonControls();  // for the templates' up-down buttons and lists
     return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplateId),
                              m_hParent, StaticDialogProc, reinterpret_cast<LPARAM>(this));
 }
@@ -53,6 +55,7 @@ INT_PTR CDialog::DoModal()
 bool CDialog::Create()
 {
     m_bModeless = true;
+    CommonControls();
     const HWND window =
         ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplateId),
                              m_hParent, StaticDialogProc, reinterpret_cast<LPARAM>(this));

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/CommonControls.h"
+
 namespace plover {
 
 namespace {
@@ -62,6 +64,9 @@ void CPropertySheet::AddPage(CPropertyPage& page)
 
 INT_PTR CPropertySheet::DoModal()
 {
+    const CommonControlsApi* controls = CommonControls();
+    if (!controls)
+        return IDCANCEL;
     std::vector<PROPSHEETPAGEW> pages(m_pages.size());
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
         PROPSHEETPAGEW& page = pages[i];
@@ -88,7 +93,7 @@ INT_PTR CPropertySheet::DoModal()
     m_bApplied = false;
     CPropertySheet* const outer = g_pRunningSheet;
     g_pRunningSheet = this;
-    const INT_PTR run = ::PropertySheetW(&header);
+    const INT_PTR run = controls->propertySheet(&header);
     g_pRunningSheet = outer;
     return run >= 0 && m_bApplied ? IDOK : IDCANCEL;
 }
@@ -96,7 +101,8 @@ INT_PTR CPropertySheet::DoModal()
 int CALLBACK CPropertySheet::SheetCallback(HWND window, UINT message, LPARAM)
 {
     if (message == PSCB_INITIALIZED && g_pRunningSheet)
-        ::SetWindowSubclass(window, SheetSubclass, 1, reinterpret_cast<DWORD_PTR>(g_pRunningSheet));
+        CommonControls()->setWindowSubclass(window, SheetSubclass, 1,
+                                            reinterpret_cast<DWORD_PTR>(g_pRunningSheet));
     return 0;
 }
 
@@ -120,12 +126,12 @@ LRESULT CALLBACK CPropertySheet::SheetSubclass(HWND window, UINT message, WPARAM
             return 0;
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(window, SheetSubclass, id);
+        CommonControls()->removeWindowSubclass(window, SheetSubclass, id);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return CommonControls()->defSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace plover

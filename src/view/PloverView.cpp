@@ -10,6 +10,7 @@
 #include "app/PloverApp.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
+#include "framework/CommonControls.h"
 #include "framework/TextConv.h"
 #include "objects/ClockObject.h"
 #include "objects/Frames.h"
@@ -88,7 +89,6 @@ bool CPloverView::OnCreate()
     ::GetClientRect(m_hWnd, &client);
     m_pStarRight->Create(m_hWnd, ToRECT(RightStarRect(client.right)), IDC_STAR_RIGHT);
 
-    CreateMonthList();
     m_pClock->Create(m_hWnd, RECT{0, 0, 300, 300}, IDC_CLOCK);
 
     const CPloverSettings settings = LoadSettings(Settings());
@@ -110,14 +110,20 @@ bool CPloverView::OnCreate()
     return true;
 }
 
-void CPloverView::CreateMonthList()
+bool CPloverView::EnsureMonthList()
 {
+    if (m_hMonthList)
+        return true;
+    if (!CommonControls())
+        return false;
     m_hMonthList = ::CreateWindowExW(
         0, WC_LISTVIEWW, L"",
         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL |
             LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
         0, 0, 100, 100, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_MONTH_LIST)),
         ::GetModuleHandleW(nullptr), nullptr);
+    if (!m_hMonthList)
+        return false;
     // Headings are never shown; the first column's width follows the window.
     const wchar_t* headings[] = {L"予定", L"日数"};
     const int widths[] = {150, kMonthListDaysWidth};
@@ -136,6 +142,8 @@ void CPloverView::CreateMonthList()
 
     m_pListFont = MakeTextFont(FontSize{-16, 0});
     ::SendMessageW(m_hMonthList, WM_SETFONT, reinterpret_cast<WPARAM>(m_pListFont.Get()), TRUE);
+    RefreshMonthList();
+    return true;
 }
 
 void CPloverView::OnDestroy()
@@ -172,7 +180,9 @@ void CPloverView::Relayout()
         m_strCountdown = m_Texts.countdown;
 
     m_Lower = LayoutLowerPanel(m_Panels.lower, LowerContentFromSetting(m_nSCI));
-    const bool showList = m_Panels.showLower && m_Lower.showList;
+    // The list is made the first time it shows: a window that never shows it need
+    // not wait for the common controls at its start.
+    const bool showList = m_Panels.showLower && m_Lower.showList && EnsureMonthList();
     const bool showClock = m_Panels.showLower && m_Lower.showClock;
     if (showList) {
         MoveChild(m_hMonthList, m_Lower.listRect);
@@ -182,7 +192,8 @@ void CPloverView::Relayout()
         const Rect& r = m_Lower.clockRect;
         ::SetWindowPos(ClockWindow(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
     }
-    ::ShowWindow(m_hMonthList, showList ? SW_SHOWNA : SW_HIDE);
+    if (m_hMonthList)
+        ::ShowWindow(m_hMonthList, showList ? SW_SHOWNA : SW_HIDE);
     ::ShowWindow(ClockWindow(), showClock ? SW_SHOWNA : SW_HIDE);
     MoveChild(m_pStarRight->m_hWnd, RightStarRect(width));
     if (m_bStarFlying && m_ShootingStar.HasLeft(width, height))
@@ -243,10 +254,10 @@ void CPloverView::LoadTarget()
 
 void CPloverView::RefreshMonthList()
 {
-    ListView_DeleteAllItems(m_hMonthList);
     const CPloverDoc* doc = GetDocument();
-    if (!doc)
+    if (!m_hMonthList || !doc)
         return;
+    ListView_DeleteAllItems(m_hMonthList);
     int row = 0;
     for (const auto& entry : doc->m_ScheduleList) {
         if (!IsInMonthList(entry->m_wYear, entry->m_wMonth, entry->m_wDay, doc->m_nTodayYear,

@@ -91,6 +91,7 @@ public:
     bool IsShootingStarFlying() const { return m_bStarFlying; }
     // The target's picture; the frame redraws it when palettes change.
     CPictureSlot& Picture() { return m_Picture; }
+    // Null until the list first shows.
     HWND MonthList() const { return m_hMonthList; }
     CClockObject* Clock() const { return m_pClock.get(); }
     const CShootingStar& ShootingStar() const { return m_ShootingStar; }
@@ -110,7 +111,7 @@ private:
     bool OnCreate();
     void OnDestroy();
     void OnSize();
-    void CreateMonthList();
+    bool EnsureMonthList();
     void FirstActivate();
 
     // Painting (PloverViewDraw.cpp).

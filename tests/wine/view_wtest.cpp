@@ -202,6 +202,24 @@ TEST(CountdownView, PanelSwitchesSetTheLowerPanelFractions)
     EXPECT_FALSE(::IsWindowVisible(h.View()->MonthList()));
 }
 
+// The list is made when it first shows; made late, it must hold what it would have.
+TEST(CountdownView, AListFirstShownAfterTheStartHoldsThisMonthsEntries)
+{
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"SCI", 2);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    EXPECT_EQ(h.View()->MonthList(), nullptr);
+    CPloverSettings settings = LoadSettings(h.m_Settings);
+    settings.sci = 1;
+    h.View()->ApplySettings(settings);
+    h.Render();
+    const HWND list = h.View()->MonthList();
+    ASSERT_TRUE(::IsWindowVisible(list));
+    ASSERT_EQ(ListView_GetItemCount(list), 3);
+    EXPECT_EQ(ListText(list, 0, 0), L"24日 卒業式");
+}
+
 TEST(CountdownView, MonthListShowsTheRestOfThisMonthInListOrder)
 {
     CViewHarness h(kToday);
