@@ -1,7 +1,8 @@
 // Start to first paint: how long a program takes from its start until its window
 // is on screen with nothing left to paint, Plover.exe against a bare window
 // program in the same run, several runs each.  Prints medians and their ratio.
-//   plover_startup_bench PLOVER_EXE BARE_EXE [RUNS]
+//   plover_startup_bench PLOVER_EXE BARE_EXE [RUNS [WHAT]]
+// WHAT names the settings Plover starts with, for the heading.
 #include <windows.h>
 
 #include <algorithm>
@@ -104,7 +105,7 @@ std::wstring Wide(const char* text)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: plover_startup_bench PLOVER_EXE BARE_EXE [RUNS]\n");
+        std::fprintf(stderr, "usage: plover_startup_bench PLOVER_EXE BARE_EXE [RUNS [WHAT]]\n");
         return 2;
     }
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
@@ -114,8 +115,8 @@ int main(int argc, char** argv)
         bare.push_back(StartToFirstPaint(Wide(argv[2])));
     }
     const double p = Median(plover), b = Median(bare);
-    std::printf("start to first paint, median of %d runs (%s build)\n", runs,
-                sizeof(void*) == 8 ? "64-bit" : "32-bit");
+    std::printf("start to first paint%s%s, median of %d runs (%s build)\n", argc > 4 ? ", " : "",
+                argc > 4 ? argv[4] : "", runs, sizeof(void*) == 8 ? "64-bit" : "32-bit");
     std::printf("  Plover.exe     %8.1f ms\n", p);
     std::printf("  bare window    %8.1f ms\n", b);
     if (b > 0)

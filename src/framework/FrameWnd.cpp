@@ -22,7 +22,12 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
 {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     const HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(resourceId));
-    if (!RegisterClass(kFrameClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, icon))
+    // The icon's own small image, shared like the large one; scaling the large one
+    // down takes longer and looks worse.
+    const auto smallIcon = static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    if (!RegisterClass(kFrameClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, icon, smallIcon))
         return false;
 
     const std::wstring title = LoadResString(resourceId);  // its first line is the title

@@ -17,7 +17,7 @@ CWnd* CWnd::FromHandle(HWND window)
 }
 
 bool CWnd::RegisterClass(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background,
-                         HICON icon)
+                         HICON icon, HICON smallIcon)
 {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{sizeof existing};
@@ -30,6 +30,7 @@ bool CWnd::RegisterClass(const wchar_t* className, UINT style, HCURSOR cursor, H
     wc.hCursor = cursor;
     wc.hbrBackground = background;
     wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
     wc.lpszClassName = className;
     return ::RegisterClassExW(&wc) != 0;
 }

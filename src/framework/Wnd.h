@@ -17,8 +17,9 @@ public:
     static CWnd* FromHandle(HWND window);
 
     // Registers (once) a window class whose procedure dispatches to the bound object.
+    // Without a small icon the platform scales `icon` down for the caption.
     static bool RegisterClass(const wchar_t* className, UINT style, HCURSOR cursor,
-                              HBRUSH background, HICON icon);
+                              HBRUSH background, HICON icon, HICON smallIcon = nullptr);
     bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
                   int x, int y, int width, int height, HWND parent, HMENU menuOrId);
     void DestroyWindow();
