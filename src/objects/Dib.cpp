@@ -130,7 +130,6 @@ bool CDib::MakePalette()
     return static_cast<bool>(m_hPalette);
 }
 
-
 void CDib::MakeDeviceBitmap(HWND window)
 {
     const CClientDC dc(window);
