@@ -4,7 +4,7 @@
 
 namespace plover {
 
-FARPROC SystemFunction(const wchar_t* library, const char* name)
+HMODULE SystemLibrary(const wchar_t* library)
 {
     wchar_t folder[MAX_PATH];
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
@@ -12,8 +12,7 @@ FARPROC SystemFunction(const wchar_t* library, const char* name)
         return nullptr;
     const std::wstring path = std::wstring(folder, length) + L"\\" + library;
     // Never freed: a function once handed out must stay callable.
-    const HMODULE module = ::LoadLibraryW(path.c_str());
-    return module ? ::GetProcAddress(module, name) : nullptr;
+    return ::LoadLibraryW(path.c_str());
 }
 
 }  // namespace plover

@@ -8,9 +8,9 @@
 
 namespace plover {
 
-// `name` of the library file `library` in the system folder (never the program's
-// own, where a planted copy could stand), or null when either is missing.
-FARPROC SystemFunction(const wchar_t* library, const char* name);
+// The library file `library` from the system folder (never the program's own, where
+// a planted copy could stand), loaded for the rest of the run; null when missing.
+HMODULE SystemLibrary(const wchar_t* library);
 
 // `name` of a loaded `module`, typed: BoundFunction<decltype(&::PropertySheetW)>(...).
 // Null when either is missing.
@@ -21,11 +21,12 @@ Function BoundFunction(HMODULE module, const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
-// SystemFunction, typed: LateBound<decltype(&::sndPlaySoundW)>(L"winmm.dll", "sndPlaySoundW").
+// A system library's function: LateBound<decltype(&::sndPlaySoundW)>(L"winmm.dll",
+// "sndPlaySoundW").
 template <class Function>
 Function LateBound(const wchar_t* library, const char* name)
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(SystemFunction(library, name)));
+    return BoundFunction<Function>(SystemLibrary(library), name);
 }
 
 }  // namespace plover

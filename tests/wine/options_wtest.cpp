@@ -83,8 +83,6 @@ class OptionsSheetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS};
-        ::InitCommonControlsEx(&controls);
         SetMessageBoxHook([this](const MessageRecord& message) {
             messages.push_back(message.text);
             return IDOK;
