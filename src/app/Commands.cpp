@@ -1,8 +1,6 @@
 #include "app/Commands.h"
 
 #include "app/MainFrame.h"
-#include "app/Settings.h"
-#include "app/Sound.h"
 #include "astro/ConstellationDlg.h"
 #include "astro/ZodiacDlg.h"
 #include "framework/Dialog.h"
@@ -15,6 +13,8 @@
 #include "schedule/EditScheduleDlg.h"
 #include "schedule/PloverDoc.h"
 #include "schedule/TargetSelectDlg.h"
+#include "services/Settings.h"
+#include "services/Sound.h"
 #include "view/PloverView.h"
 
 namespace plover {

@@ -4,12 +4,12 @@
 
 #include "app/Commands.h"
 #include "app/ProgramCursor.h"
-#include "app/Settings.h"
 #include "app/StartPlacement.h"
 #include "framework/Help.h"
 #include "framework/TextConv.h"
-#include "view/PloverView.h"
 #include "resource.h"
+#include "services/Settings.h"
+#include "view/PloverView.h"
 
 namespace plover {
 

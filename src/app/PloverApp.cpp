@@ -1,10 +1,11 @@
 #include "app/PloverApp.h"
 
-#include "app/MainFrame.h"
 #include "app/HelpWindow.h"
+#include "app/MainFrame.h"
 #include "framework/Help.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
+#include "services/DataFolder.h"
 
 namespace plover {
 
@@ -15,7 +16,7 @@ bool CPloverApp::InitInstance()
 
     // Known before the window exists: the view's first activation, inside
     // OnFileNew, already looks the target's picture up here.
-    m_DataDir = ProgramFolder();
+    SetDataFolder(ProgramFolder());
     SetHelpViewer(ShowHelpForCommand);
 
     AddDocTemplate(MakeMainTemplate([] { return std::make_unique<CPloverDoc>(); }));

@@ -1,12 +1,12 @@
 // The application: prepares the settings store, ties document, frame and view
-// together, starts them and keeps the program's own directory.
+// together, starts them and chooses the data folder.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "app/RegistryStore.h"
 #include "framework/WinApp.h"
+#include "services/RegistryStore.h"
 
 namespace plover {
 
@@ -14,9 +14,6 @@ class CPloverApp : public CWinApp {
 public:
     bool InitInstance() override;
     int ExitInstance() override;
-
-    // The folder of Plover.exe with a trailing backslash; pictures are looked up here.
-    std::wstring m_DataDir;
 
     static CPloverApp* Get() { return static_cast<CPloverApp*>(CWinApp::Get()); }
 

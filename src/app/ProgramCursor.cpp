@@ -1,6 +1,6 @@
 #include "app/ProgramCursor.h"
 
-#include "app/CursorTable.h"
+#include "services/CursorTable.h"
 
 namespace plover {
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/Settings.h"
 #include "framework/Geometry.h"
+#include "services/Settings.h"
 
 namespace plover {
 

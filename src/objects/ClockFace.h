@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/LocalTime.h"
 #include "framework/Geometry.h"
 #include "objects/PaintItems.h"
 #include "resource.h"
+#include "services/LocalTime.h"
 
 namespace plover {
 

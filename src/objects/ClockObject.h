@@ -6,10 +6,10 @@
 
 #include <windows.h>
 
-#include "app/LocalTime.h"
 #include "framework/Gdi.h"
 #include "framework/View.h"
 #include "objects/ClockFace.h"
+#include "services/LocalTime.h"
 
 namespace plover {
 

@@ -1,7 +1,7 @@
 #include "options/CursorPage.h"
 
-#include "app/CursorTable.h"
 #include "resource.h"
+#include "services/CursorTable.h"
 
 namespace plover {
 

@@ -4,13 +4,13 @@
 
 #include <windows.h>
 
-#include "app/Settings.h"
 #include "framework/PropertySheet.h"
 #include "options/CursorPage.h"
 #include "options/ShowPage.h"
 #include "options/SoundPage.h"
 #include "options/StartPage.h"
 #include "options/TimerPage.h"
+#include "services/Settings.h"
 
 namespace plover {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Sound.h"
 #include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "options/OptionsRules.h"
 #include "resource.h"
+#include "services/Sound.h"
 
 namespace plover {
 

@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "app/LocalTime.h"
 #include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "schedule/DaysLeft.h"
 #include "schedule/ScheduleStore.h"
+#include "services/LocalTime.h"
 
 namespace plover {
 

@@ -6,10 +6,6 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/LocalTime.h"
-#include "app/PloverApp.h"
-#include "app/Settings.h"
-#include "app/Sound.h"
 #include "framework/CommonControls.h"
 #include "framework/TextConv.h"
 #include "objects/ClockObject.h"
@@ -18,6 +14,10 @@
 #include "objects/TextFont.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
+#include "services/DataFolder.h"
+#include "services/LocalTime.h"
+#include "services/Settings.h"
+#include "services/Sound.h"
 #include "view/ViewLayout.h"
 #include "view/ViewTexts.h"
 
@@ -244,8 +244,7 @@ void CPloverView::LoadTarget()
     }
     const std::wstring picture = SjisToWide(m_pTarget->BmpFile());
     if (!picture.empty()) {
-        const CPloverApp* app = CPloverApp::Get();
-        m_Picture.Show((app ? app->m_DataDir : std::wstring()) + picture, m_hWnd);
+        m_Picture.Show(DataFolder() + picture, m_hWnd);
     }
     m_pClock->SetTargetTime(MakeLocalTime(m_pTarget->m_wYear, m_pTarget->m_wMonth,
                                           m_pTarget->m_wDay, m_pTarget->m_wHour,

@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "app/Settings.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/View.h"
 #include "objects/PictureSlot.h"
+#include "services/Settings.h"
 #include "view/BarHost.h"
 #include "view/ShootingStar.h"
 #include "view/ViewLayout.h"

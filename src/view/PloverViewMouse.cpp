@@ -2,7 +2,7 @@
 // menu bar, and a window without title bar moves by any press.
 #include "view/PloverView.h"
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 
 namespace plover {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/LocalTime.h"
+#include "services/LocalTime.h"
 
 using namespace plover;
 

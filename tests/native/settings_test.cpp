@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
 #include "app/StartPlacement.h"
+#include "services/Settings.h"
 
 using namespace plover;
 

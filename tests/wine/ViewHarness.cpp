@@ -1,11 +1,11 @@
 #include "ViewHarness.h"
 
 #include "app/MainFrame.h"
-#include "app/Sound.h"
 #include "framework/DocTemplate.h"
 #include "framework/Gdi.h"
 #include "framework/MessageBox.h"
 #include "schedule/PloverDoc.h"
+#include "services/Sound.h"
 #include "view/PloverView.h"
 
 namespace plover::test {

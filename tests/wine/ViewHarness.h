@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "WineTestSupport.h"
-#include "app/LocalTime.h"
-#include "app/Settings.h"
+#include "services/LocalTime.h"
+#include "services/Settings.h"
 
 namespace plover {
 class CMainFrame;

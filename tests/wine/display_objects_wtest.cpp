@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include "PaintCanvas.h"
-#include "app/LocalTime.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
 #include "objects/ClockFace.h"
@@ -22,6 +21,7 @@
 #include "objects/RollStarObject.h"
 #include "objects/StarAnimation.h"
 #include "resource.h"
+#include "services/LocalTime.h"
 
 using namespace plover;
 using namespace plover::test;

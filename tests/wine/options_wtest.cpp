@@ -16,13 +16,13 @@
 #include "WineTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/ProgramCursor.h"
-#include "app/Sound.h"
 #include "framework/Gdi.h"
 #include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "objects/ClockObject.h"
 #include "options/OptionsSheet.h"
 #include "resource.h"
+#include "services/Sound.h"
 #include "view/PloverView.h"
 
 using namespace plover;

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "WineTestSupport.h"
-#include "app/LocalTime.h"
 #include "framework/FileErrors.h"
 #include "framework/MessageBox.h"
 #include "framework/TextConv.h"
 #include "schedule/PloverDoc.h"
 #include "schedule/ScheduleStore.h"
+#include "services/LocalTime.h"
 
 using namespace plover;
 using namespace plover::test;

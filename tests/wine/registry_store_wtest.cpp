@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/RegistryStore.h"
+#include "services/RegistryStore.h"
 
 using namespace plover;
 

@@ -1,4 +1,4 @@
-#include "app/RegistryStore.h"
+#include "services/RegistryStore.h"
 
 #include <vector>
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 
 namespace plover {
 

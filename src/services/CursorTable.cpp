@@ -1,4 +1,4 @@
-#include "app/CursorTable.h"
+#include "services/CursorTable.h"
 
 #include "resource.h"
 

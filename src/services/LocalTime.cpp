@@ -1,4 +1,4 @@
-#include "app/LocalTime.h"
+#include "services/LocalTime.h"
 
 #include <ctime>
 #include <utility>
