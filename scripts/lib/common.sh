@@ -76,20 +76,67 @@ program_dir() {
 }
 
 # ---------------------------------------------------------------------------
-# Debian packages the build, the tests and the Wine environment need.  Both
-# cross compilers always (both builds are compiled everywhere); 32-bit Wine only
-# where it can run.
+# The set-up step: every package any script needs and the locales Wine runs in,
+# made once by the calling script before anything builds or starts Wine.  Nothing
+# that may run twice at once (scripts/wine, the window driver, the tests) installs
+# anything; the one lazy path left (a locale asked for later, see use_locale) takes
+# the same machine-wide lock, and apt waits for dpkg's own lock instead of failing.
+
+# Debian packages the build, the tests, the Wine environment and the maintainers'
+# fresh-machine check need.  Both cross compilers always (both builds are
+# compiled everywhere); 32-bit Wine only where it can run.
 plover_packages() {
   PLOVER_PACKAGES=(
     cmake ninja-build clang libclang-rt-14-dev libpng-dev googletest procps
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 fonts-wine xvfb xauth x11-utils
-    fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
+    wine wine64 fonts-wine xvfb xauth x11-utils locales
+    fonts-ipafont-gothic fonts-ipafont-mincho imagemagick debootstrap
   )
   if can_run_32bit; then
     PLOVER_PACKAGES+=(wine32:i386)
   fi
+}
+
+# The locales Wine runs in: Japanese always, and the one PLOVER_LOCALE asks for.
+plover_locales() {
+  local asked=${PLOVER_LOCALE:-ja_JP}
+  printf '%s\n' ja_JP "${asked%.UTF-8}" | sort -u
+}
+
+# Where /etc/locale.gen is (a test stands in its own).
+PLOVER_LOCALE_GEN=${PLOVER_LOCALE_GEN:-/etc/locale.gen}
+# One machine-wide lock for installing and generating, shared by every checkout.
+PLOVER_SETUP_LOCK=${PLOVER_SETUP_LOCK:-/tmp/plover-setup.lock}
+# How long apt waits for another apt or dpkg (an unattended upgrade, say), in seconds.
+PLOVER_DPKG_WAIT=${PLOVER_DPKG_WAIT:-600}
+
+# plover_setup: the set-up step every calling script runs first.
+plover_setup() {
+  with_setup_lock setup_unlocked
+}
+
+setup_unlocked() {
+  ensure_packages
+  local name
+  for name in $(plover_locales); do
+    ensure_locale "$name"
+  done
+}
+
+# with_setup_lock COMMAND...: COMMAND under the set-up lock (taken once, so the
+# set-up functions may call each other).
+with_setup_lock() {
+  if [ "${PLOVER_SETUP_LOCKED:-0}" = 1 ]; then
+    "$@"
+    return
+  fi
+  local fd status=0
+  exec {fd}>>"$PLOVER_SETUP_LOCK"
+  flock "$fd"
+  PLOVER_SETUP_LOCKED=1 "$@" || status=$?
+  exec {fd}>&-
+  return $status
 }
 
 missing_packages() {
@@ -99,44 +146,77 @@ missing_packages() {
   done
 }
 
+sudo_if_needed() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
 ensure_packages() {
   plover_packages
   local missing
   mapfile -t missing < <(missing_packages)
   [ ${#missing[@]} -eq 0 ] && return 0
-  say "installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  say "installing: ${missing[*]} (log: $PLOVER_BUILD/apt.log)"
   if [[ " ${missing[*]} " == *":i386 "* ]] &&
      ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $sudo dpkg --add-architecture i386
+    sudo_if_needed dpkg --add-architecture i386
   fi
   # A mirror caught mid-sync fails one index ("File has unexpected size"); the
   # others are still fresh, so go on and let the install show whether it matters.
-  $sudo apt-get update -qq || say "apt-get update failed for some index; trying the install anyway"
-  if ! apt_install "$sudo" "${missing[@]}"; then
+  apt_get update -qq || say "apt-get update failed for some index; trying the install anyway"
+  if ! apt_install "${missing[@]}"; then
     # Packages from the updates suite may need versions whose index failed;
     # preferring the release's own suite resolves them from what did arrive.
     local release
     release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     [ -n "$release" ] || die "apt-get install failed, and /etc/os-release names no release"
     say "apt-get install failed; trying again preferring the release's own suite ($release)"
-    apt_install "$sudo" -t "$release" "${missing[@]}" ||
+    apt_install -t "$release" "${missing[@]}" ||
       die "apt-get install failed twice (also with -t $release). Missing: ${missing[*]}." \
           "If a mirror is mid-sync, wait a few minutes and run this again;" \
-          "or install them by hand with apt-get."
+          "or install them by hand with apt-get (log: $PLOVER_BUILD/apt.log)."
   fi
   # Never a half install taken for a whole one.
   mapfile -t missing < <(missing_packages)
   [ ${#missing[@]} -eq 0 ] || die "apt-get reported success, but still missing: ${missing[*]}"
 }
 
-apt_install() {
-  local sudo=$1; shift
+# apt-get that waits for dpkg's lock rather than failing at once, its output in the log.
+apt_get() {
   mkdir -p "$PLOVER_BUILD"
-  # shellcheck disable=SC2086  # $sudo is empty or one word
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" \
-    >>"$PLOVER_BUILD/apt.log" 2>&1 || { tail -n 15 "$PLOVER_BUILD/apt.log" >&2; return 1; }
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo DEBIAN_FRONTEND=noninteractive)
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" \
+    apt-get -o DPkg::Lock::Timeout="$PLOVER_DPKG_WAIT" "$@" >>"$PLOVER_BUILD/apt.log" 2>&1
+}
+
+apt_install() {
+  apt_get install -y -qq --no-install-recommends "$@" ||
+    { tail -n 15 "$PLOVER_BUILD/apt.log" >&2; return 1; }
+}
+
+# ensure_locale NAME: the locale NAME.UTF-8 exists, generated under the set-up lock
+# when it does not.
+ensure_locale() {
+  has_locale "$1" || with_setup_lock generate_locale "$1"
+}
+
+# grep reads to the end: with -q it may stop early, and pipefail would then take
+# locale's broken pipe for a missing locale.
+has_locale() {
+  locale -a 2>/dev/null | grep -ix "$1.utf-\?8" >/dev/null
+}
+
+generate_locale() {
+  local name=$1
+  has_locale "$name" && return 0
+  if ! dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q 'ok installed'; then
+    apt_install locales || die "could not install the locales package (log: $PLOVER_BUILD/apt.log)"
+  fi
+  grep -q "^$name.UTF-8 UTF-8" "$PLOVER_LOCALE_GEN" 2>/dev/null ||
+    echo "$name.UTF-8 UTF-8" | sudo_if_needed tee -a "$PLOVER_LOCALE_GEN" >/dev/null
+  sudo_if_needed locale-gen >>"$PLOVER_BUILD/apt.log" 2>&1 ||
+    die "locale-gen failed for $name.UTF-8 (log: $PLOVER_BUILD/apt.log)"
+  has_locale "$name" || die "locale-gen did not make $name.UTF-8 (log: $PLOVER_BUILD/apt.log)"
 }
 
 # ---------------------------------------------------------------------------

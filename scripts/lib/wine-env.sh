@@ -1,7 +1,9 @@
 # Plover's own Wine environment: a prefix of its own for each build (32-bit or
 # 64-bit Wine) with Japanese locale, IPA fonts standing in for the Japanese system
 # faces, a virtual desktop (so windows get frames and activation works without a
-# window manager) and an X display, Xvfb when there is none.  Sourced by scripts/wine.
+# window manager) and an X display, Xvfb when there is none.  The calling scripts
+# (run, test, bench, screenshots) prepare all of it once, before they run Wine;
+# scripts/wine only checks, and makes what is still missing under a lock.
 
 # use_wine_arch win32|win64: the Wine loader and prefix of that build.  Debian's
 # /usr/bin/wine takes the 32-bit loader whenever it is installed, so the loader is
@@ -25,22 +27,10 @@ use_wine_arch() {
 
 wine() { "$PLOVER_WINE_LOADER" "$@"; }
 
-# ensure_locale NAME: the locale NAME.UTF-8 exists (generated once when it does not).
-ensure_locale() {
-  local name=$1
-  locale -a 2>/dev/null | grep -qix "$name.utf8" && return 0
-  local sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
-  if ! dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q 'ok installed'; then
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq locales >/dev/null
-  fi
-  grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null ||
-    echo "$name.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
-  $sudo locale-gen >/dev/null
-}
-
 # Wine takes its ANSI code page and system fonts from the locale: ja_JP gives a
 # Japanese system (code page 932).  PLOVER_LOCALE=en_US, say, shows Plover on a
-# system of another language.
+# system of another language.  The set-up step made both; a locale asked for only
+# now is made under the set-up lock.
 use_locale() {
   local name=${PLOVER_LOCALE:-ja_JP}
   name=${name%.UTF-8}
@@ -48,19 +38,60 @@ use_locale() {
   export LANG=$name.UTF-8 LC_ALL=$name.UTF-8
 }
 
-ensure_display() {
+# use_display [WIDTHxHEIGHT]: a display for Wine.  A DISPLAY already set (the
+# user's, or one a calling script started) is used as it is and never stopped.
+# Otherwise an Xvfb of this script's own, on a display number Xvfb itself finds
+# free, stopped by stop_display when the script ends, also on failure.
+# PLOVER_XVFB_DISPLAY=N pins the number instead.
+use_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=${PLOVER_XVFB_DISPLAY:-91}
-  export DISPLAY=":$n"
-  xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
-  rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
-  setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
-  local i
-  for i in $(seq 50); do
-    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
+  local screen=${1:-1024x768} numfile
+  mkdir -p "$PLOVER_BUILD"
+  numfile=$(mktemp "$PLOVER_BUILD/xvfb.XXXXXX")
+  if [ -n "${PLOVER_XVFB_DISPLAY:-}" ]; then
+    if xdpyinfo -display ":$PLOVER_XVFB_DISPLAY" >/dev/null 2>&1; then
+      export DISPLAY=":$PLOVER_XVFB_DISPLAY"
+      rm -f "$numfile"
+      return 0
+    fi
+    setsid Xvfb ":$PLOVER_XVFB_DISPLAY" -screen 0 "${screen}x24" -nolisten tcp \
+      >/dev/null 2>&1 </dev/null &
+    echo "$PLOVER_XVFB_DISPLAY" >"$numfile"
+  else
+    # -displayfd: Xvfb takes the first number whose lock and socket it can make
+    # and writes it, so two scripts started together never share a server.
+    setsid Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp \
+      3>"$numfile" >/dev/null 2>&1 </dev/null &
+  fi
+  PLOVER_XVFB_PID=$!
+  local i n=""
+  for i in $(seq 100); do
+    n=$(head -n 1 "$numfile" 2>/dev/null || true)
+    if [ -n "$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      rm -f "$numfile"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$PLOVER_XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
-  die "Xvfb did not start on $DISPLAY"
+  rm -f "$numfile"
+  stop_display
+  die "Xvfb did not start${n:+ on :$n}"
+}
+
+# Stops the Xvfb use_display started, after the Wine processes of PREFIX... end
+# (their desktop would otherwise outlive its display).
+stop_display() {
+  local prefix
+  for prefix in "$@"; do
+    [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  done
+  if [ -n "${PLOVER_XVFB_PID:-}" ]; then
+    kill "$PLOVER_XVFB_PID" 2>/dev/null || true
+    wait "$PLOVER_XVFB_PID" 2>/dev/null || true
+    PLOVER_XVFB_PID=""
+  fi
 }
 
 # The .reg file must be UTF-16LE with a BOM, or regedit garbles the Japanese names.
@@ -113,4 +144,15 @@ ensure_prefix() {
   fi
   flock -u 9
   exec 9>&-
+}
+
+# prepare_wine ARCH PREFIX: the locale, and the prefix made and set up, before
+# anything runs in it; a subshell, so the caller's environment stays its own.
+prepare_wine() {
+  (
+    PLOVER_WINEPREFIX=$2
+    use_wine_arch "$1"
+    use_locale
+    ensure_prefix
+  )
 }
