@@ -1,6 +1,8 @@
 // Menus: CMenu owns one and destroys it with itself; CMenuHandle borrows one (a
 // window's menu bar, a submenu) and never destroys it.  A window destroys the menu
 // bar it shows, so an owner takes its menu off the window before the window goes.
+// Owners count the menus they hold, so a test can show that nothing is left behind
+// (Wine has no GetGuiResources).
 #pragma once
 
 #include <windows.h>
@@ -22,11 +24,17 @@ private:
 class CMenu {
 public:
     CMenu() = default;
-    explicit CMenu(HMENU menu) : m_hMenu(menu) {}
-    ~CMenu()
+    explicit CMenu(HMENU menu) : m_hMenu(menu)
     {
         if (m_hMenu)
+            ++s_nLive;
+    }
+    ~CMenu()
+    {
+        if (m_hMenu) {
             ::DestroyMenu(m_hMenu);
+            --s_nLive;
+        }
     }
     CMenu(const CMenu&) = delete;
     CMenu& operator=(const CMenu&) = delete;
@@ -47,8 +55,12 @@ public:
     CMenuHandle Handle() const { return CMenuHandle(m_hMenu); }
     explicit operator bool() const { return m_hMenu != nullptr; }
 
+    // Menus held by owners at this moment.
+    static long Live() { return s_nLive; }
+
 private:
     HMENU m_hMenu = nullptr;
+    static inline long s_nLive = 0;
 };
 
 }  // namespace plover

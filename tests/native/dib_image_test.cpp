@@ -335,56 +335,38 @@ TEST(DibImageSuite, QuestionableAndBadFilesAreRefusedOrDrawnInPart)
 
 TEST(DibImageSizes, HolderByteCountsAndPaletteSizes)
 {
-    CDibImage image;
-    BmpParts p4;
-    p4.width = 32;
-    p4.height = 30;
-    p4.bitCount = 4;
-    p4.table = DistinctTable(16);
-    p4.pixels.assign(480, 0x12);
-    ASSERT_EQ(LoadBytes(image, MakeBmp(p4)), DibLoadResult::Loaded);
-    EXPECT_EQ(image.GetWidth(), 32);
-    EXPECT_EQ(image.GetHeight(), 30);
-    EXPECT_EQ(image.GetBitCount(), 4);
-    EXPECT_EQ(image.GetRowBytes(), 16u);
-    EXPECT_EQ(image.GetImageSize(), 480u);
-    EXPECT_EQ(image.GetBufferSize(), 576u);
-    EXPECT_EQ(image.GetPaletteSize(), 16);
-
-    BmpParts p8;
-    p8.width = 7;
-    p8.height = 3;
-    p8.table = DistinctTable(256);
-    p8.pixels.assign(24, 5);
-    ASSERT_EQ(LoadBytes(image, MakeBmp(p8)), DibLoadResult::Loaded);
-    EXPECT_EQ(image.GetRowBytes(), 8u);
-    EXPECT_EQ(image.GetImageSize(), 24u);
-    EXPECT_EQ(image.GetBufferSize(), 28u);  // 28.8 rounded down
-    EXPECT_EQ(image.GetPaletteSize(), 256);
-
-    p8.height = -3;  // top-down: the same counts, a positive height
-    ASSERT_EQ(LoadBytes(image, MakeBmp(p8)), DibLoadResult::Loaded);
-    EXPECT_EQ(image.GetHeight(), 3);
-    EXPECT_EQ(image.GetImageSize(), 24u);
-
-    BmpParts p24;
-    p24.width = 5;
-    p24.height = 2;
-    p24.bitCount = 24;
-    p24.pixels.assign(32, 0x40);
-    ASSERT_EQ(LoadBytes(image, MakeBmp(p24)), DibLoadResult::Loaded);
-    EXPECT_EQ(image.GetRowBytes(), 16u);
-    EXPECT_EQ(image.GetImageSize(), 32u);
-    EXPECT_EQ(image.GetPaletteSize(), 0);
-
-    BmpParts p1;
-    p1.width = 33;
-    p1.bitCount = 1;
-    p1.table = DistinctTable(2);
-    p1.pixels.assign(8, 0xFF);
-    ASSERT_EQ(LoadBytes(image, MakeBmp(p1)), DibLoadResult::Loaded);
-    EXPECT_EQ(image.GetRowBytes(), 8u);
-    EXPECT_EQ(image.GetPaletteSize(), 2);
+    struct Case {
+        int width, height, bitCount, tableSize, pixelBytes;
+        std::uint32_t rowBytes, imageSize, bufferSize;  // buffer 0: not asked
+        int paletteSize;
+    };
+    const Case cases[] = {
+        {32, 30, 4, 16, 480, 16, 480, 576, 16},
+        {7, 3, 8, 256, 24, 8, 24, 28, 256},  // a buffer of 28.8 rounded down
+        {7, -3, 8, 256, 24, 8, 24, 28, 256},  // top-down: the same counts
+        {5, 2, 24, 0, 32, 16, 32, 0, 0},
+        {33, 1, 1, 2, 8, 8, 8, 0, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height) + " at " +
+                     std::to_string(c.bitCount) + " bits");
+        BmpParts parts;
+        parts.width = c.width;
+        parts.height = c.height;
+        parts.bitCount = static_cast<std::uint16_t>(c.bitCount);
+        parts.table = DistinctTable(c.tableSize);
+        parts.pixels.assign(static_cast<std::size_t>(c.pixelBytes), 0x12);
+        CDibImage image;
+        ASSERT_EQ(LoadBytes(image, MakeBmp(parts)), DibLoadResult::Loaded);
+        EXPECT_EQ(image.GetWidth(), c.width);
+        EXPECT_EQ(image.GetHeight(), std::abs(c.height));
+        EXPECT_EQ(image.GetBitCount(), c.bitCount);
+        EXPECT_EQ(image.GetRowBytes(), c.rowBytes);
+        EXPECT_EQ(image.GetImageSize(), c.imageSize);
+        if (c.bufferSize != 0)
+            EXPECT_EQ(image.GetBufferSize(), c.bufferSize);
+        EXPECT_EQ(image.GetPaletteSize(), c.paletteSize);
+    }
 }
 
 TEST(DibImageSizes, HostileHeadersAreRefused)

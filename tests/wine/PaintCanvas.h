@@ -33,6 +33,25 @@ public:
             m_pBits[i] = RGB(colour.blue, colour.green, colour.red);
     }
 
+    // What the screen shows from (left, top), as the user sees it: another
+    // process's window cannot be read through its own DC under Wine.
+    void CopyFromScreen(int left, int top)
+    {
+        const HDC screen = ::GetDC(nullptr);
+        ::BitBlt(Dc(), 0, 0, m_nWidth, m_nHeight, screen, left, top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+    }
+
+    // Pixels that differ from those of a canvas of the same size.
+    int Difference(const CPaintCanvas& other) const
+    {
+        ::GdiFlush();
+        int differing = 0;
+        for (int i = 0; i < m_nWidth * m_nHeight; ++i)
+            differing += (m_pBits[i] & 0xFFFFFF) != (other.m_pBits[i] & 0xFFFFFF);
+        return differing;
+    }
+
     RgbColour Pixel(int x, int y) const
     {
         ::GdiFlush();

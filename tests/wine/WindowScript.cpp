@@ -2,10 +2,14 @@
 
 #include <commctrl.h>
 
+#include <array>
+
 #include <gtest/gtest.h>
 
 #include "WineTestSupport.h"
+#include "app/ProgramCursor.h"
 #include "framework/Gdi.h"
+#include "framework/Menu.h"
 
 namespace plover::test {
 
@@ -82,15 +86,42 @@ HWND ShownDialog(const wchar_t* caption)
     return FindThreadWindow(caption);
 }
 
+namespace {
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count)
+{
+    ++*reinterpret_cast<long*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountWithChildren(HWND window, LPARAM count)
+{
+    ::EnumChildWindows(window, CountWindow, count);
+    return CountWindow(window, count);
+}
+
+// What is alive: GDI objects, menus and cursors through the program's own counts
+// (Wine's GetGuiResources always says 0), and this thread's windows, children too.
+std::array<long, 4> LiveHandles()
+{
+    long windows = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWithChildren,
+                        reinterpret_cast<LPARAM>(&windows));
+    return {LiveGdiObjects(), CMenu::Live(), LiveProgramCursors(), windows};
+}
+
+}  // namespace
+
 void ExpectNothingLeftBehind(const std::function<void()>& open, int cycles)
 {
     open();
-    const long gdi = LiveGdiObjects();
-    const DWORD userHandles = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    const auto before = LiveHandles();
     for (int i = 0; i < cycles && !::testing::Test::HasFatalFailure(); ++i)
         open();
-    EXPECT_EQ(LiveGdiObjects(), gdi);
-    EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), userHandles + 10);
+    const auto after = LiveHandles();
+    const char* names[] = {"GDI objects", "menus", "cursors", "windows"};
+    for (std::size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i], before[i]) << names[i] << " left behind";
 }
 
 }  // namespace plover::test

@@ -169,10 +169,16 @@ TEST(DibPalette, OnlyPalettePicturesHaveOneAndOnlyAPaletteDisplayRealisesIt)
     EXPECT_TRUE(pal8.HasPalette());
     EXPECT_FALSE(rgb24.HasPalette());
     EXPECT_EQ(rgb24.Realize(screen.Get(), 0), 0);
-    if (::GetDeviceCaps(screen.Get(), BITSPIXEL) != 8) {
-        EXPECT_EQ(pal8.Realize(screen.Get(), 0), 0);
-        EXPECT_EQ(pal8.Realize(screen.Get(), 1), 0);
+    const int bits = ::GetDeviceCaps(screen.Get(), BITSPIXEL);
+    if (bits == 8) {
+        EXPECT_GT(pal8.Realize(screen.Get(), 0), 0);
+        return;
     }
+    EXPECT_EQ(pal8.Realize(screen.Get(), 0), 0);
+    EXPECT_EQ(pal8.Realize(screen.Get(), 1), 0);
+    // Said, not hidden: the tests' displays have more colours than a palette.
+    GTEST_SKIP() << "realising on a palette display not run: this display has " << bits
+                 << " bits a pixel";
 }
 
 TEST(PictureSlot, FollowsTheOwnersPictureAndLeavesNothingBehind)

@@ -450,11 +450,8 @@ TEST(OptionsCommand, TwoHundredConfirmedChangesLeaveNoHandleBehind)
                        },
                        PressOk});
     };
-    change(0);
-    const long cursors = LiveProgramCursors();
-    int cycle = 1;
+    int cycle = 0;
     ExpectNothingLeftBehind([&] { change(cycle++); }, 200);
     EXPECT_EQ(Read(h.m_Settings, cfg::CursorNo), (cycle - 1) % 12 + 1) << "the last change stored";
-    EXPECT_EQ(LiveProgramCursors(), cursors);
     h.Close();
 }

@@ -77,20 +77,22 @@ TEST(ScheduleStore, KilledWriteLeavesTheOldFileOrTheNewOne)
     const HANDLE started = ::CreateEventW(nullptr, TRUE, FALSE, kWriteLoopEvent);
     std::mt19937 random(7);
     int torn = 0, killedMidWrite = 0, rounds = 0;
-    // Until enough kills have landed inside a write to mean something.
-    for (; rounds < 60 && killedMidWrite < 10; ++rounds) {
+    // Until enough kills have landed inside a write to mean something, however many
+    // rounds a busy machine needs; the limit only ends a run where none ever lands.
+    for (; rounds < 2000 && killedMidWrite < 10; ++rounds) {
         ::ResetEvent(started);
         std::wstring command = L"\"" + std::wstring(self) + L"\" --write-loop \"" + path + L"\"";
         STARTUPINFOW startup{sizeof startup};
         PROCESS_INFORMATION process{};
         ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                      nullptr, &startup, &process));
-        ::WaitForSingleObject(started, 20000);
+        const bool writing = ::WaitForSingleObject(started, 60000) == WAIT_OBJECT_0;
         ::Sleep(std::uniform_int_distribution<int>(0, 60)(random));
         ::TerminateProcess(process.hProcess, 1);
         ::WaitForSingleObject(process.hProcess, INFINITE);
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
+        ASSERT_TRUE(writing) << "the writing process never started writing";
 
         if (Exists(TemporaryPath(path)))
             ++killedMidWrite;

@@ -1,5 +1,7 @@
 #include "e2e/E2eSupport.h"
 
+#include <gtest/gtest.h>
+
 namespace plover::test {
 
 void Pump(DWORD ms)
@@ -24,6 +26,31 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
         Pump(30);
     }
     return true;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 15000, &result)) {
+        ADD_FAILURE() << "message 0x" << std::hex << message << " to window " << window
+                      << " was not answered within 15 s (error " << std::dec << ::GetLastError()
+                      << ")";
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+bool HasCaption(HWND window)
+{
+    return (::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+}
+
+RECT ItemRect(HWND dialog, int id)
+{
+    RECT r{};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &r);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 COtherWindow::COtherWindow(const RECT& r)

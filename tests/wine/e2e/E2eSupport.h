@@ -1,5 +1,7 @@
-// What the end-to-end tests share: waiting while this thread's messages run, a
-// window of the test's own to switch to, and dates relative to today.
+// What the end-to-end tests share: waiting while this thread's messages run,
+// messages to the program's windows, a window of the test's own to switch to, and
+// dates relative to today.  A helper that talks to the program fails the test
+// where a message times out, rather than reading the timeout as an answer.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +15,14 @@ namespace plover::test {
 // process can be activated and laid over Plover.
 void Pump(DWORD ms);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// A message to a window of the program, which may be in a modal loop.  A message
+// that is not answered (a stuck handler, a window gone) fails the test and reads 0.
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+bool HasCaption(HWND window);
+// A control's rectangle in its dialog's client pixels.
+RECT ItemRect(HWND dialog, int id);
 
 // A plain top-level window of the test process: the "other window" a user
 // switches to, or one that covers Plover.

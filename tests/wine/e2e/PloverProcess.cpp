@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include <gtest/gtest.h>
+
+#include "e2e/E2eSupport.h"
+
 namespace plover::test {
 
 std::wstring g_ploverExe;
@@ -43,75 +47,21 @@ HWND FindWindowOf(DWORD processId, const wchar_t* className)
     return search.found;
 }
 
-// 32 x 32 pixels of an icon drawn over `background`.
-std::vector<std::uint32_t> RenderIcon(HICON icon, COLORREF background)
-{
-    const HDC screen = ::GetDC(nullptr);
-    const HDC dc = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    const HBITMAP bitmap = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    const HBRUSH brush = ::CreateSolidBrush(background);
-    const RECT all{0, 0, 32, 32};
-    ::FillRect(dc, &all, brush);
-    ::DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
-                                      static_cast<const std::uint32_t*>(bits) + 32 * 32);
-    ::SelectObject(dc, old);
-    ::DeleteObject(brush);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-// What a window shows in its top-left 32 x 32 pixels.
-std::vector<std::uint32_t> CaptureWindow(HWND window)
-{
-    // The screen, not the window's own DC: another process's window surface cannot be
-    // read through its DC under Wine.
-    RECT where{};
-    ::GetWindowRect(window, &where);
-    const HDC source = ::GetDC(nullptr);
-    const HDC dc = ::CreateCompatibleDC(source);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    const HBITMAP bitmap = ::CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ::BitBlt(dc, 0, 0, 32, 32, source, where.left, where.top, SRCCOPY);
-    ::GdiFlush();
-    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
-                                      static_cast<const std::uint32_t*>(bits) + 32 * 32);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, source);
-    return pixels;
-}
-
-int Difference(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b)
-{
-    int differing = 0;
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
-        differing += (a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF);
-    return differing;
-}
-
 // Icons of another process cannot be read through their handle under Wine, so the
 // box's icon is recognised by its pixels among the four message-box icons.
 bool ShowsExclamationIcon(HWND iconControl)
 {
-    const auto shown = CaptureWindow(iconControl);
-    const COLORREF background = shown[0] & 0xFFFFFF;
-    const COLORREF rgb = RGB(GetBValue(background), GetGValue(background), GetRValue(background));
+    RECT where{};
+    ::GetWindowRect(iconControl, &where);
+    CPaintCanvas shown(32, 32);
+    shown.CopyFromScreen(where.left, where.top);
     const LPCWSTR icons[] = {IDI_EXCLAMATION, IDI_HAND, IDI_QUESTION, IDI_ASTERISK};
     int best = 0, bestDifference = 32 * 32 + 1;
     for (int i = 0; i < 4; ++i) {
-        const int difference = Difference(shown, RenderIcon(::LoadIconW(nullptr, icons[i]), rgb));
+        CPaintCanvas icon(32, 32, shown.Pixel(0, 0));
+        ::DrawIconEx(icon.Dc(), 0, 0, ::LoadIconW(nullptr, icons[i]), 32, 32, 0, nullptr,
+                     DI_NORMAL);
+        const int difference = shown.Difference(icon);
         if (difference < bestDifference) {
             bestDifference = difference;
             best = i;
@@ -142,6 +92,36 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM data)
     return TRUE;
 }
 
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM unpainted)
+{
+    if (::GetUpdateRect(window, nullptr, FALSE))
+        *reinterpret_cast<bool*>(unpainted) = true;
+    return TRUE;
+}
+
+// Whether the window and its children have painted all they were asked to: a
+// window of another process is read as the user sees it only then.
+bool Painted(HWND window)
+{
+    DWORD_PTR ignored = 0;
+    bool unpainted = !::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored) ||
+                     ::GetUpdateRect(window, nullptr, FALSE);
+    ::EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
+// The window `find` sees, once it has painted; null, and a failure saying what was
+// waited for, when there is none in time.
+HWND WaitPainted(const std::function<HWND()>& find, DWORD timeoutMs, const std::string& what)
+{
+    HWND window = nullptr;
+    if (WaitUntil([&] { return (window = find()) != nullptr && Painted(window); }, timeoutMs))
+        return window;
+    ADD_FAILURE() << "no " << what << (window ? " that finished painting" : "") << " within "
+                  << timeoutMs << " ms";
+    return nullptr;
+}
+
 }  // namespace
 
 void ClearSettings()
@@ -164,6 +144,12 @@ bool GetSetting(const wchar_t* key, DWORD& value)
     DWORD size = sizeof value;
     return ::RegGetValueW(HKEY_CURRENT_USER, kConfigKey, key, RRF_RT_REG_DWORD, nullptr, &value,
                           &size) == ERROR_SUCCESS;
+}
+
+bool SettingIs(const wchar_t* key, DWORD expected)
+{
+    DWORD value = 0;
+    return GetSetting(key, value) && value == expected;
 }
 
 CPloverProcess::CPloverProcess()
@@ -194,59 +180,45 @@ bool CPloverProcess::Start(const wchar_t* currentDir)
 
 bool CPloverProcess::WaitMessageBox(MessageBoxView& box, DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < timeoutMs) {
-        if (const HWND window = FindWindowOf(m_process.dwProcessId, L"#32770")) {
-            ::Sleep(200);  // let it finish drawing its controls
-            box = MessageBoxView{};
-            box.window = window;
-            wchar_t caption[256] = {};
-            ::GetWindowTextW(window, caption, 256);
-            box.caption = caption;
-            ::EnumChildWindows(window, ReadBoxChild, reinterpret_cast<LPARAM>(&box));
-            std::sort(box.buttons.begin(), box.buttons.end());
-            return true;
-        }
-        ::Sleep(50);
-    }
-    return false;
+    const DWORD id = m_process.dwProcessId;
+    const HWND window = WaitPainted([id] { return FindWindowOf(id, L"#32770"); }, timeoutMs,
+                                    "message box");
+    if (!window)
+        return false;
+    box = MessageBoxView{};
+    box.window = window;
+    wchar_t caption[256] = {};
+    ::GetWindowTextW(window, caption, 256);
+    box.caption = caption;
+    ::EnumChildWindows(window, ReadBoxChild, reinterpret_cast<LPARAM>(&box));
+    std::sort(box.buttons.begin(), box.buttons.end());
+    return true;
 }
 
 void CPloverProcess::Answer(const MessageBoxView& box, int button)
 {
     ::PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(box.window, button)));
-    // Wait until this box is gone, so the next wait does not find it again.
-    for (int i = 0; i < 100 && ::IsWindow(box.window); ++i)
-        ::Sleep(50);
+    // Gone before the next wait, so that one does not find it again.
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }, 15000))
+        << "the message box stayed after button " << button;
 }
 
 HWND CPloverProcess::WaitDialog(const wchar_t* caption, DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < timeoutMs) {
-        WindowSearch search{m_process.dwProcessId, L"#32770", nullptr, caption};
-        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            ::Sleep(200);
+    const DWORD id = m_process.dwProcessId;
+    return WaitPainted(
+        [id, caption] {
+            WindowSearch search{id, L"#32770", nullptr, caption};
+            ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
             return search.found;
-        }
-        ::Sleep(50);
-    }
-    return nullptr;
+        },
+        timeoutMs, "dialog " + ::testing::PrintToString(std::wstring(caption)));
 }
 
 HWND CPloverProcess::WaitMainWindow(DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < timeoutMs) {
-        if (const HWND window = FindWindowOf(m_process.dwProcessId, L"PloverFrameWindow")) {
-            ::Sleep(300);
-            return window;
-        }
-        ::Sleep(50);
-    }
-    return nullptr;
+    return WaitPainted([this] { return MainWindow(); }, timeoutMs, "main window");
 }
 
 HWND CPloverProcess::MainWindow() const
@@ -277,6 +249,24 @@ DWORD CPloverProcess::ExitCode() const
     DWORD code = 0;
     ::GetExitCodeProcess(m_process.hProcess, &code);
     return code;
+}
+
+int PixelsOf(const CPloverProcess& plover, RgbColour colour)
+{
+    const HWND view = plover.ViewWindow();
+    RECT client{};
+    ::GetClientRect(view, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(view, &origin);
+    CPaintCanvas canvas(client.right, client.bottom);
+    canvas.CopyFromScreen(origin.x, origin.y);
+    int count = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) {
+            const RgbColour p = canvas.Pixel(x, y);
+            count += p.red == colour.red && p.green == colour.green && p.blue == colour.blue;
+        }
+    return count;
 }
 
 }  // namespace plover::test

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PaintCanvas.h"
 #include "WineTestSupport.h"
 
 namespace plover::test {
@@ -26,6 +27,7 @@ struct MessageBoxView {
 void ClearSettings();
 void SetSetting(const wchar_t* key, DWORD value);
 bool GetSetting(const wchar_t* key, DWORD& value);
+bool SettingIs(const wchar_t* key, DWORD expected);
 
 class CPloverProcess {
 public:
@@ -59,5 +61,8 @@ private:
     CScratchDir m_dir;
     PROCESS_INFORMATION m_process{};
 };
+
+// Pixels of one colour in the program's view as the screen shows it.
+int PixelsOf(const CPloverProcess& plover, RgbColour colour);
 
 }  // namespace plover::test

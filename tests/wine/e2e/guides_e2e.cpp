@@ -31,15 +31,6 @@ COLORREF Ref(RgbColour c)
     return RGB(c.red, c.green, c.blue);
 }
 
-// A message to a window of the program, which may be in a modal loop; a stuck
-// handler fails the test instead of hanging it.
-LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
 // Asked of the control itself: across processes the platform hands out only its
 // own copy of a caption, which an edit does not keep up to date.
 std::wstring ControlText(HWND dialog, int id)
@@ -91,15 +82,6 @@ std::wstring WithoutFilling(std::wstring text)
     return text;
 }
 
-// A control's rectangle in its dialog's client pixels.
-RECT ItemRect(HWND dialog, int id)
-{
-    RECT r{};
-    ::GetWindowRect(::GetDlgItem(dialog, id), &r);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 struct CaptionSearch {
     DWORD processId;
     const wchar_t* caption;
@@ -144,9 +126,7 @@ Shot TakeShot(HWND window, const RECT& area)
     POINT origin{area.left, area.top};
     ::ClientToScreen(window, &origin);
     CPaintCanvas canvas(shot.width, shot.height);
-    const HDC screen = ::GetDC(nullptr);
-    ::BitBlt(canvas.Dc(), 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
+    canvas.CopyFromScreen(origin.x, origin.y);
     for (int y = 0; y < shot.height; ++y)
         for (int x = 0; x < shot.width; ++x) {
             const RgbColour p = canvas.Pixel(x, y);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/E2eSupport.h"
 #include "e2e/PloverProcess.h"
 #include "resource.h"
 #include "schedule/ScheduleStore.h"
@@ -93,11 +94,11 @@ TEST_F(Startup, EmptySettingsOpen400By300CentredWithBothBars)
     ::GetWindowTextW(window, title, 64);
     EXPECT_STREQ(title, L"Plover");
     EXPECT_NE(::GetMenu(window), nullptr);
-    EXPECT_TRUE((::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
+    EXPECT_TRUE(HasCaption(window));
 
     // The framework's new, open and save keys must not read the schedule again.
     for (UINT command : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FILE_SAVE})
-        ::SendMessageW(window, WM_COMMAND, command, 0);
+        Send(window, WM_COMMAND, command);
     const RECT atExit = WindowRect(window);
     ASSERT_TRUE(m_plover.CloseAndWait());
     EXPECT_EQ(ReadBytes(m_plover.SchedulePath()), m_schedule);
@@ -114,38 +115,24 @@ TEST_F(Startup, ExitMenuItemClosesAndWritesTheSchedule)
     EXPECT_EQ(ReadBytes(m_plover.SchedulePath()), m_schedule);
 }
 
-// Pictures are looked up beside the program, whatever folder it was started from.
+// Pictures are looked up beside the program, whatever folder it was started from:
+// the one there shows, pixel for pixel, not one of the same name in the current folder.
 TEST_F(Startup, TargetPictureIsFoundBesideTheProgramFromAnyFolder)
 {
     SetSetting(L"SCI", 3);
-    ASSERT_TRUE(::CopyFileW(WinePath(PLOVER_TEST_DATA "/bmpsuite/g/rgb24.bmp").c_str(),
-                            (m_plover.Dir() + L"\\moon.bmp").c_str(), FALSE));
+    WriteBmp(m_plover.Dir() + L"\\moon.bmp", 120, 60, RGB(0, 200, 0));
+    CScratchDir current;
+    WriteBmp(current.File(L"moon.bmp"), 120, 60, RGB(200, 0, 0));
     CScheduleList list;
     list.push_back(MakeEntry(L"月見", 2030, 9, 17));
     CPloverFile::SetText(list[0]->m_szBmpFile, sizeof list[0]->m_szBmpFile, "moon.bmp");
     WriteBytes(m_plover.SchedulePath(), WriteSchedule(0, list));
-    ASSERT_TRUE(m_plover.Start(L"C:\\"));
-    const HWND window = m_plover.WaitMainWindow();
-    ASSERT_NE(window, nullptr);
-    ::Sleep(500);
+    ASSERT_TRUE(m_plover.Start(current.Path().c_str()));
+    ASSERT_NE(m_plover.WaitMainWindow(), nullptr);
 
-    // The picture area of the lower panel, read from the screen.
-    const HWND view = ::FindWindowExW(window, nullptr, L"PloverViewWindow", nullptr);
-    RECT client{};
-    ::GetClientRect(view, &client);
-    const int x = static_cast<int>(0.05 * client.right), w = static_cast<int>(0.9f * client.right);
-    const int y = static_cast<int>(0.56 * client.bottom), h = static_cast<int>(0.44 * client.bottom);
-    POINT origin{x + (w - 250) / 2, y + (h - 104) / 2};
-    ::ClientToScreen(view, &origin);
-    const HDC screen = ::GetDC(nullptr);
-    int coloured = 0;
-    for (int dy = 4; dy < 60; dy += 4)
-        for (int dx = 4; dx < 120; dx += 4) {
-            const COLORREF c = ::GetPixel(screen, origin.x + dx, origin.y + dy);
-            coloured += (GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c)) ? 1 : 0;
-        }
-    ::ReleaseDC(nullptr, screen);
-    EXPECT_GT(coloured, 100);
+    EXPECT_TRUE(WaitUntil([&] { return PixelsOf(m_plover, RgbColour{0, 200, 0}) == 120 * 60; }))
+        << "the program folder's picture, whole: " << PixelsOf(m_plover, RgbColour{0, 200, 0});
+    EXPECT_EQ(PixelsOf(m_plover, RgbColour{200, 0, 0}), 0) << "the current folder's picture";
     ASSERT_TRUE(m_plover.CloseAndWait());
 }
 
@@ -168,7 +155,10 @@ TEST_F(Startup, StoredPlaceAndSizeComeBackAfterAMoveAndAResize)
     HWND window = StartWithSchedule();
     ASSERT_NE(window, nullptr);
     ::SetWindowPos(window, nullptr, 120, 80, 640, 480, SWP_NOZORDER);
-    ::Sleep(300);
+    ASSERT_TRUE(WaitUntil([&] {
+        const RECT r = WindowRect(window);
+        return r.left == 120 && r.top == 80 && r.right == 760 && r.bottom == 560;
+    })) << "the window did not take the asked place";
     const RECT moved = WindowRect(window);
     ASSERT_TRUE(m_plover.CloseAndWait());
     ExpectStoredRect(moved);
@@ -193,8 +183,7 @@ TEST_F(Startup, ClosingWhileMinimisedStoresTheNormalRectangle)
     ASSERT_NE(window, nullptr);
     const RECT normal = WindowRect(window);
     ::ShowWindow(window, SW_MINIMIZE);
-    ::Sleep(300);
-    ASSERT_TRUE(::IsIconic(window));
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(window) != FALSE; }));
     ASSERT_TRUE(m_plover.CloseAndWait());
     ExpectStoredRect(normal);
 }
