@@ -88,11 +88,17 @@ BITMAPINFO BitsInfo(const CDibImage& image)
 
 void DrawImageBits(HDC dc, const CDibImage& image, int x, int y)
 {
+    DrawImageBits(dc, image, x, y, image.GetWidth(), image.GetHeight());
+}
+
+void DrawImageBits(HDC dc, const CDibImage& image, int x, int y, int width, int height)
+{
     if (image.IsEmpty())
         return;
     const BITMAPINFO info = BitsInfo(image);
     const int w = image.GetWidth(), h = image.GetHeight();
-    ::StretchDIBits(dc, x, y, w, h, 0, 0, w, h, image.GetBits(), &info, DIB_RGB_COLORS, SRCCOPY);
+    ::StretchDIBits(dc, x, y, width, height, 0, 0, w, h, image.GetBits(), &info, DIB_RGB_COLORS,
+                    SRCCOPY);
 }
 
 int CDib::Load(std::wstring path, HWND window)

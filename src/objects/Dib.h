@@ -16,6 +16,8 @@ namespace plover {
 // Copies a decoded picture's pixels to (x, y) at its own size, through the DC's
 // colour mapping; for printers and for pictures drawn once.
 void DrawImageBits(HDC dc, const CDibImage& image, int x, int y);
+// The same, scaled to width x height by the DC's stretch mode.
+void DrawImageBits(HDC dc, const CDibImage& image, int x, int y, int width, int height);
 
 class CDib : public CLiveCount<CDib> {
 public:
