@@ -49,11 +49,14 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, i
 
 CBitmap LoadBitmapForDpi(int id, int dpi, bool smooth)
 {
-    CBitmap own(LoadResourceBitmap(ScaledResourceId(id, AssetSetForDpi(dpi))));
+    const int set = AssetSetForDpi(dpi);
+    CBitmap own(set == 0 ? nullptr : LoadResourceBitmap(ScaledResourceId(id, set)));
+    const bool fromSet = static_cast<bool>(own);
     if (!own)
         own.Reset(LoadResourceBitmap(id));
-    const SIZE base = BitmapSize(CBitmap(LoadResourceBitmap(id)).Get());
     const SIZE have = BitmapSize(own.Get());
+    // The 100 % size, from the 100 % picture only when this one is another.
+    const SIZE base = fromSet ? BitmapSize(CBitmap(LoadResourceBitmap(id)).Get()) : have;
     const SIZE want{ScaleToDpi(base.cx, dpi), ScaleToDpi(base.cy, dpi)};
     if (!own || (have.cx == want.cx && have.cy == want.cy) || want.cx <= 0 || want.cy <= 0)
         return own;
