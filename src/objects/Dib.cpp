@@ -157,15 +157,30 @@ void CDib::MakeDeviceBitmap(HWND window)
 
 int CDib::Draw(HDC dc, int x, int y)
 {
+    return Draw(dc, x, y, m_Image.GetWidth(), m_Image.GetHeight());
+}
+
+int CDib::Draw(HDC dc, int x, int y, int width, int height)
+{
+    const int w = m_Image.GetWidth(), h = m_Image.GetHeight();
     if (IsPrinting(dc)) {
-        DrawBits(dc, x, y);
+        DrawImageBits(dc, m_Image, x, y, width, height);
         return 1;
     }
     if (!m_hBitmap)
         return 1;
     const CMemoryDC memory(nullptr);
     const CSelectObject bitmap(memory.Get(), m_hBitmap.Get());
-    ::BitBlt(dc, x, y, m_Image.GetWidth(), m_Image.GetHeight(), memory.Get(), 0, 0, SRCCOPY);
+    if (width == w && height == h) {
+        ::BitBlt(dc, x, y, w, h, memory.Get(), 0, 0, SRCCOPY);
+        return 1;
+    }
+    const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    ::StretchBlt(dc, x, y, width, height, memory.Get(), 0, 0, w, h, SRCCOPY);
+    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    ::SetStretchBltMode(dc, oldMode);
     return 1;
 }
 

@@ -28,6 +28,9 @@ public:
     // The whole picture at its own size, top-left corner at (x, y).  Printers get the
     // pixels themselves; the screen gets the device bitmap.  Always 1.
     int Draw(HDC dc, int x, int y);
+    // The same, scaled to width x height (a picture shown at a display scale above
+    // 100 %, where its own pixels would look small).
+    int Draw(HDC dc, int x, int y, int width, int height);
     // The device-independent copy Draw sends to printers.
     void DrawBits(HDC dc, int x, int y) const;
     // Selects the palette into `dc` (as a background palette when `background` is 1)

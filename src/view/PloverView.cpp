@@ -83,6 +83,7 @@ void CPloverView::SetDpi(int dpi)
         return;
     m_nDpi = dpi;
     LoadDpiPictures();
+    m_Picture.SetDpi(dpi);
     MoveChild(m_pStarLeft->m_hWnd, LeftStarRect(m_nDpi));
     if (m_hMonthList) {
         m_pListFont = MakeTextFont(FontSize{ScaleToDpi(kMonthListFontHeight, m_nDpi), 0});
@@ -320,6 +321,7 @@ void CPloverView::LoadTarget()
     const std::wstring picture = SjisToWide(m_pTarget->BmpFile());
     if (!picture.empty()) {
         m_Picture.Show(DataFolder() + picture, m_hWnd);
+        m_Picture.SetDpi(m_nDpi);
     }
     m_pClock->SetTargetTime(MakeLocalTime(m_pTarget->m_wYear, m_pTarget->m_wMonth,
                                           m_pTarget->m_wDay, m_pTarget->m_wHour,
