@@ -16,6 +16,9 @@ plover_ctl() {
 # Sets PLOVER_PID, and PLOVER_GEOMETRY to "LEFT TOP WIDTH HEIGHT" of its window.
 # On failure it says so once, with the log, and returns 1: the caller adds nothing.
 plover_start() {
+  # Plover and its driver must share one display: each scripts/wine started
+  # without one would run on an Xvfb of its own.
+  [ -n "${DISPLAY:-}" ] || die "plover_start needs a display: call use_display first"
   mkdir -p "$PLOVER_BUILD"
   (cd "$1" && exec "$PLOVER_ROOT/scripts/wine" Plover.exe) >>"$PLOVER_RUN_LOG" 2>&1 &
   PLOVER_PID=$!

@@ -81,8 +81,10 @@ use_display() {
 }
 
 # Stops the Xvfb use_display started, after the Wine processes of PREFIX... end
-# (their desktop would otherwise outlive its display).
+# (their desktop would otherwise outlive its display).  A display this script did
+# not start is left alone, and so are the programs on it.
 stop_display() {
+  [ -n "${PLOVER_XVFB_PID:-}" ] || return 0
   local prefix
   for prefix in "$@"; do
     [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true

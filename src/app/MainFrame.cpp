@@ -5,6 +5,7 @@
 #include "app/Commands.h"
 #include "app/ProgramCursor.h"
 #include "app/StartPlacement.h"
+#include "framework/Dpi.h"
 #include "framework/Help.h"
 #include "framework/TextConv.h"
 #include "resource.h"
@@ -49,7 +50,7 @@ Rect NormalWindowRect(HWND window)
 
 CMainFrame::CMainFrame()
 {
-    m_hCursor = LoadProgramCursor(Read(Settings(), cfg::CursorNo));
+    m_hCursor = LoadProgramCursor(Read(Settings(), cfg::CursorNo), ScreenDpi());
     m_hPrevCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     m_strTitle = LoadResString(IDS_APP_TITLE);
 }
@@ -63,7 +64,7 @@ CMainFrame::~CMainFrame()
 bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 {
     const Rect start = ComputeStartRect(Settings(), ::GetSystemMetrics(SM_CXSCREEN),
-                                        ::GetSystemMetrics(SM_CYSCREEN), WorkAreas());
+                                        ::GetSystemMetrics(SM_CYSCREEN), WorkAreas(), ScreenDpi());
     cs.x = start.left;
     cs.y = start.top;
     cs.cx = start.Width();
@@ -123,7 +124,7 @@ void CMainFrame::ShowTitleBar(bool show)
 void CMainFrame::ReplaceCursor(int cursorNo)
 {
     const HCURSOR old = m_hCursor;
-    m_hCursor = LoadProgramCursor(cursorNo);
+    m_hCursor = LoadProgramCursor(cursorNo, View() ? View()->Dpi() : ScreenDpi());
     if (CPloverView* view = View())
         view->SetProgramCursor(m_hCursor);
     // The pointer may show the old one still; it must not show a destroyed cursor.
@@ -151,6 +152,20 @@ void CMainFrame::OnSize(UINT type)
 {
     if (type == SIZE_MINIMIZED && View())
         View()->RestartIconCount();
+    if (View())
+        View()->SetMinimised(type == SIZE_MINIMIZED);
+}
+
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested)
+{
+    // The suggested rectangle keeps the window the same size to the eye on the
+    // new monitor; the view then draws with the new DPI's pictures.
+    if (View()) {
+        View()->SetDpi(dpi);
+        ReplaceCursor(Read(Settings(), cfg::CursorNo));
+    }
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMainFrame::RealizePicture(bool background)
@@ -216,6 +231,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             RealizePicture(true);
         return result;
     }
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_TIMECHANGE:
         if (View())
             View()->CheckDate();

@@ -47,6 +47,7 @@ private:
     void OnDestroy();
     void OnSize(UINT type);
     void OnActivate(UINT state);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // Redraws the view's picture when realising its palette changed colours.
     void RealizePicture(bool background);
 

@@ -5,9 +5,9 @@
 
 namespace plover {
 
-// A cursor the caller owns; the standard arrow (not owned) outside 1..12 or when
-// the resource cannot be loaded.
-HCURSOR LoadProgramCursor(int cursorNo);
+// A cursor the caller owns, drawn for `dpi` (32 pixels at 96 dpi); the standard
+// arrow (not owned) outside 1..12 or when the resource cannot be loaded.
+HCURSOR LoadProgramCursor(int cursorNo, int dpi = 96);
 // Destroys a cursor from LoadProgramCursor; the shared arrow is left alone.
 void DestroyProgramCursor(HCURSOR cursor);
 // Cursors loaded here and not yet destroyed.

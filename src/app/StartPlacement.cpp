@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/DpiScale.h"
+
 namespace plover {
 
 namespace {
@@ -24,10 +26,10 @@ bool Overlaps(const Rect& a, const Rect& b)
 }  // namespace
 
 Rect ComputeStartRect(const ISettingsStore& settings, int screenWidth, int screenHeight,
-                      const std::vector<Rect>& workAreas)
+                      const std::vector<Rect>& workAreas, int dpi)
 {
-    int width = 400;
-    int height = 300;
+    int width = ScaleToDpi(400, dpi);
+    int height = ScaleToDpi(300, dpi);
     if (Read(settings, cfg::StartValue) == 1) {
         const int storedWidth = Read(settings, cfg::StartValueWidth);
         const int storedHeight = Read(settings, cfg::StartValueHeight);

@@ -1,6 +1,7 @@
 #include "astro/ZodiacDlg.h"
 
 #include "astro/ZodiacTable.h"
+#include "framework/Dpi.h"
 #include "resource.h"
 
 namespace plover {
@@ -29,9 +30,8 @@ bool CZodiacDlg::OnInitDialog()
     if (!sign)
         return true;
     SetItemText(IDC_ZODIAC_NAME, sign->name);
-    m_Picture.Reset(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                      MAKEINTRESOURCEW(sign->bitmap),
-                                                      IMAGE_BITMAP, 0, 0, 0)));
+    m_nDpi = WindowDpi(m_hWnd);
+    m_Picture = LoadBitmapForDpi(sign->bitmap, m_nDpi, true);
     SetItemText(IDC_ZODIAC_DESCRIPTION, sign->description);
     m_PictureSize = BitmapSize(m_Picture.Get());
     return true;
@@ -67,8 +67,8 @@ RECT CZodiacDlg::PictureRect() const
 {
     POINT corner{0, 0};
     ::MapWindowPoints(Item(IDC_ZODIAC_NAME), m_hWnd, &corner, 1);
-    const int left = corner.x + kPictureOffset.x;
-    const int top = corner.y + kPictureOffset.y;
+    const int left = corner.x + ScaleToDpi(kPictureOffset.x, m_nDpi);
+    const int top = corner.y + ScaleToDpi(kPictureOffset.y, m_nDpi);
     return {left, top, left + m_PictureSize.cx, top + m_PictureSize.cy};
 }
 

@@ -27,6 +27,7 @@ private:
 
     CBitmap m_Picture;
     SIZE m_PictureSize{};
+    int m_nDpi = 96;
 };
 
 }  // namespace plover

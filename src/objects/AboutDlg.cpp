@@ -1,11 +1,13 @@
 #include "objects/AboutDlg.h"
 
+#include "framework/Dpi.h"
 #include "objects/AboutGradient.h"
+#include "PloverVersion.h"
 #include "resource.h"
 
 namespace plover {
 
-const wchar_t kVersionLine[] = L"Plover Version 2.00";
+const wchar_t kVersionLine[] = L"Plover Version " PLOVER_VERSION_TEXT_W;
 const wchar_t kMakerLine[] = L"Copyright (C) 2026 WREN";
 
 namespace {
@@ -19,11 +21,16 @@ CAboutDlg::CAboutDlg(HWND parent) : CDialog(IDD_ABOUTBOX, parent) {}
 
 bool CAboutDlg::OnInitDialog()
 {
-    m_Font = CFont(::CreateFontW(-14, 0, 0, 0, 0, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    // The template scales with the DPI; what the box places in pixels scales too.
+    m_nDpi = WindowDpi(m_hWnd);
+    const auto px = [this](int value) { return ScaleToDpi(value, m_nDpi); };
+    m_Font = CFont(::CreateFontW(px(-14), 0, 0, 0, 0, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                  OUT_STROKE_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 0,
                                  L"ＭＳ Ｐゴシック"));
     m_pOkButton = std::make_unique<CColorButton>();
-    m_pOkButton->Create(m_hWnd, kOkButtonRect, IDC_ABOUT_OK, L"OK");
+    const RECT button{px(kOkButtonRect.left), px(kOkButtonRect.top), px(kOkButtonRect.right),
+                      px(kOkButtonRect.bottom)};
+    m_pOkButton->Create(m_hWnd, button, IDC_ABOUT_OK, L"OK");
     m_pOkButton->SetColors(1, RGB(0, 0, 128), RGB(255, 255, 255), RGB(0, 0, 64),
                            RGB(64, 64, 255), RGB(0, 0, 0), RGB(128, 128, 128), RGB(128, 128, 128));
     m_pOkButton->SetFont(m_Font.Get());
@@ -84,7 +91,8 @@ void CAboutDlg::OnPaint()
     const bool smooth = m_nBitsPixel >= 15;
     for (const GradientBand& band : AboutGradientBands(client.bottom, smooth)) {
         const CPen pen = smooth ? MakePen(PS_SOLID, 0, RGB(0, band.green, band.blue))
-                                : MakePen(PS_INSIDEFRAME, 2, RGB(0, band.green, band.blue));
+                                : MakePen(PS_INSIDEFRAME, ScaleToDpi(2, m_nDpi),
+                                          RGB(0, band.green, band.blue));
         const CSelectObject select(dc.Get(), pen.Get());
         for (int line = 0, y = band.top; line < band.lines; ++line, y += band.lineStep) {
             ::MoveToEx(dc.Get(), 0, y, nullptr);
@@ -94,8 +102,11 @@ void CAboutDlg::OnPaint()
     ::SetBkMode(dc.Get(), TRANSPARENT);
     ::SetTextColor(dc.Get(), RGB(255, 255, 255));
     const CSelectObject font(dc.Get(), m_Font.Get());
-    ::TextOutW(dc.Get(), 60, 22, kVersionLine, static_cast<int>(std::size(kVersionLine)) - 1);
-    ::TextOutW(dc.Get(), 60, 47, kMakerLine, static_cast<int>(std::size(kMakerLine)) - 1);
+    const int x = ScaleToDpi(60, m_nDpi);
+    ::TextOutW(dc.Get(), x, ScaleToDpi(22, m_nDpi), kVersionLine,
+               static_cast<int>(std::size(kVersionLine)) - 1);
+    ::TextOutW(dc.Get(), x, ScaleToDpi(47, m_nDpi), kMakerLine,
+               static_cast<int>(std::size(kMakerLine)) - 1);
 }
 
 }  // namespace plover

@@ -27,6 +27,7 @@ private:
 
     CFont m_Font;
     std::unique_ptr<CColorButton> m_pOkButton;
+    int m_nDpi = 96;
 };
 
 // The texts of the box's two lines.

@@ -1,5 +1,7 @@
 #include "objects/ClockFace.h"
 
+#include "framework/DpiScale.h"
+
 namespace plover {
 
 namespace {
@@ -35,11 +37,13 @@ std::wstring_view ClockFaceName(int gmFont)
     return gmFont == 1 ? kGothicFace : kMinchoFace;
 }
 
-std::array<FrameOutline, 2> ClockFrames(int clientWidth, int clientHeight)
+std::array<FrameOutline, 2> ClockFrames(int clientWidth, int clientHeight, int dpi)
 {
+    // Each line a pixel thick at 100 %, the inner frame flush inside the outer.
+    const int t = ScaleToDpi(1, dpi);
     const int w = clientWidth, h = clientHeight;
-    return {{{FrameKind::Sunken, {0, 0, w - 1, h - 1}},
-             {FrameKind::Sunken, {1, 1, w - 2, h - 2}}}};
+    return {{{FrameKind::Sunken, {0, 0, w - 1, h - 1}, t},
+             {FrameKind::Sunken, {t, t, w - 1 - t, h - 1 - t}, t}}};
 }
 
 void CClockFace::SetTime(const LocalTime& now)
@@ -65,6 +69,14 @@ bool CClockFace::IsTargetSecond(const LocalTime& now) const
         return false;
     const LocalTime& t = *m_target;
     return now.SameDate(t) && now.hour == t.hour && now.minute == t.minute && now.second == 0;
+}
+
+bool CClockFace::IsTargetMinute(const LocalTime& now) const
+{
+    if (!m_target)
+        return false;
+    const LocalTime& t = *m_target;
+    return now.SameDate(t) && now.hour == t.hour && now.minute == t.minute;
 }
 
 Rect CClockFace::RepaintArea(const LocalTime& now, int width, int height) const

@@ -31,7 +31,7 @@ FontSize ClockFontSize(int clientWidth, int clientHeight);
 std::wstring_view ClockFaceName(int gmFont);
 
 // The two-pixel sunken border, outer outline first.
-std::array<FrameOutline, 2> ClockFrames(int clientWidth, int clientHeight);
+std::array<FrameOutline, 2> ClockFrames(int clientWidth, int clientHeight, int dpi = 96);
 
 struct ClockTick {
     bool postTarget = false;  // post kTargetTimeCommand to the parent
@@ -56,6 +56,9 @@ public:
     int Minute() const { return m_nMinute; }
     int Second() const { return m_nSecond; }
     const std::optional<LocalTime>& Target() const { return m_target; }
+
+    // Any second of the target minute.
+    bool IsTargetMinute(const LocalTime& now) const;
 
 private:
     bool IsTargetSecond(const LocalTime& now) const;

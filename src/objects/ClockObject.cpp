@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/Dpi.h"
 #include "objects/Frames.h"
 #include "objects/TextFont.h"
 
@@ -45,10 +46,39 @@ LRESULT CClockObject::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void CClockObject::SetRunning(bool running)
+{
+    if (running == m_bRunning)
+        return;
+    m_bRunning = running;
+    if (!m_hWnd)
+        return;
+    if (!running) {
+        ::KillTimer(m_hWnd, m_nTimerID);
+        // Paused within the target minute: the running clock has signalled it.
+        m_bInTargetMinute = m_Face.IsTargetMinute(Now());
+        return;
+    }
+    m_Face.SetTime(Now());
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    ::SetTimer(m_hWnd, m_nTimerID, kPollMilliseconds, nullptr);
+}
+
+void CClockObject::CheckTarget(const LocalTime& now)
+{
+    // The tick is a second apart at best: the first one inside the minute counts,
+    // whichever of its first seconds it lands in.
+    const bool inMinute = m_Face.IsTargetMinute(now);
+    if (inMinute && !m_bInTargetMinute && m_hWnd)
+        ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(kTargetTimeCommand, 0), 0);
+    m_bInTargetMinute = inMinute;
+}
+
 int CClockObject::OnCreate()
 {
     m_pBkBrush = MakeSolidBrush(ToColorRef(kClockBackground));
-    ::SetTimer(m_hWnd, m_nTimerID, kPollMilliseconds, nullptr);
+    if (m_bRunning)
+        ::SetTimer(m_hWnd, m_nTimerID, kPollMilliseconds, nullptr);
     m_Face.SetTime(Now());
     return 0;
 }
@@ -113,7 +143,7 @@ void CClockObject::OnDraw(HDC dc)
 {
     const int w = m_cxClient, h = m_cyClient;
     ClipAndFill(dc, Rect{0, 0, w, h}, m_pBkBrush.Get());
-    for (const FrameOutline& frame : ClockFrames(w, h))
+    for (const FrameOutline& frame : ClockFrames(w, h, WindowDpi(m_hWnd)))
         DrawFrame(dc, frame);
 
     ::SetBkMode(dc, TRANSPARENT);

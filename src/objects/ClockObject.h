@@ -26,6 +26,14 @@ public:
     void ClearTargetTime();
     const std::optional<LocalTime>& TargetTime() const { return m_Face.Target(); }
 
+    // Stops polling and drawing while nothing of the clock can be seen, and starts
+    // again showing the time of that moment.
+    void SetRunning(bool running);
+    bool IsRunning() const { return m_bRunning; }
+    // While stopped, called by the parent every second: posts the target-time
+    // command on the first call that finds the target minute begun.
+    void CheckTarget(const LocalTime& now);
+
     int m_nHour24 = 1;  // 0 shows the hour modulo 12
     int m_nGMFont = 1;  // 1 the gothic face, anything else the mincho face
 
@@ -42,6 +50,8 @@ private:
     void ReadClientSize();
 
     const UINT m_nTimerID = 1;
+    bool m_bRunning = true;
+    bool m_bInTargetMinute = false;
     CBrush m_pBkBrush;
     CFont m_pFont;  // none until the first resize
     int m_cxClient = 0;

@@ -88,11 +88,17 @@ BITMAPINFO BitsInfo(const CDibImage& image)
 
 void DrawImageBits(HDC dc, const CDibImage& image, int x, int y)
 {
+    DrawImageBits(dc, image, x, y, image.GetWidth(), image.GetHeight());
+}
+
+void DrawImageBits(HDC dc, const CDibImage& image, int x, int y, int width, int height)
+{
     if (image.IsEmpty())
         return;
     const BITMAPINFO info = BitsInfo(image);
     const int w = image.GetWidth(), h = image.GetHeight();
-    ::StretchDIBits(dc, x, y, w, h, 0, 0, w, h, image.GetBits(), &info, DIB_RGB_COLORS, SRCCOPY);
+    ::StretchDIBits(dc, x, y, width, height, 0, 0, w, h, image.GetBits(), &info, DIB_RGB_COLORS,
+                    SRCCOPY);
 }
 
 int CDib::Load(std::wstring path, HWND window)
@@ -151,15 +157,30 @@ void CDib::MakeDeviceBitmap(HWND window)
 
 int CDib::Draw(HDC dc, int x, int y)
 {
+    return Draw(dc, x, y, m_Image.GetWidth(), m_Image.GetHeight());
+}
+
+int CDib::Draw(HDC dc, int x, int y, int width, int height)
+{
+    const int w = m_Image.GetWidth(), h = m_Image.GetHeight();
     if (IsPrinting(dc)) {
-        DrawBits(dc, x, y);
+        DrawImageBits(dc, m_Image, x, y, width, height);
         return 1;
     }
     if (!m_hBitmap)
         return 1;
     const CMemoryDC memory(nullptr);
     const CSelectObject bitmap(memory.Get(), m_hBitmap.Get());
-    ::BitBlt(dc, x, y, m_Image.GetWidth(), m_Image.GetHeight(), memory.Get(), 0, 0, SRCCOPY);
+    if (width == w && height == h) {
+        ::BitBlt(dc, x, y, w, h, memory.Get(), 0, 0, SRCCOPY);
+        return 1;
+    }
+    const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    ::StretchBlt(dc, x, y, width, height, memory.Get(), 0, 0, w, h, SRCCOPY);
+    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    ::SetStretchBltMode(dc, oldMode);
     return 1;
 }
 

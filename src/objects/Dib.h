@@ -16,6 +16,8 @@ namespace plover {
 // Copies a decoded picture's pixels to (x, y) at its own size, through the DC's
 // colour mapping; for printers and for pictures drawn once.
 void DrawImageBits(HDC dc, const CDibImage& image, int x, int y);
+// The same, scaled to width x height by the DC's stretch mode.
+void DrawImageBits(HDC dc, const CDibImage& image, int x, int y, int width, int height);
 
 class CDib : public CLiveCount<CDib> {
 public:
@@ -26,6 +28,9 @@ public:
     // The whole picture at its own size, top-left corner at (x, y).  Printers get the
     // pixels themselves; the screen gets the device bitmap.  Always 1.
     int Draw(HDC dc, int x, int y);
+    // The same, scaled to width x height (a picture shown at a display scale above
+    // 100 %, where its own pixels would look small).
+    int Draw(HDC dc, int x, int y, int width, int height);
     // The device-independent copy Draw sends to printers.
     void DrawBits(HDC dc, int x, int y) const;
     // Selects the palette into `dc` (as a background palette when `background` is 1)

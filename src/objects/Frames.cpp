@@ -21,17 +21,23 @@ COLORREF ToColorRef(const RgbColour& colour)
 
 void DrawFrame(HDC dc, const FrameOutline& frame)
 {
-    const auto lines = FrameLines(frame);
+    const auto first = FrameLines(frame);
     // Width 0 draws exactly one pixel and leaves out each line's end point, so the
     // light and dark sides meet without overlapping.
-    CPen topLeft = MakePen(PS_SOLID, 0, ToColorRef(lines[0].colour));
-    CPen bottomRight = MakePen(PS_SOLID, 0, ToColorRef(lines[2].colour));
+    CPen topLeft = MakePen(PS_SOLID, 0, ToColorRef(first[0].colour));
+    CPen bottomRight = MakePen(PS_SOLID, 0, ToColorRef(first[2].colour));
     CSelectObject pen(dc, topLeft.Get());
-    DrawLine(dc, lines[0]);
-    DrawLine(dc, lines[1]);
-    ::SelectObject(dc, bottomRight.Get());
-    DrawLine(dc, lines[2]);
-    DrawLine(dc, lines[3]);
+    for (int i = 0; i < frame.thickness; ++i) {
+        const Rect& r = frame.rc;
+        const auto lines =
+            FrameLines(FrameOutline{frame.kind, {r.left + i, r.top + i, r.right - i, r.bottom - i}});
+        ::SelectObject(dc, topLeft.Get());
+        DrawLine(dc, lines[0]);
+        DrawLine(dc, lines[1]);
+        ::SelectObject(dc, bottomRight.Get());
+        DrawLine(dc, lines[2]);
+        DrawLine(dc, lines[3]);
+    }
 }
 
 void ClipAndFill(HDC dc, const Rect& rc, HBRUSH brush)

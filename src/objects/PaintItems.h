@@ -45,6 +45,9 @@ enum class FrameKind { Raised, Sunken };
 struct FrameOutline {
     FrameKind kind = FrameKind::Sunken;
     Rect rc;
+    // Lines of one pixel at 100 %; a thicker outline is this one and the ones
+    // inside it, one pixel in each time, so nested frames stay flush at any DPI.
+    int thickness = 1;
 };
 
 // A one-pixel line from (x0, y0) towards (x1, y1); the end point itself is not drawn,

@@ -1,5 +1,6 @@
 #include "objects/PictureSlot.h"
 
+#include "framework/Dpi.h"
 #include "framework/Gdi.h"
 
 namespace plover {
@@ -7,6 +8,7 @@ namespace plover {
 int CPictureSlot::Show(const std::wstring& path, HWND window)
 {
     Clear();
+    m_nDpi = WindowDpi(window);
     m_pPicture = std::make_unique<CDib>();
     return m_pPicture->Load(path, window);
 }
@@ -37,14 +39,16 @@ void CPictureSlot::Paint(HDC dc, int x, int y, const RECT* frame)
 
 void CPictureSlot::Draw(HDC dc)
 {
+    const int width = ScaleToDpi(m_pPicture->GetWidth(), m_nDpi);
+    const int height = ScaleToDpi(m_pPicture->GetHeight(), m_nDpi);
     if (!m_bClipped) {
-        m_pPicture->Draw(dc, m_nX, m_nY);
+        m_pPicture->Draw(dc, m_nX, m_nY, width, height);
         return;
     }
     // Restoring the DC leaves the realised palette selected: it was chosen before.
     const int saved = ::SaveDC(dc);
     ::IntersectClipRect(dc, m_Frame.left, m_Frame.top, m_Frame.right, m_Frame.bottom);
-    m_pPicture->Draw(dc, m_nX, m_nY);
+    m_pPicture->Draw(dc, m_nX, m_nY, width, height);
     ::RestoreDC(dc, saved);
 }
 

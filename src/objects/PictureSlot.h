@@ -34,6 +34,11 @@ public:
     // The owner became active: realise in the foreground and redraw if colours
     // changed.  The entries that changed.
     int OnActivate(HWND window);
+    // The display's DPI: above 96 the picture is drawn that much larger, as
+    // everything around it is.  Show takes it from the window; the owner tells a
+    // change.
+    void SetDpi(int dpi) { m_nDpi = dpi; }
+
     // The owner closes or its picture goes away.
     void Clear();
 
@@ -50,6 +55,7 @@ private:
     int m_nX = 0;
     int m_nY = 0;
     bool m_bClipped = false;
+    int m_nDpi = 96;
     RECT m_Frame{};
 };
 

@@ -50,10 +50,31 @@ LRESULT CRollStarObject::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void CRollStarObject::SetFrames(std::shared_ptr<const CStarFrames> frames)
+{
+    m_pFrames = std::move(frames);
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CRollStarObject::SetRunning(bool running)
+{
+    if (running == m_bRunning)
+        return;
+    m_bRunning = running;
+    if (!m_hWnd)
+        return;
+    if (running)
+        ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
+    else
+        ::KillTimer(m_hWnd, m_nTimerID);
+}
+
 int CRollStarObject::OnCreate()
 {
     m_pBkBrush = MakeSolidBrush(ToColorRef(kPlateGrey));
-    ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
+    if (m_bRunning)
+        ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
     return 0;
 }
 
@@ -72,8 +93,11 @@ void CRollStarObject::OnTimer(UINT_PTR id)
 
 void CRollStarObject::OnDraw(HDC dc)
 {
+    if (!m_pFrames)
+        return;
     const int width = m_pFrames->FrameWidth();
-    const StarPaint paint = m_Animation.NextPaint(width, m_pFrames->FrameHeight());
+    const StarPaint paint =
+        m_Animation.NextPaint(width, m_pFrames->FrameHeight(), m_pFrames->Dpi());
     ClipAndFill(dc, paint.fill, m_pBkBrush.Get());
     if (!m_pFrames->Dc())
         return;

@@ -24,6 +24,14 @@ public:
     // call it before Create.
     void SetPhase(int offset, int direction, int frame);
 
+    // Frames drawn for another DPI; the next paint uses them.
+    void SetFrames(std::shared_ptr<const CStarFrames> frames);
+    // Stops the timer while there is nothing to show, and starts it again; the
+    // star goes on from the frame and height where it stopped.
+    void SetRunning(bool running);
+    bool IsRunning() const { return m_bRunning; }
+    int Dpi() const { return m_pFrames ? m_pFrames->Dpi() : 96; }
+
     // Draws the next frame and moves the animation on, whatever caused the paint.
     void OnDraw(HDC dc) override;
 
@@ -37,6 +45,7 @@ private:
     void OnTimer(UINT_PTR id);
 
     const UINT m_nTimerID = 1;
+    bool m_bRunning = true;
     CBrush m_pBkBrush;
     std::shared_ptr<const CStarFrames> m_pFrames;
     CStarAnimation m_Animation;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/DpiScale.h"
 #include "resource.h"
 
 namespace plover {
@@ -31,13 +32,13 @@ void CStarAnimation::SetPhase(int offset, int direction, int frame)
     m_nFrame = frame >= 1 && frame <= kFrameCount ? frame : 1;
 }
 
-StarPaint CStarAnimation::NextPaint(int bmpWidth, int bmpHeight)
+StarPaint CStarAnimation::NextPaint(int bmpWidth, int bmpHeight, int dpi)
 {
     StarPaint paint;
     paint.frame = m_nFrame;
     paint.resourceId = FrameResource(m_nFrame);
-    paint.fill = kFillRect;
-    paint.bitmap = RectFromSize(0, kTopRow + m_nOffset, bmpWidth, bmpHeight);
+    paint.fill = {0, 0, ScaleToDpi(kFillRect.right, dpi), ScaleToDpi(kFillRect.bottom, dpi)};
+    paint.bitmap = RectFromSize(0, ScaleToDpi(kTopRow + m_nOffset, dpi), bmpWidth, bmpHeight);
     m_nFrame = m_nFrame % kFrameCount + 1;
     StepOffset();
     return paint;

@@ -26,9 +26,10 @@ public:
     // back into it.
     void SetPhase(int offset, int direction, int frame);
 
-    // What this paint draws, for frame pictures of the given size; then moves on to
-    // the next frame and offset.  Every paint advances, whatever caused it.
-    StarPaint NextPaint(int bmpWidth, int bmpHeight);
+    // What this paint draws, for frame pictures of the given size at `dpi` (the
+    // rows and the plate scale with it); then moves on to the next frame and
+    // offset.  Every paint advances, whatever caused it.
+    StarPaint NextPaint(int bmpWidth, int bmpHeight, int dpi = 96);
 
     int Frame() const { return m_nFrame; }
     int Offset() const { return m_nOffset; }

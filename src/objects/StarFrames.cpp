@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "framework/DpiScale.h"
 #include "framework/Resource.h"
 #include "objects/Dib.h"
 #include "objects/DibImage.h"
@@ -11,18 +12,26 @@
 
 namespace plover {
 
-CStarFrames::CStarFrames()
+CStarFrames::CStarFrames(int dpi) : m_nDpi(dpi)
 {
+    const auto load = [](CDibImage& image, int frame, int set) {
+        const std::string_view bytes =
+            ResourceBytes(ScaledResourceId(CStarAnimation::FrameResource(frame), set), RT_BITMAP);
+        image.LoadPacked(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    };
+    // Frame 1 at 100 % gives the cell's size; the set for this DPI gives the pixels.
+    CDibImage base;
+    load(base, 1, 0);
+    if (base.IsEmpty())
+        return;
+    m_nWidth = ScaleToDpi(base.GetWidth(), dpi);
+    m_nHeight = ScaleToDpi(base.GetHeight(), dpi);
     std::array<CDibImage, CStarAnimation::kFrameCount> frames;
     for (int i = 0; i < CStarAnimation::kFrameCount; ++i) {
-        const std::string_view bytes =
-            ResourceBytes(CStarAnimation::FrameResource(i + 1), RT_BITMAP);
-        frames[i].LoadPacked(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        load(frames[i], i + 1, AssetSetForDpi(dpi));
+        if (frames[i].IsEmpty())
+            load(frames[i], i + 1, 0);
     }
-    if (frames[0].IsEmpty())
-        return;
-    m_nWidth = frames[0].GetWidth();
-    m_nHeight = frames[0].GetHeight();
 
     const CClientDC screen(nullptr);
     const int stripWidth = CStarAnimation::kFrameCount * m_nWidth;
@@ -34,11 +43,13 @@ CStarFrames::CStarFrames()
     const RECT all{0, 0, stripWidth, m_nHeight};
     const CBrush plate = MakeSolidBrush(ToColorRef(kPlateGrey));
     ::FillRect(m_Dc->Get(), &all, plate.Get());
+    ::SetStretchBltMode(m_Dc->Get(), HALFTONE);
+    ::SetBrushOrgEx(m_Dc->Get(), 0, 0, nullptr);
     for (int i = 0; i < CStarAnimation::kFrameCount; ++i) {
         // Each frame keeps to its cell, whatever size it has.
         ::SelectClipRgn(m_Dc->Get(), nullptr);
         ::IntersectClipRect(m_Dc->Get(), i * m_nWidth, 0, (i + 1) * m_nWidth, m_nHeight);
-        DrawImageBits(m_Dc->Get(), frames[i], i * m_nWidth, 0);
+        DrawImageBits(m_Dc->Get(), frames[i], i * m_nWidth, 0, m_nWidth, m_nHeight);
     }
     ::SelectClipRgn(m_Dc->Get(), nullptr);
 }

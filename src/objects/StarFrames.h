@@ -16,8 +16,11 @@ class CStarFrames {
 public:
     // Read from this program's bitmap resources, straight from the module's copy: a
     // device bitmap made for each frame would cost more than the whole strip.  A
-    // frame that is missing shows the plate.
-    CStarFrames();
+    // frame that is missing shows the plate.  Drawn for `dpi`: from the set of
+    // that DPI, scaled down between sets.
+    explicit CStarFrames(int dpi = 96);
+
+    int Dpi() const { return m_nDpi; }
 
     // Null when not even the strip could be made.
     HDC Dc() const { return m_Dc ? m_Dc->Get() : nullptr; }
@@ -31,6 +34,7 @@ private:
     std::optional<CSelectObject> m_Selection;
     int m_nWidth = 0;
     int m_nHeight = 0;
+    int m_nDpi = 96;
 };
 
 }  // namespace plover

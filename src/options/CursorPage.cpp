@@ -1,5 +1,6 @@
 #include "options/CursorPage.h"
 
+#include "framework/Dpi.h"
 #include "resource.h"
 #include "services/CursorTable.h"
 
@@ -16,11 +17,10 @@ CMyPropertyPageCursor::CMyPropertyPageCursor() : CPropertyPage(IDD_OPTIONS_CURSO
 
 bool CMyPropertyPageCursor::OnInitDialog()
 {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    m_nDpi = WindowDpi(m_hWnd);
     m_Previews.clear();
     for (const CursorRow& row : kCursorTable)
-        m_Previews.emplace_back(static_cast<HBITMAP>(
-            ::LoadImageW(instance, MAKEINTRESOURCEW(row.previewBitmap), IMAGE_BITMAP, 0, 0, 0)));
+        m_Previews.push_back(LoadBitmapForDpi(row.previewBitmap, m_nDpi, true));
     // Every preview has the size of the comet's colour one.
     m_PreviewSize = BitmapSize(m_Previews[1].Get());
 
@@ -61,10 +61,15 @@ bool CMyPropertyPageCursor::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& res
     }
 }
 
+POINT CMyPropertyPageCursor::PreviewAt() const
+{
+    return {ScaleToDpi(kPreviewAt.x, m_nDpi), ScaleToDpi(kPreviewAt.y, m_nDpi)};
+}
+
 RECT CMyPropertyPageCursor::PreviewRect() const
 {
-    return {kPreviewAt.x, kPreviewAt.y, kPreviewAt.x + m_PreviewSize.cx,
-            kPreviewAt.y + m_PreviewSize.cy};
+    const POINT at = PreviewAt();
+    return {at.x, at.y, at.x + m_PreviewSize.cx, at.y + m_PreviewSize.cy};
 }
 
 void CMyPropertyPageCursor::OnPaint()
@@ -74,7 +79,8 @@ void CMyPropertyPageCursor::OnPaint()
     // With no row chosen the area stays as the page's background left it.
     if (row < 0 || static_cast<std::size_t>(row) >= m_Previews.size() || !m_Previews[row])
         return;
-    DrawBitmap(dc.Get(), m_Previews[row].Get(), kPreviewAt.x, kPreviewAt.y);
+    const POINT at = PreviewAt();
+    DrawBitmap(dc.Get(), m_Previews[row].Get(), at.x, at.y);
 }
 
 }  // namespace plover

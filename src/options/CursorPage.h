@@ -23,11 +23,14 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
+    // The preview's corner, (85, 57) at 100 %, scaled like the page.
+    POINT PreviewAt() const;
     RECT PreviewRect() const;
     void OnPaint();
 
     std::vector<CBitmap> m_Previews;  // by list row
     SIZE m_PreviewSize{};
+    int m_nDpi = 96;
 };
 
 }  // namespace plover

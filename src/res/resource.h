@@ -4,6 +4,10 @@
 // The document template's resource: menu, accelerators, icon and document string.
 #define IDR_MAINFRAME 128
 
+// The pictures and cursors drawn for high-DPI displays: the set at 150 % has each
+// 100 % id plus this step, the set at 200 % plus twice the step.
+#define ID_ASSET_SET_STEP 1000
+
 // Menu commands of the program.
 #define IDM_SCHEDULE_ADD 32770
 #define IDM_SCHEDULE_EDIT 32771

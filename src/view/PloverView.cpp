@@ -1,12 +1,15 @@
 #include "view/PloverView.h"
 
 #include <commctrl.h>
+#include <wtsapi32.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
 #include "framework/CommonControls.h"
+#include "framework/Dpi.h"
+#include "framework/LateBound.h"
 #include "framework/TextConv.h"
 #include "objects/ClockObject.h"
 #include "objects/Frames.h"
@@ -28,6 +31,7 @@ namespace {
 constexpr UINT kTickMilliseconds = 1000;
 constexpr UINT kShootingStarMilliseconds = 100;
 constexpr int kMonthListDaysWidth = 84;  // "あと 99日" in the list's font
+constexpr int kMonthListFontHeight = -16;
 
 RECT ToRECT(const Rect& r)
 {
@@ -43,26 +47,85 @@ void MoveChild(HWND child, const Rect& r)
 
 CPloverView::CPloverView()
 {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    m_pStarImage.Reset(static_cast<HBITMAP>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_SHOOTING_STAR), IMAGE_BITMAP, 0, 0, 0)));
-    m_pStarMask.Reset(static_cast<HBITMAP>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDB_SHOOTING_STAR_MASK), IMAGE_BITMAP, 0, 0, 0)));
+    // The pictures wait for the window, whose DPI they are drawn for.
+    m_pStarLeft = std::make_unique<CRollStarObject>(nullptr);
+    m_pStarRight = std::make_unique<CRollStarObject>(nullptr);
+    m_pClock = std::make_unique<CClockObject>();
+}
+
+void CPloverView::LoadDpiPictures()
+{
+    // The picture and its mask are scaled pixel for pixel, so they still agree.
+    m_pStarImage = LoadBitmapForDpi(IDB_SHOOTING_STAR, m_nDpi, false);
+    m_pStarMask = LoadBitmapForDpi(IDB_SHOOTING_STAR_MASK, m_nDpi, false);
     BITMAP info{};
+    m_nStarWidth = m_nStarHeight = 0;
     if (m_pStarImage && ::GetObjectW(m_pStarImage.Get(), sizeof info, &info)) {
         m_nStarWidth = info.bmWidth;
         m_nStarHeight = info.bmHeight;
     }
-    m_ShootingStar = CShootingStar(m_nStarWidth, m_nStarHeight);
+    m_ShootingStar.SetStarSize(m_nStarWidth, m_nStarHeight);
     {
         CClientDC desktop(::GetDesktopWindow());
-        m_pStarWork.Reset(::CreateBitmap(CShootingStar::kWorkWidth, CShootingStar::kWorkHeight, 1,
+        m_pStarWork.Reset(::CreateBitmap(m_ShootingStar.WorkWidth(), m_ShootingStar.WorkHeight(), 1,
                                          ::GetDeviceCaps(desktop.Get(), BITSPIXEL), nullptr));
     }
-    const auto frames = std::make_shared<const CStarFrames>();
-    m_pStarLeft = std::make_unique<CRollStarObject>(frames);
-    m_pStarRight = std::make_unique<CRollStarObject>(frames);
-    m_pClock = std::make_unique<CClockObject>();
+    const auto frames = std::make_shared<const CStarFrames>(m_nDpi);
+    m_pStarLeft->SetFrames(frames);
+    m_pStarRight->SetFrames(frames);
+    m_pShadowPen = MakePen(PS_SOLID, ScaleToDpi(kBorderPenWidth, m_nDpi), ToColorRef(kBlack));
+    m_pLightPen = MakePen(PS_SOLID, ScaleToDpi(kBorderPenWidth, m_nDpi), ToColorRef(kWhite));
+}
+
+void CPloverView::SetDpi(int dpi)
+{
+    if (dpi <= 0 || dpi == m_nDpi)
+        return;
+    m_nDpi = dpi;
+    LoadDpiPictures();
+    m_Picture.SetDpi(dpi);
+    MoveChild(m_pStarLeft->m_hWnd, LeftStarRect(m_nDpi));
+    if (m_hMonthList) {
+        m_pListFont = MakeTextFont(FontSize{ScaleToDpi(kMonthListFontHeight, m_nDpi), 0});
+        ::SendMessageW(m_hMonthList, WM_SETFONT, reinterpret_cast<WPARAM>(m_pListFont.Get()), TRUE);
+        ListView_SetColumnWidth(m_hMonthList, 1, ScaleToDpi(kMonthListDaysWidth, m_nDpi));
+    }
+    Relayout();
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CPloverView::SetMinimised(bool minimised)
+{
+    m_bMinimised = minimised;
+    UpdateAnimation();
+}
+
+void CPloverView::OnSessionChange(WPARAM event)
+{
+    if (event == WTS_SESSION_LOCK)
+        m_bLocked = true;
+    else if (event == WTS_SESSION_UNLOCK)
+        m_bLocked = false;
+    else
+        return;
+    UpdateAnimation();
+}
+
+void CPloverView::UpdateAnimation()
+{
+    const bool run = IsAnimating();
+    if (run == m_pClock->IsRunning())
+        return;
+    m_pStarLeft->SetRunning(run);
+    m_pStarRight->SetRunning(run);
+    m_pClock->SetRunning(run);
+    if (m_bStarFlying) {
+        if (run)
+            ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar),
+                       kShootingStarMilliseconds, nullptr);
+        else
+            ::KillTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar));
+    }
 }
 
 CPloverView::~CPloverView() = default;
@@ -80,14 +143,14 @@ HWND CPloverView::ClockWindow() const
 bool CPloverView::OnCreate()
 {
     m_pBackBrush = MakeSolidBrush(ToColorRef(kPlateGrey));
-    m_pShadowPen = MakePen(PS_SOLID, kBorderPenWidth, ToColorRef(kBlack));
-    m_pLightPen = MakePen(PS_SOLID, kBorderPenWidth, ToColorRef(kWhite));
+    m_nDpi = WindowDpi(m_hWnd);
+    LoadDpiPictures();
 
-    m_pStarLeft->Create(m_hWnd, ToRECT(LeftStarRect()), IDC_STAR_LEFT);
+    m_pStarLeft->Create(m_hWnd, ToRECT(LeftStarRect(m_nDpi)), IDC_STAR_LEFT);
     m_pStarRight->SetPhase(1, 0, 1);
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    m_pStarRight->Create(m_hWnd, ToRECT(RightStarRect(client.right)), IDC_STAR_RIGHT);
+    m_pStarRight->Create(m_hWnd, ToRECT(RightStarRect(client.right, m_nDpi)), IDC_STAR_RIGHT);
 
     m_pClock->Create(m_hWnd, RECT{0, 0, 300, 300}, IDC_CLOCK);
 
@@ -107,6 +170,12 @@ bool CPloverView::OnCreate()
     ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar), kShootingStarMilliseconds,
                nullptr);
     m_bStarFlying = true;
+
+    // Told when the session is locked, to stop drawing what nobody sees.
+    using RegisterFn = BOOL(WINAPI*)(HWND, DWORD);
+    if (const auto registerNotices =
+            LateBound<RegisterFn>(L"wtsapi32.dll", "WTSRegisterSessionNotification"))
+        m_bSessionNotices = registerNotices(m_hWnd, NOTIFY_FOR_THIS_SESSION) != FALSE;
     return true;
 }
 
@@ -126,7 +195,7 @@ bool CPloverView::EnsureMonthList()
         return false;
     // Headings are never shown; the first column's width follows the window.
     const wchar_t* headings[] = {L"予定", L"日数"};
-    const int widths[] = {150, kMonthListDaysWidth};
+    const int widths[] = {ScaleToDpi(150, m_nDpi), ScaleToDpi(kMonthListDaysWidth, m_nDpi)};
     for (int i = 0; i < 2; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -140,7 +209,7 @@ bool CPloverView::EnsureMonthList()
     ListView_SetTextBkColor(m_hMonthList, ToColorRef(kListCyan));
     ::ShowWindow(m_hMonthList, SW_HIDE);
 
-    m_pListFont = MakeTextFont(FontSize{-16, 0});
+    m_pListFont = MakeTextFont(FontSize{ScaleToDpi(kMonthListFontHeight, m_nDpi), 0});
     ::SendMessageW(m_hMonthList, WM_SETFONT, reinterpret_cast<WPARAM>(m_pListFont.Get()), TRUE);
     RefreshMonthList();
     return true;
@@ -151,6 +220,13 @@ void CPloverView::OnDestroy()
     if (Read(Settings(), cfg::Sound) != 0)
         PlaySoundFile(Read(Settings(), cfg::EndWav), true);
     m_Picture.Clear();
+    if (m_bSessionNotices) {
+        using UnregisterFn = BOOL(WINAPI*)(HWND);
+        if (const auto unregister =
+                LateBound<UnregisterFn>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification"))
+            unregister(m_hWnd);
+        m_bSessionNotices = false;
+    }
     ::KillTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick));
     StopShootingStar();
     m_pTarget = nullptr;
@@ -179,7 +255,7 @@ void CPloverView::Relayout()
     if (m_Panels.showTarget)
         m_strCountdown = m_Texts.countdown;
 
-    m_Lower = LayoutLowerPanel(m_Panels.lower, LowerContentFromSetting(m_nSCI));
+    m_Lower = LayoutLowerPanel(m_Panels.lower, LowerContentFromSetting(m_nSCI), m_nDpi);
     // The list is made the first time it shows: a window that never shows it need
     // not wait for the common controls at its start.
     const bool showList = m_Panels.showLower && m_Lower.showList && EnsureMonthList();
@@ -195,7 +271,7 @@ void CPloverView::Relayout()
     if (m_hMonthList)
         ::ShowWindow(m_hMonthList, showList ? SW_SHOWNA : SW_HIDE);
     ::ShowWindow(ClockWindow(), showClock ? SW_SHOWNA : SW_HIDE);
-    MoveChild(m_pStarRight->m_hWnd, RightStarRect(width));
+    MoveChild(m_pStarRight->m_hWnd, RightStarRect(width, m_nDpi));
     if (m_bStarFlying && m_ShootingStar.HasLeft(width, height))
         StopShootingStar();
 }
@@ -209,7 +285,7 @@ void CPloverView::SetColumnWidth()
     // The rule fills the list's outer width; its one-pixel border would leave the
     // columns two pixels too wide and bring up a horizontal scroll bar for them.
     const int border = 2 * ::GetSystemMetrics(SM_CXBORDER);
-    const int width = std::max(0, MonthListColumnWidth(client.right, morePages) - border);
+    const int width = std::max(0, MonthListColumnWidth(client.right, morePages, m_nDpi) - border);
     if (ListView_GetColumnWidth(m_hMonthList, 0) != width)
         ListView_SetColumnWidth(m_hMonthList, 0, width);
 }
@@ -228,7 +304,7 @@ void CPloverView::FirstActivate()
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    m_ShootingStar.Start(client.right, [] { return std::rand() % 32768; });
+    m_ShootingStar.Start(client.right, [] { return std::rand() % 32768; }, m_nDpi);
     RefreshMonthList();
 }
 
@@ -245,6 +321,7 @@ void CPloverView::LoadTarget()
     const std::wstring picture = SjisToWide(m_pTarget->BmpFile());
     if (!picture.empty()) {
         m_Picture.Show(DataFolder() + picture, m_hWnd);
+        m_Picture.SetDpi(m_nDpi);
     }
     m_pClock->SetTargetTime(MakeLocalTime(m_pTarget->m_wYear, m_pTarget->m_wMonth,
                                           m_pTarget->m_wDay, m_pTarget->m_wHour,
@@ -358,6 +435,9 @@ LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         // The clock's target-time command goes where the menu's commands go.
         return ::SendMessageW(::GetParent(m_hWnd), message, wParam, lParam);
+    case WM_WTSSESSION_CHANGE:
+        OnSessionChange(wParam);
+        return 0;
     case WM_SETCURSOR:
         if (!m_hCursor)
             return Default(message, wParam, lParam);

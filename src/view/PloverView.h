@@ -79,6 +79,19 @@ public:
     void SetSheetPage(int page) { m_nSheetPage = page; }
     // The program's cursor over the view, and the window whose bars it cycles.
     void SetProgramCursor(HCURSOR cursor) { m_hCursor = cursor; }
+
+    // The DPI the view draws for: its stars, shooting star, pens, frames, list and
+    // every fixed offset.  Set at creation from the window and on a DPI change
+    // from the message; the pictures of the new DPI replace the old ones.
+    int Dpi() const { return m_nDpi; }
+    void SetDpi(int dpi);
+
+    // While the window is minimised or the session locked nothing of it can be
+    // seen: the stars, the shooting star and the clock stop, and their timers
+    // with them; they go on where they were when it shows again.  The one-second
+    // tick goes on, and watches the target minute in the clock's stead.
+    void SetMinimised(bool minimised);
+    bool IsAnimating() const { return !m_bMinimised && !m_bLocked; }
     void SetBarHost(IBarHost* host) { m_pBarHost = host; }
 
     // What the window shows, for the frame's title and for tests.
@@ -109,6 +122,9 @@ private:
 
     // Creation, destruction, size (PloverView.cpp).
     bool OnCreate();
+    void LoadDpiPictures();
+    void UpdateAnimation();
+    void OnSessionChange(WPARAM event);
     void OnDestroy();
     void OnSize();
     bool EnsureMonthList();
@@ -141,6 +157,10 @@ private:
     TargetTexts m_Texts;
     std::wstring m_strCountdown;
     HCURSOR m_hCursor = nullptr;
+    int m_nDpi = 96;
+    bool m_bMinimised = false;
+    bool m_bLocked = false;
+    bool m_bSessionNotices = false;
     bool m_bTickPaused = false;
     bool m_bStarFlying = false;
     BarState m_nBarState = BarState::Both;

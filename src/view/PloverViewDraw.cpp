@@ -81,7 +81,7 @@ void CPloverView::DrawDatePanel(HDC dc, const Rect& panel)
     const CPloverDoc* doc = GetDocument();
     const std::wstring text = DateText(doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay,
                                        doc->m_nTodayWeekday);
-    const DatePanelLayout layout = LayoutDatePanel(panel, text);
+    const DatePanelLayout layout = LayoutDatePanel(panel, text, m_nDpi);
     for (const FrameOutline& frame : layout.frames)
         DrawFrame(dc, frame);
     DrawInFont(dc, text, layout.font, layout.textRect, layout.align);
@@ -89,7 +89,7 @@ void CPloverView::DrawDatePanel(HDC dc, const Rect& panel)
 
 void CPloverView::DrawTargetPanel(HDC dc, const Rect& panel, const TargetTexts& texts)
 {
-    const TargetPanelLayout layout = LayoutTargetPanel(panel, texts);
+    const TargetPanelLayout layout = LayoutTargetPanel(panel, texts, m_nDpi);
     for (const FrameOutline& frame : layout.frames)
         DrawFrame(dc, frame);
     if (layout.piecewise) {
@@ -146,21 +146,21 @@ void CPloverView::DrawShootingStar(HDC dc, int width, int height)
     CMemoryDC picture(dc);
     {
         CSelectObject workBitmap(work.Get(), m_pStarWork.Get());
-        ::BitBlt(work.Get(), 0, 0, CShootingStar::kWorkWidth, CShootingStar::kWorkHeight, dc,
+        ::BitBlt(work.Get(), 0, 0, m_ShootingStar.WorkWidth(), m_ShootingStar.WorkHeight(), dc,
                  at.left, at.top, SRCCOPY);
         {
             CSelectObject mask(picture.Get(), m_pStarMask.Get());
-            ::BitBlt(work.Get(), 0, 0, CShootingStar::kWorkWidth, CShootingStar::kWorkHeight,
+            ::BitBlt(work.Get(), 0, 0, m_ShootingStar.WorkWidth(), m_ShootingStar.WorkHeight(),
                      picture.Get(), 0, 0, SRCAND);
         }
         {
             CSelectObject image(picture.Get(), m_pStarImage.Get());
-            ::BitBlt(work.Get(), 0, 0, CShootingStar::kWorkWidth, CShootingStar::kWorkHeight,
+            ::BitBlt(work.Get(), 0, 0, m_ShootingStar.WorkWidth(), m_ShootingStar.WorkHeight(),
                      picture.Get(), 0, 0, SRCPAINT);
         }
         // Only the composed part: the picture's last row and column were never
         // copied into the work bitmap and would show as a dark seam.
-        ::BitBlt(dc, at.left, at.top, CShootingStar::kWorkWidth, CShootingStar::kWorkHeight,
+        ::BitBlt(dc, at.left, at.top, m_ShootingStar.WorkWidth(), m_ShootingStar.WorkHeight(),
                  work.Get(), 0, 0, SRCCOPY);
     }
 }

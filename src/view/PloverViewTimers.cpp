@@ -2,6 +2,8 @@
 // and the check for a new day) and the shooting star.
 #include "view/PloverView.h"
 
+#include "objects/ClockObject.h"
+#include "services/LocalTime.h"
 #include "view/SelfTimer.h"
 
 namespace plover {
@@ -11,6 +13,10 @@ void CPloverView::OnTimer(UINT_PTR id)
     switch (static_cast<ViewTimer>(id)) {
     case ViewTimer::Tick:
         CheckDate();
+        // The clock sleeps while nothing shows; the target minute must still
+        // bring the window to the front.
+        if (!m_pClock->IsRunning())
+            m_pClock->CheckTarget(Now());
         if (!m_bTickPaused)
             OnTick();
         break;

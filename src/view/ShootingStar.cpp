@@ -1,5 +1,7 @@
 #include "view/ShootingStar.h"
 
+#include "framework/DpiScale.h"
+
 namespace plover {
 
 int ShootingStarColumn(int clientWidth, const std::function<int()>& random)
@@ -22,10 +24,17 @@ CShootingStar::CShootingStar(int starWidth, int starHeight)
 {
 }
 
-void CShootingStar::Start(int clientWidth, const std::function<int()>& random)
+void CShootingStar::SetStarSize(int starWidth, int starHeight)
+{
+    m_nStarWidth = starWidth;
+    m_nStarHeight = starHeight;
+}
+
+void CShootingStar::Start(int clientWidth, const std::function<int()>& random, int dpi)
 {
     const int x = ShootingStarColumn(clientWidth, random);
-    m_rcStar = {x + 2, 2, x + 2, 2};
+    const int edge = ScaleToDpi(2, dpi);
+    m_rcStar = {x + edge, edge, x + edge, edge};
     m_bFinished = false;
 }
 

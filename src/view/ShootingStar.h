@@ -15,16 +15,21 @@ int ShootingStarColumn(int clientWidth, const std::function<int()>& random);
 
 class CShootingStar {
 public:
-    // The work area the star is composed in is one pixel smaller each way than
-    // the picture.
-    static constexpr int kWorkWidth = 31;
-    static constexpr int kWorkHeight = 29;
-
     // Size of the star picture; the steps are as long as the picture is large.
     explicit CShootingStar(int starWidth = 32, int starHeight = 30);
 
-    // Puts the star, still empty, on the top edge: (x + 2, 2, x + 2, 2).
-    void Start(int clientWidth, const std::function<int()>& random);
+    // The work area the star is composed in is one pixel smaller each way than
+    // the picture (31 x 29 at 100 %).
+    int WorkWidth() const { return m_nStarWidth - 1; }
+    int WorkHeight() const { return m_nStarHeight - 1; }
+
+    // A picture of another size (another DPI): the star goes on from where it
+    // is, with steps of the new size.
+    void SetStarSize(int starWidth, int starHeight);
+
+    // Puts the star, still empty, on the top edge: (x + 2, 2, x + 2, 2), the 2
+    // scaled for `dpi`.
+    void Start(int clientWidth, const std::function<int()>& random, int dpi = 96);
 
     // One tick: the star moves one picture down and to the right.  The new
     // rectangle is what the tick invalidates.

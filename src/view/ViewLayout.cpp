@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/DpiScale.h"
 #include "framework/SjisText.h"
 
 namespace plover {
@@ -53,15 +54,21 @@ Rect BandRect(int left, int width, const Band& band, int height)
     return RectFromSize(left, Share(band.top, height), width, Share(band.height, height));
 }
 
-FrameOutline Raised(int left, int top, int right, int bottom)
+FrameOutline Raised(int left, int top, int right, int bottom, int dpi = kBaseDpi)
 {
-    return {FrameKind::Raised, {left, top, right, bottom}};
+    return {FrameKind::Raised, {left, top, right, bottom}, ScaleToDpi(1, dpi)};
 }
 
-FrameOutline Sunken(int left, int top, int right, int bottom)
+FrameOutline Sunken(int left, int top, int right, int bottom, int dpi = kBaseDpi)
 {
-    return {FrameKind::Sunken, {left, top, right, bottom}};
+    return {FrameKind::Sunken, {left, top, right, bottom}, ScaleToDpi(1, dpi)};
 }
+
+// A fixed length of the layout, given at 100 %.
+struct Px {
+    int dpi;
+    int operator()(int value) const { return ScaleToDpi(value, dpi); }
+};
 
 // Fonts are a share of the panel width divided by the text's byte length; a text
 // of no bytes is sized as one byte so an empty name cannot divide by zero.
@@ -111,55 +118,63 @@ PanelLayout LayoutPanels(int width, int height, bool showDate, bool showTarget, 
     return layout;
 }
 
-DatePanelLayout LayoutDatePanel(const Rect& panel, std::wstring_view dateText)
+DatePanelLayout LayoutDatePanel(const Rect& panel, std::wstring_view dateText, int dpi)
 {
+    const Px px{dpi};
     const int x = panel.left, y = panel.top, w = panel.Width(), h = panel.Height();
     DatePanelLayout layout;
-    layout.frames = {Sunken(x + 1, y + 10, x + w, y + h - 5),
-                     Sunken(x + 11, y + 20, x + w - 10, y + h - 15)};
-    layout.font = {h - 51, (w - 40) / ByteLength(dateText)};
-    layout.textRect = {x + 20, y + 28, x + w - 20, y + h - 23};
+    layout.frames = {Sunken(x + px(1), y + px(10), x + w, y + h - px(5), dpi),
+                     Sunken(x + px(11), y + px(20), x + w - px(10), y + h - px(15), dpi)};
+    layout.font = {h - px(51), (w - px(40)) / ByteLength(dateText)};
+    layout.textRect = {x + px(20), y + px(28), x + w - px(20), y + h - px(23)};
     return layout;
 }
 
 Rect CountdownLayout::MadeRect(TextExtent name) const
 {
-    return {panel.left + name.cx + 12, panel.top + name.cy / 2 + 8, panel.right, panel.bottom};
+    const Px px{dpi};
+    return {panel.left + name.cx + px(12), panel.top + name.cy / 2 + px(8), panel.right,
+            panel.bottom};
 }
 
 Rect CountdownLayout::DaysRect(TextExtent days) const
 {
+    const Px px{dpi};
     const int w = panel.Width(), h = panel.Height();
-    const int k = (h - 16) / 2;
+    const int k = (h - px(16)) / 2;
     const int x3 = Share(0.75, w);
     const int lift = Share(0.15, days.cy);
-    return {panel.left + x3, panel.top + lift + k + 8, panel.left + x3 + days.cx,
-            panel.top + h + lift - 8};
+    return {panel.left + x3, panel.top + lift + k + px(8), panel.left + x3 + days.cx,
+            panel.top + h + lift - px(8)};
 }
 
 Rect CountdownLayout::AtoRect(TextExtent ato) const
 {
+    const Px px{dpi};
     const int w = panel.Width(), h = panel.Height();
-    const int k = (h - 16) / 2;
-    return {panel.left + Share(0.65, w), panel.top + ato.cy + k + 8, panel.right, panel.bottom - 8};
+    const int k = (h - px(16)) / 2;
+    return {panel.left + Share(0.65, w), panel.top + ato.cy + k + px(8), panel.right,
+            panel.bottom - px(8)};
 }
 
 Rect CountdownLayout::DaysEndRect(TextExtent ato) const
 {
+    const Px px{dpi};
     const int w = panel.Width(), h = panel.Height();
-    const int k = (h - 16) / 2;
-    return {panel.left + Share(0.75, w) + ato.cx + 3, panel.top + k + 8, panel.right,
-            panel.bottom - 8};
+    const int k = (h - px(16)) / 2;
+    return {panel.left + Share(0.75, w) + ato.cx + px(3), panel.top + k + px(8), panel.right,
+            panel.bottom - px(8)};
 }
 
-TargetPanelLayout LayoutTargetPanel(const Rect& panel, const TargetTexts& texts)
+TargetPanelLayout LayoutTargetPanel(const Rect& panel, const TargetTexts& texts, int dpi)
 {
+    const Px px{dpi};
     const int x = panel.left, y = panel.top, w = panel.Width(), h = panel.Height();
     TargetPanelLayout layout;
-    layout.frames = {Raised(x + 8, y + 3, x + w - 8, y + h - 3),
-                     Sunken(x + 9, y + 4, x + w - 9, y + h - 4)};
+    layout.frames = {Raised(x + px(8), y + px(3), x + w - px(8), y + h - px(3), dpi),
+                     Sunken(x + px(9), y + px(4), x + w - px(9), y + h - px(4), dpi)};
     if (texts.form != TargetForm::DaysLeft) {
-        layout.sentenceFont = {h - 15, (w - 20) / ByteLength(texts.sentence)};
+        layout.sentenceFont = {h - px(15), (w - px(20)) / ByteLength(texts.sentence)};
         layout.sentenceRect = panel;
         return layout;
     }
@@ -167,60 +182,68 @@ TargetPanelLayout LayoutTargetPanel(const Rect& panel, const TargetTexts& texts)
     layout.piecewise = true;
     CountdownLayout& c = layout.countdown;
     c.panel = panel;
-    const int nameWidth = static_cast<int>(0.8 * (w - 20) / ByteLength(texts.name));
-    c.nameFont = {(h - 15) / 2, nameWidth};
-    c.nameRect = {x + 12, y + 8, x + w, y + h};
-    c.madeFont = {((h - 15) / 2) / 2, nameWidth / 2};
-    c.daysFont = {(h - 16) / 2, static_cast<int>(0.1 * (w - 20) / ByteLength(texts.days))};
-    c.smallFont = {(h - 16) / 4, static_cast<int>(0.1 * (w - 20) * 0.5) / 2};
+    c.dpi = dpi;
+    const int nameWidth = static_cast<int>(0.8 * (w - px(20)) / ByteLength(texts.name));
+    c.nameFont = {(h - px(15)) / 2, nameWidth};
+    c.nameRect = {x + px(12), y + px(8), x + w, y + h};
+    c.madeFont = {((h - px(15)) / 2) / 2, nameWidth / 2};
+    c.daysFont = {(h - px(16)) / 2, static_cast<int>(0.1 * (w - px(20)) / ByteLength(texts.days))};
+    c.smallFont = {(h - px(16)) / 4, static_cast<int>(0.1 * (w - px(20)) * 0.5) / 2};
     return layout;
 }
 
-LowerPanelLayout LayoutLowerPanel(const Rect& panel, LowerContent content)
+LowerPanelLayout LayoutLowerPanel(const Rect& panel, LowerContent content, int dpi)
 {
+    const Px px{dpi};
     const int x = panel.left, y = panel.top, w = panel.Width(), h = panel.Height();
     LowerPanelLayout layout;
     layout.content = content;
     if (content == LowerContent::Picture) {
-        layout.pictureX = x + (w - kPictureWidth) / 2;
-        layout.pictureY = y + (h - kPictureHeight) / 2;
-        const int px = layout.pictureX, py = layout.pictureY;
-        layout.frames = {Sunken(px - 2, py - 2, px + kPictureWidth + 1, py + kPictureHeight + 1),
-                         Sunken(px - 1, py - 1, px + kPictureWidth, py + kPictureHeight)};
+        const int pw = px(kPictureWidth), ph = px(kPictureHeight);
+        layout.pictureX = x + (w - pw) / 2;
+        layout.pictureY = y + (h - ph) / 2;
+        const int left = layout.pictureX, top = layout.pictureY;
+        layout.frames = {Sunken(left - px(2), top - px(2), left + pw + px(1), top + ph + px(1), dpi),
+                         Sunken(left - px(1), top - px(1), left + pw, top + ph, dpi)};
         return layout;
     }
 
-    layout.frames = {Raised(x, y + 7, x + w, y + h - 7), Sunken(x + 1, y + 8, x + w - 1, y + h - 8)};
-    layout.captionX = x + 10;
+    layout.frames = {Raised(x, y + px(7), x + w, y + h - px(7), dpi),
+                     Sunken(x + px(1), y + px(8), x + w - px(1), y + h - px(8), dpi)};
+    layout.captionFont = {px(18), px(8)};
+    layout.captionX = x + px(10);
     layout.captionY = y;
     if (content == LowerContent::List) {
         layout.caption = kListCaption;
-        layout.innerFrames = {Sunken(x + 10, y + 17, x + w - 10, y + h - 17),
-                              Sunken(x + 11, y + 18, x + w - 11, y + h - 18)};
+        layout.innerFrames = {Sunken(x + px(10), y + px(17), x + w - px(10), y + h - px(17), dpi),
+                              Sunken(x + px(11), y + px(18), x + w - px(11), y + h - px(18), dpi)};
         layout.showList = true;
-        layout.listRect = RectFromSize(x + 12, y + 19, w - 24, h - 38);
+        layout.listRect = RectFromSize(x + px(12), y + px(19), w - px(24), h - px(38));
     } else {
         // The clock draws its own inner frame.
         layout.caption = kClockCaption;
         layout.showClock = true;
-        layout.clockRect = RectFromSize(x + 15, y + 18, w - 30, h - 36);
+        layout.clockRect = RectFromSize(x + px(15), y + px(18), w - px(30), h - px(36));
     }
     return layout;
 }
 
-Rect LeftStarRect()
+Rect LeftStarRect(int dpi)
 {
-    return {3, 15, 33, 55};
+    const Px px{dpi};
+    return {px(3), px(15), px(33), px(55)};
 }
 
-Rect RightStarRect(int clientWidth)
+Rect RightStarRect(int clientWidth, int dpi)
 {
-    return RectFromSize(clientWidth - 33, 15, 30, 40);
+    const Px px{dpi};
+    return RectFromSize(clientWidth - px(33), px(15), px(30), px(40));
 }
 
-int MonthListColumnWidth(int clientWidth, bool moreThanOnePage)
+int MonthListColumnWidth(int clientWidth, bool moreThanOnePage, int dpi)
 {
-    const int width = Share(kLowerWidth, clientWidth) - (moreThanOnePage ? 124 : 108);
+    const Px px{dpi};
+    const int width = Share(kLowerWidth, clientWidth) - px(moreThanOnePage ? 124 : 108);
     // The list reads the width as a signed 16-bit value in which -1 and -2 mean
     // "size it yourself", so a narrow window must not hand it a negative one.
     return std::clamp(width, 0, 32767);

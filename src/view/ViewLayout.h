@@ -66,7 +66,9 @@ struct DatePanelLayout {
     TextAlign align = TextAlign::TopCentre;
 };
 
-DatePanelLayout LayoutDatePanel(const Rect& panel, std::wstring_view dateText);
+// `dpi` scales every fixed offset and line of the panels (96 is 100 %); the shares
+// of the panel that size the fonts scale with the window already.
+DatePanelLayout LayoutDatePanel(const Rect& panel, std::wstring_view dateText, int dpi = 96);
 
 // The days-left form: the name (font A) with "まで" (font B) at the upper left, and
 // "あと" (font D), the number (font C) and "日です" (font D) standing on one line at
@@ -79,6 +81,7 @@ struct CountdownLayout {
     FontSize madeFont;       // B, for kMadeText
     FontSize daysFont;       // C, for the number
     FontSize smallFont;      // D, for kAtoText and kDaysEndText
+    int dpi = 96;
 
     // name: the name measured in nameFont.  TopLeft.
     Rect MadeRect(TextExtent name) const;
@@ -101,7 +104,7 @@ struct TargetPanelLayout {
 };
 
 // An empty name is sized as if it were one byte long rather than dividing by zero.
-TargetPanelLayout LayoutTargetPanel(const Rect& panel, const TargetTexts& texts);
+TargetPanelLayout LayoutTargetPanel(const Rect& panel, const TargetTexts& texts, int dpi = 96);
 
 constexpr int kPictureWidth = 250;
 constexpr int kPictureHeight = 104;
@@ -126,20 +129,22 @@ struct LowerPanelLayout {
     bool showClock = false;
     Rect listRect;
     Rect clockRect;
-    // Upper left corner of the picture, drawn at its own size; may be negative.
+    // Upper left corner of the picture, drawn at its own size (times the DPI's
+    // scale); may be negative.
     int pictureX = 0;
     int pictureY = 0;
 };
 
-LowerPanelLayout LayoutLowerPanel(const Rect& panel, LowerContent content);
+// The picture's frame is kPictureWidth x kPictureHeight at 100 %, scaled by `dpi`.
+LowerPanelLayout LayoutLowerPanel(const Rect& panel, LowerContent content, int dpi = 96);
 
 // The rotating stars near the upper corners (the list and the clock are placed by
 // the lower panel's layout).
-Rect LeftStarRect();
-Rect RightStarRect(int clientWidth);
+Rect LeftStarRect(int dpi = 96);
+Rect RightStarRect(int clientWidth, int dpi = 96);
 
 // Width of the month list's first column: it leaves room for the scroll bar when
 // the list holds more rows than fit on one page.  Never negative.
-int MonthListColumnWidth(int clientWidth, bool moreThanOnePage);
+int MonthListColumnWidth(int clientWidth, bool moreThanOnePage, int dpi = 96);
 
 }  // namespace plover

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -234,6 +235,15 @@ TEST(AssetgenFiles, EveryFileTheResourcesIncludeIsWrittenOnce)
             names.push_back(Name("bmp", id, ".bmp"));
     for (int id : {145, 146, 147, 148, 149, 150, 156, 157, 158, 159, 160, 161})
         names.push_back(Name("cur", id, ".cur"));
+    // Every picture and cursor again at 150 % and 200 %.
+    const std::size_t nOneSet = names.size() - 4;
+    for (int nStep : {ID_ASSET_SET_STEP, 2 * ID_ASSET_SET_STEP}) {
+        for (std::size_t i = 4; i < 4 + nOneSet; ++i) {
+            const std::string& strName = names[i];
+            const int id = std::stoi(strName.substr(3));
+            names.push_back(Name(strName.substr(0, 3).c_str(), id + nStep, strName.substr(strName.size() - 4).c_str()));
+        }
+    }
     for (const std::string& strName : names)
         EXPECT_FALSE(Asset(strName).empty()) << strName;
     EXPECT_EQ(names.size(), Assets().size());
@@ -288,6 +298,52 @@ TEST(AssetgenStars, FramesTurnTheStarOnGreyInsideTheVisibleColumns)
         EXPECT_LT(widths[i], widths[i + 1]) << "frame " << i + 1;
     EXPECT_LE(std::abs(widths[9] - widths[1]), 1) << "frame 10 mirrors frame 2";
     EXPECT_GE(widths[0], 24);
+}
+
+TEST(AssetgenSets, EachPictureIsDrawnAfreshAtEachScale)
+{
+    // Sizes at 150 % and 200 %, and a star of twice the width at 200 % that is not
+    // the 100 % one with each pixel doubled (which would be the blur of stretching
+    // with hard steps instead).
+    const auto armWidth = [](const SReadBmp& bmp, int y) {
+        int nLeft = bmp.nWidth, nRight = -1;
+        for (int x = 0; x < bmp.nWidth; ++x) {
+            if (bmp.Color(x, y) == vga::kYellow) {
+                nLeft = std::min(nLeft, x);
+                nRight = x;
+            }
+        }
+        return std::max(0, nRight - nLeft + 1);
+    };
+    const SReadBmp base = ReadBmp(Asset(Name("bmp", IDB_ROLL_STAR_1, ".bmp")));
+    for (int nSet : {1, 2}) {
+        SCOPED_TRACE(nSet);
+        const double dScale = kAssetSetScales[nSet];
+        const int nStep = nSet * ID_ASSET_SET_STEP;
+        for (int id : {IDB_ROLL_STAR_1, IDB_SHOOTING_STAR, IDB_SHOOTING_STAR_MASK, IDB_PREVIEW_HEART_COLOR,
+                       IDB_ZODIAC_LIBRA}) {
+            const SReadBmp one = ReadBmp(Asset(Name("bmp", id, ".bmp")));
+            const SReadBmp scaled = ReadBmp(Asset(Name("bmp", id + nStep, ".bmp")));
+            EXPECT_EQ(std::lround(one.nWidth * dScale), scaled.nWidth) << id;
+            EXPECT_EQ(std::lround(one.nHeight * dScale), scaled.nHeight) << id;
+            EXPECT_EQ(one.nBitCount, scaled.nBitCount) << id;
+        }
+        const SReadBmp frame = ReadBmp(Asset(Name("bmp", IDB_ROLL_STAR_1 + nStep, ".bmp")));
+        EXPECT_NEAR(armWidth(base, 12) * dScale, armWidth(frame, static_cast<int>(12 * dScale)), 2.5);
+        const SReadBmp picture = ReadBmp(Asset(Name("bmp", kShootingStarBitmapId + nStep, ".bmp")));
+        const SReadBmp mask = ReadBmp(Asset(Name("bmp", kShootingStarMaskBitmapId + nStep, ".bmp")));
+        for (int y = 0; y < picture.nHeight; ++y) {
+            for (int x = 0; x < picture.nWidth; ++x)
+                ASSERT_EQ(mask.Color(x, y) == vga::kWhite, picture.Color(x, y) == vga::kBlack) << x << "," << y;
+        }
+    }
+    const SReadBmp twice = ReadBmp(Asset(Name("bmp", IDB_ROLL_STAR_1 + 2 * ID_ASSET_SET_STEP, ".bmp")));
+    int nDiffering = 0;
+    for (int y = 0; y < twice.nHeight; ++y) {
+        for (int x = 0; x < twice.nWidth; ++x)
+            nDiffering += twice.Color(x, y) != base.Color(x / 2, y / 2);
+    }
+    EXPECT_GT(nDiffering, 20) << "the 200 % star is the 100 % one stretched";
 }
 
 TEST(AssetgenStars, ShootingStarPictureIsBlackExactlyWhereItsMaskIsWhite)
@@ -401,7 +457,9 @@ TEST(AssetgenIcon, HoldsLargeAndSmallStarsInBothDepths)
         EXPECT_FALSE(image.IsOpaque(0, image.nHeight - 1)) << "corner not transparent";
         kinds.insert({image.nWidth, image.nBitCount});
     }
-    EXPECT_EQ((std::set<std::pair<int, int>>{{16, 4}, {16, 32}, {32, 4}, {32, 32}}), kinds);
+    EXPECT_EQ((std::set<std::pair<int, int>>{{16, 4}, {16, 32}, {20, 32}, {24, 32}, {32, 4}, {32, 32},
+                                             {48, 32}, {64, 32}}),
+              kinds);
 }
 
 TEST(AssetgenSounds, WavHeadersMatchTheirDataAndChimesNeitherClipNorClick)

@@ -79,6 +79,12 @@ TEST(StartPlacement, EmptyStoreOpens400By300Centred)
     CMemorySettingsStore store;
     EXPECT_EQ(ComputeStartRect(store, 1024, 768, kScreen), (Rect{312, 234, 712, 534}));
     EXPECT_EQ(ComputeStartRect(store, 640, 480, {{0, 0, 640, 480}}), (Rect{120, 90, 520, 390}));
+    // The same size to the eye at 125 % and 200 %; a stored size stays as stored.
+    EXPECT_EQ(ComputeStartRect(store, 1920, 1080, kScreen, 120), (Rect{710, 352, 1210, 727}));
+    EXPECT_EQ(ComputeStartRect(store, 1920, 1080, kScreen, 192), (Rect{560, 240, 1360, 840}));
+    Write(store, cfg::StartValue, 1);
+    StoreWindowRect(store, Rect{10, 20, 610, 470});
+    EXPECT_EQ(ComputeStartRect(store, 1920, 1080, kScreen, 192).Width(), 600);
 }
 
 TEST(StartPlacement, StoredPositionAndSizeAreUsedOnlyWhenAskedFor)

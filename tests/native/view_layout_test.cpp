@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/DpiScale.h"
 #include "objects/PaintItems.h"
 #include "view/ViewLayout.h"
 
@@ -251,4 +252,33 @@ TEST(FrameOutlines, ClientBorderIsLightAboveAndDarkBelow)
     EXPECT_EQ(lines[2].y0, 300);
     EXPECT_EQ(lines[3].x1, 0);
     EXPECT_EQ(lines[3].y1, 300);
+}
+
+TEST(DpiLayout, FixedLengthsAndLinesScaleAndPicturesComeFromTheNearestLargerSet)
+{
+    EXPECT_EQ(ScaleToDpi(3, 144), 5) << "rounded half away from zero, as MulDiv";
+    EXPECT_EQ(ScaleToDpi(-3, 144), -5);
+    EXPECT_EQ(AssetSetForDpi(96), 0);
+    EXPECT_EQ(AssetSetForDpi(120), 1) << "125 % takes the 150 % set, scaled down";
+    EXPECT_EQ(AssetSetForDpi(144), 1);
+    EXPECT_EQ(AssetSetForDpi(168), 2);
+    EXPECT_EQ(AssetSetForDpi(288), 2);
+
+    // At 200 % the window is twice as large and everything in it twice as far in.
+    EXPECT_EQ(LeftStarRect(192), R(6, 30, 66, 110));
+    EXPECT_EQ(RightStarRect(800, 192), R(734, 30, 794, 110));
+    const LowerPanelLayout list = LayoutLowerPanel(R(40, 336, 760, 600), LowerContent::List, 192);
+    EXPECT_EQ(list.listRect, R(64, 374, 736, 562));
+    ASSERT_EQ(list.innerFrames.size(), 2u);
+    EXPECT_EQ(list.innerFrames[0].rc, R(60, 370, 740, 566));
+    EXPECT_EQ(list.innerFrames[1].rc, R(62, 372, 738, 564)) << "nested frames stay flush";
+    EXPECT_EQ(list.innerFrames[0].thickness, 2);
+    EXPECT_EQ(list.captionFont.height, 36);
+    EXPECT_EQ(MonthListColumnWidth(800, true, 192), 719 - 248) << "0.9f x 800 truncates to 719";
+    const LowerPanelLayout picture = LayoutLowerPanel(R(40, 336, 760, 600), LowerContent::Picture, 192);
+    EXPECT_EQ(picture.pictureX, 40 + (720 - 500) / 2);
+    EXPECT_EQ(picture.frames[0].rc, R(146, 360, 652, 574));
+    const DatePanelLayout date = LayoutDatePanel(R(80, 0, 720, 168), L"今日は", 192);
+    EXPECT_EQ(date.font.height, 168 - 102);
+    EXPECT_EQ(date.textRect, R(120, 56, 680, 122));
 }

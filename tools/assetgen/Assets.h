@@ -31,6 +31,11 @@ constexpr int kCursorPreviewWidth = 33;
 constexpr int kCursorPreviewHeight = 32;
 constexpr SColor kCursorPreviewBackground = vga::kSilver;
 
+// The sets drawn for high-DPI displays: set n (1, 2) at kAssetSetScales[n], its
+// resources at the 1x id plus n x ID_ASSET_SET_STEP, its files named
+// "bmp<id>.bmp" and "cur<id>.cur" by that id.
+constexpr double kAssetSetScales[] = {1.0, 1.5, 2.0};
+
 std::vector<SAsset> BuildStarAssets();
 std::vector<SAsset> BuildCursorAssets();
 std::vector<SAsset> BuildSoundAssets();

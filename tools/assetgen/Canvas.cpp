@@ -45,10 +45,33 @@ bool IsInsidePolygon(const std::vector<SPoint>& points, double x, double y)
     return bInside;
 }
 
-CCanvas::CCanvas(int nWidth, int nHeight, bool bSmooth)
-    : m_nWidth(std::max(nWidth, 0)), m_nHeight(std::max(nHeight, 0)), m_bSmooth(bSmooth),
+CCanvas::CCanvas(int nWidth, int nHeight, bool bSmooth, double dScale)
+    : m_nWidth(std::max(static_cast<int>(std::lround(nWidth * dScale)), 0)),
+      m_nHeight(std::max(static_cast<int>(std::lround(nHeight * dScale)), 0)), m_bSmooth(bSmooth),
+      m_dScale(dScale > 0 ? dScale : 1.0),
       m_aPixels(static_cast<std::size_t>(m_nWidth) * m_nHeight, kTransparent)
 {
+}
+
+CCanvas CCanvas::Blank() const
+{
+    CCanvas blank(0, 0, m_bSmooth, m_dScale);
+    blank.m_nWidth = m_nWidth;
+    blank.m_nHeight = m_nHeight;
+    blank.m_aPixels.assign(m_aPixels.size(), kTransparent);
+    return blank;
+}
+
+void CCanvas::FillDot(int x, int y, SColor color)
+{
+    const int x0 = static_cast<int>(std::lround(x * m_dScale));
+    const int y0 = static_cast<int>(std::lround(y * m_dScale));
+    const int x1 = std::max(x0 + 1, static_cast<int>(std::lround((x + 1) * m_dScale)));
+    const int y1 = std::max(y0 + 1, static_cast<int>(std::lround((y + 1) * m_dScale)));
+    for (int py = y0; py < y1; ++py) {
+        for (int px = x0; px < x1; ++px)
+            SetPixel(px, py, color);
+    }
 }
 
 bool CCanvas::Contains(int x, int y) const
@@ -93,7 +116,7 @@ double CCanvas::Coverage(int x, int y, const InsideFn& inside) const
     int nHits = 0;
     for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-            if (inside(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples))
+            if (inside((x + (sx + 0.5) / kSamples) / m_dScale, (y + (sy + 0.5) / kSamples) / m_dScale))
                 ++nHits;
         }
     }
@@ -103,17 +126,17 @@ double CCanvas::Coverage(int x, int y, const InsideFn& inside) const
 void CCanvas::FillShape(double dLeft, double dTop, double dRight, double dBottom,
                         const InsideFn& inside, const PaintFn& paint)
 {
-    const int x0 = std::max(0, static_cast<int>(std::floor(dLeft)));
-    const int y0 = std::max(0, static_cast<int>(std::floor(dTop)));
-    const int x1 = std::min(m_nWidth - 1, static_cast<int>(std::ceil(dRight)));
-    const int y1 = std::min(m_nHeight - 1, static_cast<int>(std::ceil(dBottom)));
+    const int x0 = std::max(0, static_cast<int>(std::floor(dLeft * m_dScale)));
+    const int y0 = std::max(0, static_cast<int>(std::floor(dTop * m_dScale)));
+    const int x1 = std::min(m_nWidth - 1, static_cast<int>(std::ceil(dRight * m_dScale)));
+    const int y1 = std::min(m_nHeight - 1, static_cast<int>(std::ceil(dBottom * m_dScale)));
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             double dCoverage = Coverage(x, y, inside);
             if (!m_bSmooth)
                 dCoverage = dCoverage >= 0.5 ? 1.0 : 0.0;
             if (dCoverage > 0)
-                BlendPixel(x, y, paint(x + 0.5, y + 0.5), dCoverage);
+                BlendPixel(x, y, paint((x + 0.5) / m_dScale, (y + 0.5) / m_dScale), dCoverage);
         }
     }
 }
@@ -199,7 +222,7 @@ void CCanvas::Outline(SColor color)
             aBorder[static_cast<std::size_t>(y) * m_nWidth + x] = dMax;
         }
     }
-    CCanvas border(m_nWidth, m_nHeight, m_bSmooth);
+    CCanvas border = Blank();
     for (int y = 0; y < m_nHeight; ++y) {
         for (int x = 0; x < m_nWidth; ++x)
             border.BlendPixel(x, y, color, aBorder[static_cast<std::size_t>(y) * m_nWidth + x]);

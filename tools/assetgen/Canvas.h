@@ -2,6 +2,11 @@
 // are filled by sampling each pixel, either smoothly (coverage becomes opacity, for
 // 32-bit images) or hard-edged (a pixel is set when a shape covers half of it, for
 // palette images that must keep their exact colours).
+//
+// A canvas may be drawn at a scale for high-DPI displays: its pixels are then
+// `dScale` times as many each way, and every shape is given in the coordinates of
+// the picture at 1x, so one drawing makes each size sharp.  Pixel access
+// (GetPixel, SetPixel, DrawCanvas, Outline) is always in the canvas's own pixels.
 #pragma once
 
 #include "Color.h"
@@ -20,11 +25,15 @@ struct SPoint
 class CCanvas
 {
 public:
-    CCanvas(int nWidth, int nHeight, bool bSmooth);
+    CCanvas(int nWidth, int nHeight, bool bSmooth, double dScale = 1.0);
+    // A transparent canvas of this one's size, kind and scale.
+    CCanvas Blank() const;
 
+    // In pixels.
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     bool IsSmooth() const { return m_bSmooth; }
+    double Scale() const { return m_dScale; }
     bool Contains(int x, int y) const;
 
     SColor GetPixel(int x, int y) const;
@@ -32,8 +41,11 @@ public:
     // Lays `color` over the pixel, weighted by how much of the pixel is covered.
     void BlendPixel(int x, int y, SColor color, double dCoverage = 1.0);
     void Clear(SColor color);
+    // The pixel (x, y) of the picture at 1x: the block of pixels it becomes at
+    // this scale.
+    void FillDot(int x, int y, SColor color);
 
-    // Fills whatever `inside` accepts within the box; `paint` gives the colour at a
+    // Fills whatever `inside` accepts within the box (coordinates at 1x); `paint` gives the colour at a
     // point, so one call can draw a gradient.
     using InsideFn = std::function<bool(double x, double y)>;
     using PaintFn = std::function<SColor(double x, double y)>;
@@ -61,6 +73,7 @@ private:
     int m_nWidth;
     int m_nHeight;
     bool m_bSmooth;
+    double m_dScale;
     std::vector<SColor> m_aPixels;
 };
 

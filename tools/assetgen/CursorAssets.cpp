@@ -4,6 +4,8 @@
 #include "CursorPictures.h"
 #include "IconFile.h"
 
+#include <cmath>
+
 namespace plover::assetgen {
 
 namespace {
@@ -31,9 +33,9 @@ constexpr SCursorIds kCursorIds[] = {
 // so the 32-pixel picture sits in the middle of the 33-pixel preview.
 Bytes EncodePreview(const CCanvas& cursor)
 {
-    CCanvas preview(kCursorPreviewWidth, kCursorPreviewHeight, false);
+    CCanvas preview(kCursorPreviewWidth, kCursorPreviewHeight, false, cursor.Scale());
     preview.Clear(kCursorPreviewBackground);
-    preview.DrawCanvas(cursor, 1, 0);
+    preview.DrawCanvas(cursor, static_cast<int>(std::lround(cursor.Scale())), 0);
     return EncodeBmp(ToIndexed(preview, VgaPalette(), kCursorPreviewBackground), 4);
 }
 
@@ -42,20 +44,27 @@ Bytes EncodePreview(const CCanvas& cursor)
 std::vector<SAsset> BuildCursorAssets()
 {
     std::vector<SAsset> assets;
-    int nMotif = 0;
-    for (ECursorMotif motif : kCursorMotifs) {
-        const SCursorIds& ids = kCursorIds[nMotif++];
-        const SHotSpot hotSpot = CursorHotSpot(motif);
-        const CCanvas mono = DrawCursorPicture(motif, ECursorInk::Mono);
-        const CCanvas color16 = DrawCursorPicture(motif, ECursorInk::Color16);
-        const CCanvas smooth = DrawCursorPicture(motif, ECursorInk::Smooth);
+    for (int nSet = 0; nSet < 3; ++nSet) {
+        const double dScale = kAssetSetScales[nSet];
+        const int nStep = nSet * ID_ASSET_SET_STEP;
+        int nMotif = 0;
+        for (ECursorMotif motif : kCursorMotifs) {
+            const SCursorIds& ids = kCursorIds[nMotif++];
+            SHotSpot hotSpot = CursorHotSpot(motif);
+            hotSpot.x = static_cast<int>(std::lround(hotSpot.x * dScale));
+            hotSpot.y = static_cast<int>(std::lround(hotSpot.y * dScale));
+            const CCanvas mono = DrawCursorPicture(motif, ECursorInk::Mono, dScale);
+            const CCanvas color16 = DrawCursorPicture(motif, ECursorInk::Color16, dScale);
+            const CCanvas smooth = DrawCursorPicture(motif, ECursorInk::Smooth, dScale);
 
-        assets.push_back({"cur" + std::to_string(ids.nMonoCursor) + ".cur",
-                          EncodeCursor({MakeIconImage1(mono)}, hotSpot)});
-        assets.push_back({"cur" + std::to_string(ids.nColorCursor) + ".cur",
-                          EncodeCursor({MakeIconImage4(color16), MakeIconImage32(smooth)}, hotSpot)});
-        assets.push_back({"bmp" + std::to_string(ids.nMonoPreview) + ".bmp", EncodePreview(mono)});
-        assets.push_back({"bmp" + std::to_string(ids.nColorPreview) + ".bmp", EncodePreview(color16)});
+            assets.push_back({"cur" + std::to_string(ids.nMonoCursor + nStep) + ".cur",
+                              EncodeCursor({MakeIconImage1(mono)}, hotSpot)});
+            assets.push_back({"cur" + std::to_string(ids.nColorCursor + nStep) + ".cur",
+                              EncodeCursor({MakeIconImage4(color16), MakeIconImage32(smooth)}, hotSpot)});
+            assets.push_back({"bmp" + std::to_string(ids.nMonoPreview + nStep) + ".bmp", EncodePreview(mono)});
+            assets.push_back({"bmp" + std::to_string(ids.nColorPreview + nStep) + ".bmp",
+                              EncodePreview(color16)});
+        }
     }
     return assets;
 }

@@ -41,7 +41,7 @@ private:
 template <class DrawFn>
 void AddPart(CCanvas& canvas, DrawFn draw)
 {
-    CCanvas layer(canvas.Width(), canvas.Height(), canvas.IsSmooth());
+    CCanvas layer = canvas.Blank();
     draw(layer);
     layer.Outline(vga::kBlack);
     canvas.DrawCanvas(layer, 0, 0);
@@ -236,9 +236,9 @@ void DrawTokimeki(CCanvas& canvas, const CInk& ink)
 
 }  // namespace
 
-CCanvas DrawCursorPicture(ECursorMotif motif, ECursorInk ink)
+CCanvas DrawCursorPicture(ECursorMotif motif, ECursorInk ink, double dScale)
 {
-    CCanvas canvas(kCursorSize, kCursorSize, ink == ECursorInk::Smooth);
+    CCanvas canvas(kCursorSize, kCursorSize, ink == ECursorInk::Smooth, dScale);
     const CInk pen(ink);
     switch (motif) {
     case ECursorMotif::Comet: DrawComet(canvas, pen); break;

@@ -30,9 +30,9 @@ enum class ECursorInk
     Smooth,   // any colour, soft edges and glows
 };
 
-// The motif on a transparent 32 x 32 canvas, ringed in black so it shows on any
-// background.
-CCanvas DrawCursorPicture(ECursorMotif motif, ECursorInk ink);
+// The motif on a transparent 32 x 32 canvas (times `dScale`), ringed in black so it
+// shows on any background.
+CCanvas DrawCursorPicture(ECursorMotif motif, ECursorInk ink, double dScale = 1.0);
 
 // The pixel the cursor points with: the leading tip of a travelling body, the centre
 // of a round one.

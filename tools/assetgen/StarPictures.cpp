@@ -79,21 +79,21 @@ void DrawSpeck(CCanvas& canvas, int x, int y, int nSize, SColor color)
 {
     if (nSize <= 0)
         return;
-    canvas.SetPixel(x, y, color);
+    canvas.FillDot(x, y, color);
     if (nSize >= 2) {
-        canvas.SetPixel(x - 1, y, color);
-        canvas.SetPixel(x + 1, y, color);
-        canvas.SetPixel(x, y - 1, color);
-        canvas.SetPixel(x, y + 1, color);
+        canvas.FillDot(x - 1, y, color);
+        canvas.FillDot(x + 1, y, color);
+        canvas.FillDot(x, y - 1, color);
+        canvas.FillDot(x, y + 1, color);
     }
 }
 
 }  // namespace
 
-CCanvas DrawRollStarFrame(int nFrame)
+CCanvas DrawRollStarFrame(int nFrame, double dScale)
 {
     const int nIndex = (std::clamp(nFrame, 1, kRollStarFrames) - 1);
-    CCanvas canvas(kRollStarWidth, kRollStarHeight, false);
+    CCanvas canvas(kRollStarWidth, kRollStarHeight, false, dScale);
     canvas.Clear(vga::kSilver);
 
     // The window that shows a frame is only 30 pixels wide: centre the star on those.
@@ -115,10 +115,10 @@ CCanvas DrawRollStarFrame(int nFrame)
     return canvas;
 }
 
-CCanvas DrawShootingStarShape()
+CCanvas DrawShootingStarShape(double dScale)
 {
     // The star is composed from the first 31 x 29 pixels only: keep it inside them.
-    CCanvas canvas(kShootingStarWidth, kShootingStarHeight, false);
+    CCanvas canvas(kShootingStarWidth, kShootingStarHeight, false, dScale);
     canvas.FillPolygon(MakeStar(SPoint{15.5, 15.6}, 14, 5.6), vga::kYellow);
     return canvas;
 }

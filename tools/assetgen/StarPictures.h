@@ -1,4 +1,4 @@
-// The star pictures: the ten frames of the rotating star, the shooting star with its
+// The star pictures (each at 1x, or drawn afresh at a larger scale): the ten frames of the rotating star, the shooting star with its
 // mask, and the program icon.
 #pragma once
 
@@ -16,11 +16,11 @@ constexpr int kShootingStarHeight = 30;
 // are half a turn about the vertical axis, 18 degrees apart: face on, edge on at frame
 // 6, then the far face; a five-pointed star looks the same from behind, so frame 10
 // leads back into frame 1 without a jump.
-CCanvas DrawRollStarFrame(int nFrame);
+CCanvas DrawRollStarFrame(int nFrame, double dScale = 1.0);
 
 // The shooting star's shape: opaque where the star is, transparent elsewhere.  The
 // picture and the mask are both made from it, so they cannot disagree.
-CCanvas DrawShootingStarShape();
+CCanvas DrawShootingStarShape(double dScale = 1.0);
 
 // The program icon at `nSize` pixels square, transparent around the star.
 CCanvas DrawIconStar(int nSize, bool bSmooth);

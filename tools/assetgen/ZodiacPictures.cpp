@@ -468,14 +468,17 @@ void PaintBackgroundStars(CCanvas& canvas, const std::vector<SPoint>& figure,
                           std::uint32_t nSeed)
 {
     CRandom random(nSeed);
-    const int nCount = canvas.Width() * canvas.Height() / 150;
+    // As many as at 1x, whatever the scale: a larger picture is the same sky.
+    const int nCount = static_cast<int>(canvas.Width() * canvas.Height() /
+                                        (150 * canvas.Scale() * canvas.Scale()));
     for (int i = 0; i < nCount; ++i) {
         const int x = static_cast<int>(random.Unit() * canvas.Width());
         const int y = static_cast<int>(random.Unit() * canvas.Height());
         const bool bBrighter = random.Unit() < 0.22;
         bool bNearStar = false;
+        const double dScale = canvas.Scale();
         for (const SPoint& p : figure)
-            bNearStar = bNearStar || std::hypot(x + 0.5 - p.x, y + 0.5 - p.y) < 5;
+            bNearStar = bNearStar || std::hypot((x + 0.5) / dScale - p.x, (y + 0.5) / dScale - p.y) < 5;
         if (!bNearStar)
             canvas.SetPixel(x, y, bBrighter ? sky::kSpeck : sky::kFaintSpeck);
     }
@@ -495,7 +498,7 @@ void PaintCluster(CCanvas& canvas, const CSkyProjection& projection, const SClus
         const double dAngle = 2 * kPi * random.Unit();
         const int x = static_cast<int>(std::floor(center.x + dDistance * std::cos(dAngle)));
         const int y = static_cast<int>(std::floor(center.y + dDistance * std::sin(dAngle)));
-        canvas.SetPixel(x, y, i % 3 ? sky::kDimStar : sky::kSpeck);
+        canvas.FillDot(x, y, i % 3 ? sky::kDimStar : sky::kSpeck);
     }
 }
 
@@ -541,7 +544,7 @@ void PaintStarDisc(CCanvas& canvas, SPoint at, double dMagnitude, ETint tint)
     canvas.FillCircle(at, dRadius + 0.45, IsWarm(tint) ? sky::kWarmDim : sky::kDimStar);
     canvas.FillCircle(at, dRadius, TintColor(tint));
     if (dMagnitude < 2.3)
-        canvas.SetPixel(static_cast<int>(at.x), static_cast<int>(at.y), sky::kCore);
+        canvas.FillDot(static_cast<int>(at.x), static_cast<int>(at.y), sky::kCore);
 }
 
 const SFigure* FindFigure(int nBitmapId)
@@ -596,13 +599,13 @@ std::vector<SDrawnStar> ZodiacFigureStars(int nBitmapId)
     return stars;
 }
 
-CCanvas DrawZodiacPicture(int nBitmapId)
+CCanvas DrawZodiacPicture(int nBitmapId, double dScale)
 {
     const SFigure* figure = FindFigure(nBitmapId);
     const SZodiacPictureSize* size = FindSize(nBitmapId);
     if (!figure || !size)
         return CCanvas(0, 0, false);
-    CCanvas canvas(size->nWidth, size->nHeight, false);
+    CCanvas canvas(size->nWidth, size->nHeight, false, dScale);
     const CSkyProjection projection(*figure, size->nWidth, size->nHeight);
 
     std::map<std::string, const SCatalogStar*> byKey;

@@ -31,7 +31,7 @@ struct SDrawnStar
 
 // The picture of bitmap `nBitmapId`, opaque, in ZodiacPalette() colours only; an id
 // that is no zodiac bitmap gives an empty canvas.
-CCanvas DrawZodiacPicture(int nBitmapId);
+CCanvas DrawZodiacPicture(int nBitmapId, double dScale = 1.0);
 
 // The figure's stars as DrawZodiacPicture places them.
 std::vector<SDrawnStar> ZodiacFigureStars(int nBitmapId);

@@ -373,6 +373,9 @@ int RunDialogVerb(const std::vector<std::wstring>& args)
 
 int main()
 {
+    // Geometry in the screen's own pixels: unaware of the DPI, this driver would be
+    // told Plover's windows scaled down to 96 dpi on a 150 % or 200 % display.
+    ::SetProcessDPIAware();
     // Wine hands the Unix command line over as Unicode; the narrow argv would pass
     // a Japanese title through the ANSI code page, which may not spell it.
     int count = 0;
