@@ -47,6 +47,8 @@ private:
     void OnDestroy();
     void OnSize(UINT type);
     void OnActivate(UINT state);
+    // Log-off, restart or shutdown: the process may end as soon as this returns.
+    void OnEndSession(bool ending);
     // Redraws the view's picture when realising its palette changed colours.
     void RealizePicture(bool background);
 

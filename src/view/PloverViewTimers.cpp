@@ -2,6 +2,7 @@
 // and the check for a new day) and the shooting star.
 #include "view/PloverView.h"
 
+#include "schedule/PloverDoc.h"
 #include "view/SelfTimer.h"
 
 namespace plover {
@@ -37,8 +38,12 @@ void CPloverView::OnTick()
             ::ShowWindow(frame, SW_MINIMIZE);  // the frame reloads the count at once
     }
     if (m_nDestroyFlg == 1) {
-        if (CountDown(m_nDestroyCount))
+        if (CountDown(m_nDestroyCount)) {
+            // Nobody need be at the screen to answer if the schedule cannot be written.
+            if (CPloverDoc* doc = GetDocument())
+                doc->m_bUnattendedClose = true;
             ::PostMessageW(frame, WM_CLOSE, 0, 0);
+        }
     }
 }
 
