@@ -175,6 +175,9 @@ void CPloverDoc::Changed(ScheduleChange change)
 ScheduleSave CPloverDoc::Write()
 {
     m_nCount = static_cast<std::int32_t>(m_ScheduleList.size());
+    // The user's folder is made when first written to; a failure to make it shows
+    // as the write's own failure below.
+    CreateFolderPath(FolderOf(m_strFilePath));
     const ScheduleSave save = SaveScheduleFile(m_strFilePath, m_nTarget, m_ScheduleList, m_bKeepBackup);
     if (save.outcome == ScheduleSave::Saved) {
         m_bKeepBackup = false;

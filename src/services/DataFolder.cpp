@@ -71,6 +71,9 @@ bool CreateFolderPath(const std::wstring& folder)
 {
     if (folder.empty())
         return false;
+    const DWORD present = ::GetFileAttributesW(folder.c_str());
+    if (present != INVALID_FILE_ATTRIBUTES && (present & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
     // Each level in turn, from the first below the drive or share.
     for (std::size_t at = folder.find(L'\\', 3); at != std::wstring::npos;
          at = folder.find(L'\\', at + 1)) {
