@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/Dialog.h"
 #include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "schedule/DaysLeft.h"
@@ -167,6 +168,8 @@ void CPloverDoc::Changed(ScheduleChange change)
     if (m_bWriteFailureShown)
         return;
     m_bWriteFailureShown = true;
+    // A close meanwhile (the self-timer's) waits until the message is answered.
+    const CModalGuard guard;
     Warn(WriteFailureText(save, m_strFilePath) +
          L"\n\n変更は Plover の中に残っています。次の変更のときと終了するときに、"
          L"もう一度保存します。");
