@@ -229,8 +229,10 @@ void CPloverDoc::SaveAtExit()
         if (elsewhere)
             text += L"\n［続行］ユーザーのフォルダーに保存します:\n　" + m_strUserFolder;
         text += L"\n［キャンセル］保存しないで終了します。";
+        // A stray Enter tries again rather than heading for the loss of the edits.
         const int answer = ShowMessage(
-            nullptr, text, (elsewhere ? MB_CANCELTRYCONTINUE : MB_RETRYCANCEL) | MB_ICONEXCLAMATION);
+            nullptr, text,
+            (elsewhere ? MB_CANCELTRYCONTINUE | MB_DEFBUTTON2 : MB_RETRYCANCEL) | MB_ICONEXCLAMATION);
         if (answer == IDCONTINUE && MoveToUserFolder()) {
             save = Write();
         } else if (answer == IDCANCEL) {
