@@ -45,8 +45,7 @@ std::wstring WriteFailureText(const ScheduleSave& save, const std::wstring& path
 
 }  // namespace
 
-CPloverDoc::CPloverDoc()
-    : m_strFilePath(ScheduleWritePath()), m_strUserFolder(UserDataFolder())
+CPloverDoc::CPloverDoc() : m_strFilePath(ScheduleWritePath())
 {
     const std::wstring read = ScheduleReadPath();
     if (!SamePath(read, m_strFilePath))
@@ -189,14 +188,26 @@ ScheduleSave CPloverDoc::Write()
     return save;
 }
 
+std::wstring CPloverDoc::UserFolder() const
+{
+    // Asked only when a write failed: the shell's libraries need not load at start.
+    return m_strUserFolder.empty() ? UserDataFolder() : m_strUserFolder;
+}
+
+bool CPloverDoc::IsUserFolderElsewhere() const
+{
+    const std::wstring user = UserFolder();
+    return !user.empty() && !SamePath(FolderOf(m_strFilePath), user);
+}
+
 bool CPloverDoc::MoveToUserFolder()
 {
-    if (m_strUserFolder.empty() || SamePath(FolderOf(m_strFilePath), m_strUserFolder) ||
-        !CreateFolderPath(m_strUserFolder))
+    const std::wstring user = UserFolder();
+    if (!IsUserFolderElsewhere() || !CreateFolderPath(user))
         return false;
-    m_strFilePath = m_strUserFolder + L"Plover.pvd";
+    m_strFilePath = user + L"Plover.pvd";
     // Pictures chosen from now on go there too.
-    SetDataFolder(m_strUserFolder);
+    SetDataFolder(user);
     return true;
 }
 
@@ -223,11 +234,10 @@ void CPloverDoc::SaveAtExit()
     if (save.outcome != ScheduleSave::Saved && m_bUnattendedClose && MoveToUserFolder())
         save = Write();
     while (save.outcome != ScheduleSave::Saved) {
-        const bool elsewhere =
-            !m_strUserFolder.empty() && !SamePath(FolderOf(m_strFilePath), m_strUserFolder);
+        const bool elsewhere = IsUserFolderElsewhere();
         std::wstring text = WriteFailureText(save, m_strFilePath) + L"\n\n［再試行］もう一度保存します。";
         if (elsewhere)
-            text += L"\n［続行］ユーザーのフォルダーに保存します:\n　" + m_strUserFolder;
+            text += L"\n［続行］ユーザーのフォルダーに保存します:\n　" + UserFolder();
         text += L"\n［キャンセル］保存しないで終了します。";
         // A stray Enter tries again rather than heading for the loss of the edits.
         const int answer = ShowMessage(

@@ -58,7 +58,8 @@ public:
     // The file read at start when it is another (the program folder's, until the
     // user's folder holds one); empty when it is m_strFilePath.
     std::wstring m_strReadPath;
-    // Where a write goes when the data folder refuses it; empty when there is none.
+    // Where a write goes when the data folder refuses it; empty for the user's own
+    // (a test points elsewhere).
     std::wstring m_strUserFolder;
     // Set by the self-timer's close: nobody may be there to answer a question.
     bool m_bUnattendedClose = false;
@@ -70,6 +71,9 @@ private:
     // Writes the file at exit; false only when the user confirmed quitting without.
     void SaveAtExit();
     ScheduleSave Write();
+    std::wstring UserFolder() const;
+    // True when there is a user's folder and the file is not written there already.
+    bool IsUserFolderElsewhere() const;
     // Moves m_strFilePath into the user's folder; false when there is none to move to.
     bool MoveToUserFolder();
     void ReadToday();
