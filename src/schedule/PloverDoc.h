@@ -68,7 +68,8 @@ private:
     // Every edit ends here: one place that writes, so an edit added later is kept too.
     void Changed(ScheduleChange change);
     void Load();
-    // Writes the file at exit; false only when the user confirmed quitting without.
+    // Writes the file at exit, asking what to do while it fails; gives up only when
+    // the user confirmed quitting without saving.
     void SaveAtExit();
     ScheduleSave Write();
     std::wstring UserFolder() const;
