@@ -7,6 +7,7 @@
 #include "framework/Dialog.h"
 #include "framework/Resource.h"
 #include "resource.h"
+#include "services/DataFolder.h"
 
 namespace plover {
 
@@ -82,7 +83,13 @@ void CHelpWindow::ShowPage(std::size_t page)
         return;
     m_nPage = page;
     SetListSelection(IDC_HELP_TOPICS, static_cast<int>(page));
-    SetItemText(IDC_HELP_PAGE, FromUtf8(Pages()[page].body));
+    // The page on where things are kept names the folder in use.
+    std::wstring body = FromUtf8(Pages()[page].body);
+    const std::wstring token = L"%DATAFOLDER%";
+    for (std::size_t at = body.find(token); at != std::wstring::npos;
+         at = body.find(token, at + DataFolder().size()))
+        body.replace(at, token.size(), DataFolder());
+    SetItemText(IDC_HELP_PAGE, body);
 }
 
 bool CHelpWindow::OnCommand(UINT id, UINT notifyCode, HWND)

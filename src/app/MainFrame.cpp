@@ -10,6 +10,7 @@
 #include "framework/TextConv.h"
 #include "resource.h"
 #include "services/Settings.h"
+#include "schedule/PloverDoc.h"
 #include "view/PloverView.h"
 
 namespace plover {
@@ -199,6 +200,17 @@ void CMainFrame::OnDestroy()
     StoreWindowRect(Settings(), NormalWindowRect(m_hWnd));
 }
 
+void CMainFrame::OnEndSession(bool ending)
+{
+    if (!ending)
+        return;
+    // What a normal close writes, without its questions: an open dialog counts as
+    // cancelled, since the document holds only what an OK has committed.
+    if (CPloverDoc* doc = View() ? View()->GetDocument() : nullptr)
+        doc->SaveForEndSession();
+    StoreWindowRect(Settings(), NormalWindowRect(m_hWnd));
+}
+
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -233,6 +245,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // never holds the session up; the write comes with WM_ENDSESSION
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
         return 0;
     case WM_TIMECHANGE:
         if (View())

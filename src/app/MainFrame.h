@@ -48,6 +48,8 @@ private:
     void OnSize(UINT type);
     void OnActivate(UINT state);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    // Log-off, restart or shutdown: the process may end as soon as this returns.
+    void OnEndSession(bool ending);
     // Redraws the view's picture when realising its palette changed colours.
     void RealizePicture(bool background);
 

@@ -2,6 +2,7 @@
 
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "app/SingleInstance.h"
 #include "framework/Help.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
@@ -16,13 +17,22 @@ bool CPloverApp::InitInstance()
 
     // Known before the window exists: the view's first activation, inside
     // OnFileNew, already looks the target's picture up here.
-    SetDataFolder(ProgramFolder());
+    ChooseDataFolder();
+    m_pInstance = std::make_unique<CSingleInstance>(DataFolder());
+    if (!m_pInstance->IsFirst()) {
+        m_pInstance->BringFirstToFront();
+        return false;
+    }
     SetHelpViewer(ShowHelpForCommand);
 
     AddDocTemplate(MakeMainTemplate([] { return std::make_unique<CPloverDoc>(); }));
     // Creates the view (timers running) before the schedule is read; the target is
     // taken only at the view's first activation, after the read.
-    return OnFileNew();
+    if (!OnFileNew())
+        return false;
+    if (const CFrameWnd* frame = GetMainFrame())
+        m_pInstance->Announce(frame->m_hWnd);
+    return true;
 }
 
 int CPloverApp::ExitInstance()

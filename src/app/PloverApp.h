@@ -1,11 +1,13 @@
-// The application: prepares the settings store, ties document, frame and view
-// together, starts them and chooses the data folder.
+// The application: prepares the settings store, chooses the data folder, hands a
+// second start on the same folder over to the first, ties document, frame and view
+// together and starts them.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "framework/WinApp.h"
+#include "app/SingleInstance.h"
 #include "services/RegistryStore.h"
 
 namespace plover {
@@ -19,6 +21,7 @@ public:
 
 private:
     std::unique_ptr<CRegistryStore> m_pSettings;
+    std::unique_ptr<CSingleInstance> m_pInstance;
 };
 
 // Registry key of the settings: the maker's key, the application name, the section.

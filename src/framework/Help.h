@@ -14,7 +14,8 @@ namespace plover {
 // its last backslash; "\\" for a bare name, which then stands in the root).
 std::wstring ExecutablePath();
 std::wstring FolderOf(const std::wstring& path);
-// The program's folder: the schedule, the pictures and the sounds are there.
+// The program's folder: the sounds are there, and the schedule and pictures of a
+// copy that may write there.
 std::wstring ProgramFolder();
 
 // Asks the viewer for help; nothing happens while there is none.

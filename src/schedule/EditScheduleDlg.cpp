@@ -80,7 +80,7 @@ void CEditScheduleDlg::ApplyRightHalf()
     const std::string before(entry.BmpFile());
     ReadEntry(kRight, IDC_EDIT_NAME, entry);
     if (!m_strChosen.empty()) {
-        if (IsInProgramFolder(m_strChosen))
+        if (IsWhereLookedUp(m_strChosen))
             m_Pending.erase(index);
         else if (const auto known = m_Pending.find(index); known != m_Pending.end())
             known->second.source = m_strChosen;
@@ -108,7 +108,7 @@ std::wstring CEditScheduleDlg::PicturePath(std::size_t index) const
     const auto pending = m_Pending.find(index);
     if (pending != m_Pending.end() && SjisToWide(entry.BmpFile()) == BareFileName(pending->second.source))
         return pending->second.source;
-    return ProgramPicture(entry);
+    return StoredPicture(entry);
 }
 
 bool CEditScheduleDlg::OnOK()

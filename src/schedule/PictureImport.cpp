@@ -14,6 +14,7 @@
 #include "framework/TextConv.h"
 #include "schedule/PloverFile.h"
 #include "schedule/ScheduleStore.h"
+#include "services/DataFolder.h"
 
 namespace plover {
 
@@ -23,12 +24,6 @@ std::function<std::optional<std::wstring>()>& ChooseHook()
 {
     static std::function<std::optional<std::wstring>()> hook;
     return hook;
-}
-
-bool SameFolder(const std::wstring& a, const std::wstring& b)
-{
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 CFileHandle OpenForReading(const std::wstring& path)
@@ -88,9 +83,9 @@ std::wstring BareFileName(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-bool IsInProgramFolder(const std::wstring& path)
+bool IsWhereLookedUp(const std::wstring& path)
 {
-    return SameFolder(FolderOf(path), ProgramFolder());
+    return SamePath(PicturePath(BareFileName(path)), path);
 }
 
 namespace {
@@ -113,7 +108,7 @@ std::optional<std::wstring> ChoosePictureFile(HWND owner)
         chosen = ChooseHook()();
     } else {
         std::vector<wchar_t> file(32768, L'\0');
-        const std::wstring folder = ProgramFolder();
+        const std::wstring folder = DataFolder();
         OPENFILENAMEW ofn{};
         ofn.lStructSize = sizeof ofn;
         ofn.hwndOwner = owner;
@@ -139,13 +134,23 @@ std::optional<std::wstring> ChoosePictureFile(HWND owner)
 
 bool ImportPicture(HWND owner, const std::wstring& source)
 {
-    if (IsInProgramFolder(source))
+    if (IsWhereLookedUp(source))
         return true;
-    const std::wstring target = ProgramFolder() + BareFileName(source);
+    // The user's folder is made only when something is first kept there.
+    if (!CreateFolderPath(DataFolder())) {
+        const DWORD error = ::GetLastError();
+        ShowMessage(owner,
+                    FileErrorText(FileErrorFromWin32(error), DataFolder()) +
+                        L"\n\n画像を Plover のデータ フォルダーにコピーできなかったため、"
+                        L"予定の画像は元のままです。",
+                    MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    const std::wstring target = DataFolder() + BareFileName(source);
     if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
         if (SameContents(source, target))
             return true;
-        const std::wstring question = L"Plover のフォルダーには同じ名前の別の画像があります。\n" +
+        const std::wstring question = L"Plover のデータ フォルダーには同じ名前の別の画像があります。\n" +
                                       target + L"\n\n選んだ画像で置き換えますか？";
         if (ShowMessage(owner, question, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
@@ -155,7 +160,7 @@ bool ImportPicture(HWND owner, const std::wstring& source)
     const DWORD error = ::GetLastError();
     ShowMessage(owner,
                 FileErrorText(FileErrorFromWin32(error), target) +
-                    L"\n\n画像を Plover のフォルダーにコピーできなかったため、"
+                    L"\n\n画像を Plover のデータ フォルダーにコピーできなかったため、"
                     L"予定の画像は元のままです。",
                 MB_OK | MB_ICONEXCLAMATION);
     return false;

@@ -1,7 +1,7 @@
-// Pictures chosen for an entry from outside the program's folder.  An entry keeps
-// only the picture's bare name and the window looks it up in the program's folder,
-// so such a picture is copied there when the entry that names it is kept: what the
-// dialog previewed is then what the window shows.
+// Pictures chosen for an entry from elsewhere.  An entry keeps only the picture's
+// bare name and the window looks it up in the data folder, then in the program's,
+// so such a picture is copied into the data folder when the entry that names it is
+// kept: what the dialog previewed is then what the window shows.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,7 @@
 
 namespace plover {
 
-// The open-file dialog for a BMP picture, starting in the program's folder.  The
+// The open-file dialog for a BMP picture, starting in the data folder.  The
 // chosen file's full path, or none when the user cancelled or the name cannot be
 // stored in an entry (the user has been told why).
 std::optional<std::wstring> ChoosePictureFile(HWND owner);
@@ -21,10 +21,10 @@ void SetChoosePictureHook(std::function<std::optional<std::wstring>()> hook);
 
 // The file name without its folder.
 std::wstring BareFileName(const std::wstring& path);
-// True when `path` is a file directly in the program's folder.
-bool IsInProgramFolder(const std::wstring& path);
+// True when looking the bare name of `path` up finds `path` itself.
+bool IsWhereLookedUp(const std::wstring& path);
 
-// Makes the program's folder hold `source` under its own name: nothing to do when
+// Makes the data folder hold `source` under its own name: nothing to do when
 // it is already there or an identical file is; a different file of that name is
 // replaced only when the user agrees.  False when the folder does not hold the
 // picture afterwards (refused, or the copy failed and the user was told), so the

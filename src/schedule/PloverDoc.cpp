@@ -4,10 +4,12 @@
 
 #include <vector>
 
+#include "framework/Dialog.h"
 #include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "schedule/DaysLeft.h"
 #include "schedule/ScheduleStore.h"
+#include "services/DataFolder.h"
 #include "services/LocalTime.h"
 
 namespace plover {
@@ -19,9 +21,36 @@ void Warn(const std::wstring& text)
     ShowMessage(nullptr, text, MB_OK | MB_ICONEXCLAMATION);
 }
 
+// The system's own words for why a write failed.
+std::wstring SystemReason(DWORD code)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring reason = length ? std::wstring(text, length) : std::wstring();
+    ::LocalFree(text);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
+        reason.pop_back();
+    return reason + L" (" + std::to_wstring(code) + L")";
+}
+
+std::wstring WriteFailureText(const ScheduleSave& save, const std::wstring& path)
+{
+    const std::wstring reason = save.outcome == ScheduleSave::FileFailed
+                                    ? SystemReason(save.code)
+                                    : std::wstring(kSaveFailedText);
+    return L"予定を保存できませんでした。\n\n保存先: " + path + L"\n理由: " + reason;
+}
+
 }  // namespace
 
-CPloverDoc::CPloverDoc() : m_strFilePath(ScheduleFilePath(ExecutablePath())) {}
+CPloverDoc::CPloverDoc() : m_strFilePath(ScheduleWritePath())
+{
+    const std::wstring read = ScheduleReadPath();
+    if (!SamePath(read, m_strFilePath))
+        m_strReadPath = read;
+}
 
 bool CPloverDoc::OnNewDocument()
 {
@@ -36,15 +65,16 @@ bool CPloverDoc::OnNewDocument()
 void CPloverDoc::Load()
 {
     RecoverInterruptedWrite(m_strFilePath);
+    const std::wstring& path = m_strReadPath.empty() ? m_strFilePath : m_strReadPath;
     ScheduleHeader header{m_nCount, m_nTarget};
-    const ScheduleLoad load = LoadScheduleFile(m_strFilePath, header, m_ScheduleList);
+    const ScheduleLoad load = LoadScheduleFile(path, header, m_ScheduleList);
     m_nCount = header.count;
     m_nTarget = header.target;
     switch (load.outcome) {
     case ScheduleLoad::Loaded:
         return;
     case ScheduleLoad::OpenFailed:
-        Warn(FileErrorText(load.error, m_strFilePath));
+        Warn(FileErrorText(load.error, path));
         break;
     case ScheduleLoad::EndedEarly:
         // Marked before the message: a message box lets other messages run.
@@ -128,29 +158,108 @@ void CPloverDoc::Changed(ScheduleChange change)
     if (Has(change, ScheduleChange::Target))
         CalcDaysLeft();
     UpdateAllViews(static_cast<unsigned>(change));
+    const ScheduleSave save = Write();
+    if (save.outcome == ScheduleSave::Saved) {
+        m_bWriteFailureShown = false;
+        return;
+    }
+    // The edit stays in memory; the next edit or the exit tries again.
+    if (m_bWriteFailureShown)
+        return;
+    m_bWriteFailureShown = true;
+    // A close meanwhile (the self-timer's) waits until the message is answered.
+    const CModalGuard guard;
+    Warn(WriteFailureText(save, m_strFilePath) +
+         L"\n\n変更は Plover の中に残っています。次の変更のときと終了するときに、"
+         L"もう一度保存します。");
 }
 
-void CPloverDoc::OnCloseDocument()
-{
-    Save();
-    CDocument::OnCloseDocument();
-}
-
-void CPloverDoc::Save()
+ScheduleSave CPloverDoc::Write()
 {
     m_nCount = static_cast<std::int32_t>(m_ScheduleList.size());
+    // The user's folder is made when first written to; a failure to make it shows
+    // as the write's own failure below.
+    CreateFolderPath(FolderOf(m_strFilePath));
     const ScheduleSave save = SaveScheduleFile(m_strFilePath, m_nTarget, m_ScheduleList, m_bKeepBackup);
     if (save.outcome == ScheduleSave::Saved) {
         m_bKeepBackup = false;
         SetModifiedFlag(false);
-    } else {
-        Warn(save.outcome == ScheduleSave::FileFailed ? FileErrorText(save.error, m_strFilePath)
-                                                      : std::wstring(kSaveFailedText));
-        Warn(kWriteFailedText);
     }
+    return save;
+}
+
+std::wstring CPloverDoc::UserFolder() const
+{
+    // Asked only when a write failed: the shell's libraries need not load at start.
+    return m_strUserFolder.empty() ? UserDataFolder() : m_strUserFolder;
+}
+
+bool CPloverDoc::IsUserFolderElsewhere() const
+{
+    const std::wstring user = UserFolder();
+    return !user.empty() && !SamePath(FolderOf(m_strFilePath), user);
+}
+
+bool CPloverDoc::MoveToUserFolder()
+{
+    const std::wstring user = UserFolder();
+    if (!IsUserFolderElsewhere() || !CreateFolderPath(user))
+        return false;
+    m_strFilePath = user + L"Plover.pvd";
+    // Pictures chosen from now on go there too.
+    SetDataFolder(user);
+    return true;
+}
+
+bool CPloverDoc::CanCloseFrame()
+{
+    // The automatic close keeps asking every second while the exit's question is open.
+    return !m_bClosing && CDocument::CanCloseFrame();
+}
+
+void CPloverDoc::OnCloseDocument()
+{
+    m_bClosing = true;
+    SaveAtExit();
     // Deleted from the tail, as the list was always emptied.
     while (!m_ScheduleList.empty())
         m_ScheduleList.pop_back();
+    CDocument::OnCloseDocument();
+}
+
+void CPloverDoc::SaveAtExit()
+{
+    ScheduleSave save = Write();
+    // Nobody may be at the screen: the user's folder first, a question only then.
+    if (save.outcome != ScheduleSave::Saved && m_bUnattendedClose && MoveToUserFolder())
+        save = Write();
+    while (save.outcome != ScheduleSave::Saved) {
+        const bool elsewhere = IsUserFolderElsewhere();
+        std::wstring text = WriteFailureText(save, m_strFilePath) + L"\n\n［再試行］もう一度保存します。";
+        if (elsewhere)
+            text += L"\n［続行］ユーザーのフォルダーに保存します:\n　" + UserFolder();
+        text += L"\n［キャンセル］保存しないで終了します。";
+        // A stray Enter tries again rather than heading for the loss of the edits.
+        const int answer = ShowMessage(
+            nullptr, text,
+            (elsewhere ? MB_CANCELTRYCONTINUE | MB_DEFBUTTON2 : MB_RETRYCANCEL) | MB_ICONEXCLAMATION);
+        if (answer == IDCONTINUE && MoveToUserFolder()) {
+            save = Write();
+        } else if (answer == IDCANCEL) {
+            if (ShowMessage(nullptr,
+                            L"保存しないで終了しますか？\n今回の変更はすべて失われます。",
+                            MB_YESNO | MB_DEFBUTTON2 | MB_ICONEXCLAMATION) == IDYES)
+                return;
+        } else {
+            save = Write();
+        }
+    }
+}
+
+void CPloverDoc::SaveForEndSession()
+{
+    if (Write().outcome != ScheduleSave::Saved && MoveToUserFolder())
+        Write();
 }
 
 }  // namespace plover

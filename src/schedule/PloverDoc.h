@@ -1,6 +1,6 @@
 // The schedule document: the list of entries, which one is the countdown target,
 // today's date and the days left.  Read from the schedule file once at start,
-// written back once at exit.
+// written after every edit (a crash or a kill then loses nothing) and at exit.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include "framework/Document.h"
 #include "schedule/ScheduleEdits.h"
 #include "schedule/ScheduleFile.h"
+#include "schedule/ScheduleStore.h"
 
 namespace plover {
 
@@ -18,6 +19,7 @@ public:
 
     bool OnNewDocument() override;
     void OnCloseDocument() override;
+    bool CanCloseFrame() override;
 
     // Days from today to the target's date; without a target entry nothing changes.
     void CalcDaysLeft();
@@ -29,7 +31,8 @@ public:
     bool RefreshToday();
 
     // The edits the dialogs make.  Each computes the days left again when the
-    // target changed and tells the view what changed (a ScheduleChange hint).
+    // target changed, tells the view what changed (a ScheduleChange hint) and
+    // writes the file.
     void AddEntry(const CPloverFile& entry);
     void ReplaceEntry(std::size_t index, const CPloverFile& entry);
     void DeleteEntry(std::size_t index);
@@ -45,18 +48,43 @@ public:
     std::int32_t m_nTarget = 0;
     int m_nDaysLeft = 0;
 
-    // The schedule file; beside the program unless a test points elsewhere.
+    // The session ends (log-off, restart, shutdown): writes what the document
+    // holds, in the user's folder when the data folder refuses, and asks nothing,
+    // since the process may end as soon as this returns.
+    void SaveForEndSession();
+
+    // The schedule file written; in the data folder unless a test points elsewhere.
     std::wstring m_strFilePath;
+    // The file read at start when it is another (the program folder's, until the
+    // user's folder holds one); empty when it is m_strFilePath.
+    std::wstring m_strReadPath;
+    // Where a write goes when the data folder refuses it; empty for the user's own
+    // (a test points elsewhere).
+    std::wstring m_strUserFolder;
+    // Set by the self-timer's close: nobody may be there to answer a question.
+    bool m_bUnattendedClose = false;
 
 private:
+    // Every edit ends here: one place that writes, so an edit added later is kept too.
     void Changed(ScheduleChange change);
     void Load();
-    void Save();
+    // Writes the file at exit, asking what to do while it fails; gives up only when
+    // the user confirmed quitting without saving.
+    void SaveAtExit();
+    ScheduleSave Write();
+    std::wstring UserFolder() const;
+    // True when there is a user's folder and the file is not written there already.
+    bool IsUserFolderElsewhere() const;
+    // Moves m_strFilePath into the user's folder; false when there is none to move to.
+    bool MoveToUserFolder();
     void ReadToday();
 
     // Set when the file could not be read in full: its bytes are kept beside it
     // before the first write over it.
     bool m_bKeepBackup = false;
+    // A failed write after an edit is told once, not at every edit after it.
+    bool m_bWriteFailureShown = false;
+    bool m_bClosing = false;
 };
 
 }  // namespace plover

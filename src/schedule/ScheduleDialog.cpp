@@ -5,6 +5,7 @@
 #include "framework/MessageBox.h"
 #include "framework/TextConv.h"
 #include "resource.h"
+#include "services/DataFolder.h"
 
 namespace plover {
 
@@ -100,7 +101,7 @@ void CScheduleDialog::ShowChosenEntry(UINT listId, const CScheduleList& list,
     if (!entry)
         return;
     ShowEntry(ids, *entry);
-    ShowPicture(0, ProgramPicture(*entry));
+    ShowPicture(0, StoredPicture(*entry));
 }
 
 void CScheduleDialog::SetDateSpinRanges(int firstYear)
@@ -167,10 +168,10 @@ const CPloverFile* CScheduleDialog::EntryAt(const CScheduleList& list, int index
     return list[static_cast<std::size_t>(index)].get();
 }
 
-std::wstring CScheduleDialog::ProgramPicture(const CPloverFile& entry)
+std::wstring CScheduleDialog::StoredPicture(const CPloverFile& entry)
 {
     const std::string_view name = entry.BmpFile();
-    return name.empty() ? std::wstring() : ProgramFolder() + SjisToWide(name);
+    return name.empty() ? std::wstring() : PicturePath(SjisToWide(name));
 }
 
 }  // namespace plover

@@ -47,8 +47,8 @@ protected:
     int RequireSelection(UINT listId);
     // The entry at `index` of `list`, or null when there is none.
     static const CPloverFile* EntryAt(const CScheduleList& list, int index);
-    // Where an entry's picture is: in the program's folder.  Empty for no picture.
-    static std::wstring ProgramPicture(const CPloverFile& entry);
+    // Where an entry's picture is looked up.  Empty for no picture.
+    static std::wstring StoredPicture(const CPloverFile& entry);
 
     // Frame `pane` (0 or 1) shows the picture at `path`, or none for an empty path.
     void ShowPicture(std::size_t pane, const std::wstring& path);

@@ -1,5 +1,7 @@
 #include "schedule/ScheduleFile.h"
 
+#include <algorithm>
+
 #include "framework/LittleEndian.h"
 
 namespace plover {
@@ -45,8 +47,12 @@ ScheduleReadResult ReadSchedule(const std::uint8_t* data, std::size_t size,
 
 bool WriteSchedule(std::int32_t target, const CScheduleList& list, const ScheduleSink& sink)
 {
-    constexpr std::size_t kRecordsPerPiece = 1600;  // about one megabyte
-    std::vector<std::uint8_t> piece(kRecordsPerPiece * CPloverFile::kRecordSize);
+    // About 64 KB: the heap reuses a block of that size, while a larger one comes
+    // fresh from the system at every write, and first touching its pages costs
+    // more than the write after an OK itself on some machines.
+    constexpr std::size_t kRecordsPerPiece = 100;
+    std::vector<std::uint8_t> piece(std::min(kRecordsPerPiece, std::max<std::size_t>(list.size(), 1)) *
+                                    CPloverFile::kRecordSize);
     std::uint8_t header[8];
     PutInt32(header, static_cast<std::int32_t>(list.size()));
     PutInt32(header + 4, target);

@@ -165,6 +165,7 @@ ScheduleSave SaveScheduleFile(const std::wstring& path, std::int32_t target,
     const auto fail = [&save](DWORD code) {
         save.outcome = ScheduleSave::FileFailed;
         save.error = FileErrorFromWin32(code);
+        save.code = code;
         return save;
     };
     if (keepBackup && FileExists(path) &&

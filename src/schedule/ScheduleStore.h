@@ -31,6 +31,7 @@ struct ScheduleSave {
     };
     Outcome outcome = Saved;
     FileError error = FileError::None;
+    DWORD code = ERROR_SUCCESS;  // the system's own reason, for FileFailed
 };
 
 // Path of the schedule file beside the program: everything up to the last

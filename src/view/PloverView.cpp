@@ -320,7 +320,7 @@ void CPloverView::LoadTarget()
     }
     const std::wstring picture = SjisToWide(m_pTarget->BmpFile());
     if (!picture.empty()) {
-        m_Picture.Show(DataFolder() + picture, m_hWnd);
+        m_Picture.Show(PicturePath(picture), m_hWnd);
         m_Picture.SetDpi(m_nDpi);
     }
     m_pClock->SetTargetTime(MakeLocalTime(m_pTarget->m_wYear, m_pTarget->m_wMonth,

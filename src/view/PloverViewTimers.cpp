@@ -3,6 +3,7 @@
 #include "view/PloverView.h"
 
 #include "objects/ClockObject.h"
+#include "schedule/PloverDoc.h"
 #include "services/LocalTime.h"
 #include "view/SelfTimer.h"
 
@@ -43,8 +44,12 @@ void CPloverView::OnTick()
             ::ShowWindow(frame, SW_MINIMIZE);  // the frame reloads the count at once
     }
     if (m_nDestroyFlg == 1) {
-        if (CountDown(m_nDestroyCount))
+        if (CountDown(m_nDestroyCount)) {
+            // Nobody need be at the screen to answer if the schedule cannot be written.
+            if (CPloverDoc* doc = GetDocument())
+                doc->m_bUnattendedClose = true;
             ::PostMessageW(frame, WM_CLOSE, 0, 0);
+        }
     }
 }
 

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "WineTestSupport.h"
 #include "framework/FileErrors.h"
 #include "framework/MessageBox.h"
 #include "framework/TextConv.h"
 #include "schedule/PloverDoc.h"
 #include "schedule/ScheduleStore.h"
+#include "services/DataFolder.h"
 #include "services/LocalTime.h"
 
 using namespace plover;
@@ -31,6 +34,7 @@ protected:
     {
         SetMessageBoxHook(nullptr);
         SetNowSource(nullptr);
+        SetDataFolder({});  // a fallback to the user's folder moved it
     }
     std::vector<std::wstring> Texts() const
     {
@@ -150,20 +154,114 @@ TEST_F(PloverDocTest, TruncatedFileKeepsItsEntriesAndIsBackedUpBeforeTheWrite)
     EXPECT_EQ(ReadBytes(m_path).size(), 8u + 652u);
 }
 
-TEST_F(PloverDocTest, FailedWriteLeavesTheOldFileAndSaysSoTwice)
+// A folder where the temporary file must go makes every write there fail.
+class CBlockedWrite {
+public:
+    explicit CBlockedWrite(const std::wstring& path) : m_path(TemporaryPath(path))
+    {
+        ::CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~CBlockedWrite() { ::RemoveDirectoryW(m_path.c_str()); }
+
+private:
+    std::wstring m_path;
+};
+
+TEST_F(PloverDocTest, FailedWriteAfterAnEditIsToldOnceAndTheEditIsWrittenNextTime)
+{
+    WriteBytes(m_path, ThreeEntryFile());
+    ASSERT_TRUE(m_doc.OnNewDocument());
+    m_doc.AddEntry(*MakeEntry(L"遠足", 1996, 6, 1));
+    EXPECT_EQ(ReadBytes(m_path).size(), 8u + 4 * 652u) << "written at the edit, not at exit";
+    {
+        const CBlockedWrite blocked(m_path);
+        m_doc.AddEntry(*MakeEntry(L"文化祭", 1996, 11, 3));
+        m_doc.SetTarget(1);
+        ASSERT_EQ(m_messages.size(), 1u) << "told once, not at every edit";
+        EXPECT_NE(m_messages[0].text.find(m_path), std::wstring::npos);
+        EXPECT_EQ(ReadBytes(m_path).size(), 8u + 4 * 652u);
+    }
+    m_doc.DeleteEntry(0);
+    EXPECT_EQ(m_messages.size(), 1u);
+    ScheduleHeader header;
+    CScheduleList list;
+    const auto bytes = ReadBytes(m_path);
+    ASSERT_EQ(ReadSchedule(bytes.data(), bytes.size(), header, list), ScheduleReadResult::Complete);
+    ASSERT_EQ(list.size(), 4u) << "the edits kept in memory were written with the next one";
+    EXPECT_EQ(SjisToWide(list[3]->Name()), L"文化祭");
+    EXPECT_EQ(header.target, 0);
+}
+
+TEST_F(PloverDocTest, FailedWriteAtExitAsksOnceAndEachChoiceDoesWhatItSays)
 {
     const auto original = ThreeEntryFile();
     WriteBytes(m_path, original);
     ASSERT_TRUE(m_doc.OnNewDocument());
-    // A folder where the temporary file must go makes the write fail.
-    ASSERT_TRUE(::CreateDirectoryW(TemporaryPath(m_path).c_str(), nullptr));
-    m_doc.m_ScheduleList.pop_back();
+    CScratchDir user;
+    m_doc.m_strUserFolder = user.Path() + L"\\WREN\\Plover\\";
+    const std::wstring userFile = m_doc.m_strUserFolder + L"Plover.pvd";
+    m_doc.m_ScheduleList.pop_back();  // an edit the write on change did not see
+    const CBlockedWrite blocked(m_path);
+    // Try again (still blocked), quit without saving but say no when asked again,
+    // then save in the user's folder.
+    std::vector<int> answers{IDTRYAGAIN, IDCANCEL, IDNO, IDCONTINUE};
+    SetMessageBoxHook([&](const MessageRecord& message) {
+        m_messages.push_back(message);
+        const int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    });
     m_doc.OnCloseDocument();
-    ::RemoveDirectoryW(TemporaryPath(m_path).c_str());
-    ASSERT_EQ(m_messages.size(), 2u);
-    EXPECT_NE(m_messages[0].text.find(m_path), std::wstring::npos);
-    EXPECT_EQ(m_messages[1].text, L"ファイルへの書き込みに失敗しました");
+    ASSERT_EQ(m_messages.size(), 4u);
+    for (int i : {0, 1, 3}) {
+        EXPECT_EQ(m_messages[i].type, static_cast<UINT>(MB_CANCELTRYCONTINUE | MB_DEFBUTTON2 | MB_ICONEXCLAMATION));
+        EXPECT_NE(m_messages[i].text.find(m_path), std::wstring::npos) << "where";
+        EXPECT_NE(m_messages[i].text.find(m_doc.m_strUserFolder), std::wstring::npos);
+    }
+    EXPECT_EQ(m_messages[2].type, static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2 | MB_ICONEXCLAMATION));
     EXPECT_EQ(ReadBytes(m_path), original);
+    EXPECT_EQ(ReadBytes(userFile).size(), 8u + 2 * 652u);
+}
+
+TEST_F(PloverDocTest, UnattendedCloseFallsBackSilentlyAndAsksOnlyWhenTheUserFolderFailsToo)
+{
+    CScratchDir user;
+    for (bool userFolderBlocked : {false, true}) {
+        const auto original = ThreeEntryFile();
+        WriteBytes(m_path, original);
+        CPloverDoc doc;
+        doc.m_strFilePath = m_path;
+        doc.m_strUserFolder = user.Path() + L"\\";
+        const std::wstring userFile = doc.m_strUserFolder + L"Plover.pvd";
+        ::DeleteFileW(userFile.c_str());
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_bUnattendedClose = true;
+        m_messages.clear();
+        const CBlockedWrite blocked(m_path);
+        std::optional<CBlockedWrite> blockedToo;
+        if (userFolderBlocked)
+            blockedToo.emplace(userFile);
+        // Asked at all, the user quits without saving and confirms.
+        std::vector<int> answers{IDCANCEL, IDYES};
+        SetMessageBoxHook([&](const MessageRecord& message) {
+            m_messages.push_back(message);
+            const int answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        });
+        doc.OnCloseDocument();
+        EXPECT_EQ(ReadBytes(m_path), original);
+        if (!userFolderBlocked) {
+            EXPECT_TRUE(m_messages.empty());
+            EXPECT_EQ(ReadBytes(userFile), original);
+        } else {
+            ASSERT_EQ(m_messages.size(), 2u);
+            EXPECT_EQ(m_messages[0].type, static_cast<UINT>(MB_RETRYCANCEL | MB_ICONEXCLAMATION))
+                << "no other folder to offer";
+            EXPECT_NE(m_messages[0].text.find(userFile), std::wstring::npos);
+            EXPECT_FALSE(Exists(userFile));
+        }
+    }
 }
 
 TEST_F(PloverDocTest, NewDayIsNoticedAndTheDaysLeftFollow)

@@ -22,6 +22,7 @@
 #include "schedule/EditScheduleDlg.h"
 #include "schedule/PictureImport.h"
 #include "schedule/TargetSelectDlg.h"
+#include "services/DataFolder.h"
 
 using namespace plover;
 using namespace plover::test;
@@ -175,6 +176,33 @@ TEST_F(CScheduleDialogTest, PictureChosenElsewhereIsCopiedIntoTheProgramFolderOn
         }
     }
     EXPECT_EQ(messages.size(), 2u);
+}
+
+TEST_F(CScheduleDialogTest, WithTheUsersDataFolderPicturesGoThereAndAreLookedUpThereFirst)
+{
+    CScratchDir user;
+    const std::wstring data = user.Path() + L"\\WREN\\Plover\\";  // made when first needed
+    SetDataFolder(data);
+    const std::wstring beside = UniqueName(L"wtest-beside-");
+    WriteBmp(ProgramFolderFile(beside), 8, 8, RGB(0, 255, 0));
+    const std::wstring chosen = UniqueName(L"wtest-user-");
+    WriteBmp(dir.File(chosen.c_str()), 8, 8, RGB(255, 0, 0));
+    for (const std::wstring& source : {ProgramFolder() + beside, dir.File(chosen.c_str())}) {
+        CAddScheduleDlg dialog(nullptr, 2026, 12, 9);
+        ASSERT_TRUE(dialog.Create());
+        ChooseNext(source);
+        Click(dialog.m_hWnd, IDC_CHOOSE_PICTURE);
+        Click(dialog.m_hWnd, IDOK);
+    }
+    SetDataFolder({});
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(Exists(data + beside)) << "found beside the program already";
+    EXPECT_FALSE(Exists(ProgramFolder() + chosen)) << "the program folder is left alone";
+    EXPECT_EQ(ReadBytes(data + chosen), ReadBytes(dir.File(chosen.c_str())));
+    SetDataFolder(data);
+    EXPECT_EQ(PicturePath(chosen), data + chosen);
+    EXPECT_EQ(PicturePath(beside), ProgramFolder() + beside);
+    SetDataFolder({});
 }
 
 TEST_F(CScheduleDialogTest, EditChangesOnlyTheWorkingCopyAndOnlyWithTheEditButton)

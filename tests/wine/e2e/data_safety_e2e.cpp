@@ -1,0 +1,360 @@
+// The real program in the situations that used to lose the schedule: the session
+// ending, a kill, a program folder the user cannot write, a write that fails at
+// exit, and a second copy on the same folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/E2eSupport.h"
+#include "e2e/PloverProcess.h"
+#include "resource.h"
+#include "services/DataFolder.h"
+
+using namespace plover;
+using namespace plover::test;
+
+namespace {
+
+void RemoveAll(const std::wstring& path)
+{
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring child = path + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveAll(child);
+            else
+                ::DeleteFileW(child.c_str());
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryW(path.c_str());
+}
+
+// %APPDATA%\WREN of the tests' Wine user, where the user's folder is made.
+std::wstring MakerFolder()
+{
+    const std::wstring user = UserDataFolder();  // ...\WREN\Plover\ .
+    return user.substr(0, user.size() - std::wstring(L"Plover\\").size() - 1);
+}
+
+std::size_t EntriesIn(const std::wstring& path)
+{
+    const std::vector<std::uint8_t> bytes = ReadBytes(path);
+    ScheduleHeader header;
+    CScheduleList list;
+    if (bytes.empty() || ReadSchedule(bytes.data(), bytes.size(), header, list) !=
+                             ScheduleReadResult::Complete)
+        return 0;
+    return list.size();
+}
+
+// Runs a command of the machine underneath Wine, which starts Unix programs too
+// but cannot wait for them: the command leaves a mark when it is done.
+void RunUnix(const std::string& command)
+{
+    const std::string mark = "/tmp/plover-e2e-" + std::to_string(::GetCurrentProcessId()) + ".done";
+    const std::wstring markPath = L"Z:" + std::wstring(mark.begin(), mark.end());
+    ::DeleteFileW(markPath.c_str());
+    const std::string script = command + "; touch " + mark;
+    std::wstring line = L"/bin/sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process))
+        return;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    WaitUntil([&] { return Exists(markPath); }, 20000);
+    ::DeleteFileW(markPath.c_str());
+}
+
+std::string UnixPath(const std::wstring& path)
+{
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* unix = toUnix ? toUnix(path.c_str()) : nullptr;
+    const std::string result = unix ? unix : "";
+    ::HeapFree(::GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// The folder read-only for every process, as Program Files is for a normal user:
+// a read-only bind mount of it over itself, undone at the end.
+class CReadOnlyFolder {
+public:
+    explicit CReadOnlyFolder(const std::wstring& folder) : m_unix(UnixPath(folder))
+    {
+        if (m_unix.empty())
+            return;
+        RunUnix("mount --bind '" + m_unix + "' '" + m_unix + "' && mount -o remount,ro,bind '" +
+                m_unix + "' '" + m_unix + "'");
+        m_bMounted = !IsWritableFolder(folder + L"\\");
+    }
+    ~CReadOnlyFolder()
+    {
+        if (!m_unix.empty())
+            RunUnix("umount -l '" + m_unix + "' 2>/dev/null");
+    }
+    bool IsReadOnly() const { return m_bMounted; }
+
+private:
+    std::string m_unix;
+    bool m_bMounted = false;
+};
+
+// Everything in a folder, name and bytes.
+std::vector<std::pair<std::wstring, std::vector<std::uint8_t>>> Contents(const std::wstring& folder)
+{
+    std::vector<std::pair<std::wstring, std::vector<std::uint8_t>>> files;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return files;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            files.emplace_back(name, ReadBytes(folder + L"\\" + name));
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return files;
+}
+
+class DataSafety : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettings();
+        RemoveAll(MakerFolder());
+        CScheduleList list;
+        list.push_back(MakeEntry(L"卒業式", 2030, 3, 14));
+        list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
+        m_original = WriteSchedule(0, list);
+    }
+    void TearDown() override
+    {
+        ClearSettings();
+        RemoveAll(MakerFolder());
+    }
+
+    HWND Start(CPloverProcess& plover)
+    {
+        WriteBytes(plover.SchedulePath(), m_original);
+        EXPECT_TRUE(plover.Start());
+        return plover.WaitMainWindow();
+    }
+
+    // An entry through 予定の追加 and its OK, as a user adds one.
+    static bool AddEntry(CPloverProcess& plover, HWND window)
+    {
+        ::PostMessageW(window, WM_COMMAND, IDM_SCHEDULE_ADD, 0);
+        const HWND dialog = plover.WaitDialog(L"予定の追加");
+        if (!dialog)
+            return false;
+        const HWND name = ::GetDlgItem(dialog, IDC_ADD_NAME);
+        for (wchar_t c : std::wstring(L"遠足"))
+            ::PostMessageW(name, WM_CHAR, c, 1);
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+        return WaitUntil([&] { return !::IsWindow(dialog); });
+    }
+
+    // A blocked write: a folder stands where the temporary file must go.
+    static void Block(const std::wstring& schedule)
+    {
+        ::CreateDirectoryW((schedule + L".tmp").c_str(), nullptr);
+    }
+
+    // Ended at once, as Windows ends a process at the end of a session.
+    static bool Kill(CPloverProcess& plover)
+    {
+        const HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, plover.ProcessId());
+        const bool killed = process && ::TerminateProcess(process, 1);
+        if (process)
+            ::CloseHandle(process);
+        return killed && plover.WaitExit(10000);
+    }
+
+    static bool NoMessageBox(CPloverProcess& plover)
+    {
+        MessageBoxView box;
+        return !plover.WaitMessageBox(box, 1500);
+    }
+
+    std::vector<std::uint8_t> m_original;
+};
+
+}  // namespace
+
+TEST_F(DataSafety, EndOfSessionWritesScheduleAndPlaceAtOnceAlsoUnderAnOpenSheet)
+{
+    for (bool sheetOpen : {false, true}) {
+        SCOPED_TRACE(sheetOpen ? "options sheet open" : "nothing open");
+        CPloverProcess plover;
+        const HWND window = Start(plover);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(AddEntry(plover, window));
+        ::SetWindowPos(window, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        // Gone since the edit wrote it: only the end of the session can bring it back.
+        ASSERT_TRUE(WaitUntil([&] { return EntriesIn(plover.SchedulePath()) == 3; }));
+        ASSERT_TRUE(::DeleteFileW(plover.SchedulePath().c_str()));
+        if (sheetOpen) {
+            ::PostMessageW(window, WM_COMMAND, IDM_OPTIONS, 0);
+            const HWND sheet = plover.WaitDialog(L"Plover のﾌﾟﾛﾊﾟﾃｨ");
+            ASSERT_NE(sheet, nullptr);
+        }
+
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(::SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                          SMTO_ABORTIFHUNG, 5000, &answer));
+        EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+        ASSERT_TRUE(::SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
+                                          SMTO_ABORTIFHUNG, 5000, &answer))
+            << "answered at once, with nothing modal shown";
+        ASSERT_TRUE(Kill(plover));
+
+        EXPECT_EQ(EntriesIn(plover.SchedulePath()), 3u);
+        DWORD left = 0;
+        ASSERT_TRUE(GetSetting(L"StartPositionPosX", left));
+        EXPECT_EQ(left, 123u);
+        DWORD unused = 0;
+        EXPECT_FALSE(GetSetting(L"RollStar", unused)) << "the sheet was not confirmed";
+        ClearSettings();
+    }
+}
+
+TEST_F(DataSafety, KilledRightAfterAnOkKeepsTheEntryAndAWritableFolderTouchesNothingElse)
+{
+    CPloverProcess plover;
+    const HWND window = Start(plover);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(AddEntry(plover, window));
+    ::Sleep(300);
+    ASSERT_TRUE(Kill(plover));
+    EXPECT_EQ(EntriesIn(plover.SchedulePath()), 3u);
+    EXPECT_FALSE(Exists(MakerFolder())) << "nothing in the user's folder";
+}
+
+TEST_F(DataSafety, ReadOnlyProgramFolderKeepsTheScheduleInTheUsersFolder)
+{
+    CPloverProcess plover;
+    WriteBytes(plover.SchedulePath(), m_original);
+    const auto before = Contents(plover.Dir());
+    const CReadOnlyFolder readOnly(plover.Dir());
+    if (!readOnly.IsReadOnly())
+        GTEST_SKIP() << "this machine allows no read-only bind mount";
+
+    for (std::size_t expected : {3u, 4u}) {
+        ASSERT_TRUE(plover.Start());
+        const HWND window = plover.WaitMainWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(NoMessageBox(plover)) << "the start reads without a word";
+        ASSERT_TRUE(AddEntry(plover, window));
+        EXPECT_TRUE(NoMessageBox(plover)) << "the write after OK goes to the user's folder";
+        ASSERT_TRUE(plover.CloseAndWait());
+        EXPECT_EQ(plover.ExitCode(), 0u);
+        // The second run read the first's entries from the user's folder.
+        EXPECT_EQ(EntriesIn(UserDataFolder() + L"Plover.pvd"), expected);
+    }
+    EXPECT_EQ(Contents(plover.Dir()), before) << "the program folder is unchanged";
+}
+
+TEST_F(DataSafety, FailedWritesAreToldAndAtExitEachChoiceDoesWhatItSays)
+{
+    enum Choice { TryAgainThenUnblock, SaveInUsersFolder, BothBlockedQuitAfterConfirming };
+    for (Choice choice : {TryAgainThenUnblock, SaveInUsersFolder, BothBlockedQuitAfterConfirming}) {
+        SCOPED_TRACE(choice);
+        RemoveAll(MakerFolder());
+        CPloverProcess plover;
+        const HWND window = Start(plover);
+        ASSERT_NE(window, nullptr);
+        Block(plover.SchedulePath());
+        ASSERT_TRUE(AddEntry(plover, window));
+        MessageBoxView box;
+        ASSERT_TRUE(plover.WaitMessageBox(box)) << "the failed write after OK is told";
+        EXPECT_NE(box.text.find(plover.SchedulePath()), std::wstring::npos) << box.text.c_str();
+        plover.Answer(box, IDOK);
+        const std::wstring userFile = UserDataFolder() + L"Plover.pvd";
+        if (choice == BothBlockedQuitAfterConfirming) {
+            ASSERT_TRUE(CreateFolderPath(UserDataFolder()));
+            Block(userFile);
+        }
+
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(plover.WaitMessageBox(box));
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDCANCEL, IDTRYAGAIN, IDCONTINUE}));
+        EXPECT_NE(box.text.find(plover.SchedulePath()), std::wstring::npos);
+        switch (choice) {
+        case TryAgainThenUnblock:
+            plover.Answer(box, IDTRYAGAIN);
+            ASSERT_TRUE(plover.WaitMessageBox(box)) << "still blocked: asked again";
+            ::RemoveDirectoryW((plover.SchedulePath() + L".tmp").c_str());
+            plover.Answer(box, IDTRYAGAIN);
+            ASSERT_TRUE(plover.WaitExit(10000));
+            EXPECT_EQ(EntriesIn(plover.SchedulePath()), 3u);
+            break;
+        case SaveInUsersFolder:
+            plover.Answer(box, IDCONTINUE);
+            ASSERT_TRUE(plover.WaitExit(10000));
+            EXPECT_EQ(EntriesIn(userFile), 3u);
+            EXPECT_EQ(ReadBytes(plover.SchedulePath()), m_original);
+            break;
+        case BothBlockedQuitAfterConfirming:
+            plover.Answer(box, IDCONTINUE);
+            ASSERT_TRUE(plover.WaitMessageBox(box));
+            EXPECT_EQ(box.buttons, (std::vector<int>{IDCANCEL, IDRETRY})) << "no other folder left";
+            EXPECT_NE(box.text.find(userFile), std::wstring::npos);
+            plover.Answer(box, IDCANCEL);
+            ASSERT_TRUE(plover.WaitMessageBox(box));
+            EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+            plover.Answer(box, IDNO);
+            ASSERT_TRUE(plover.WaitMessageBox(box)) << "not confirmed: asked again";
+            plover.Answer(box, IDCANCEL);
+            ASSERT_TRUE(plover.WaitMessageBox(box));
+            plover.Answer(box, IDYES);
+            ASSERT_TRUE(plover.WaitExit(10000));
+            EXPECT_EQ(ReadBytes(plover.SchedulePath()), m_original);
+            break;
+        }
+        EXPECT_EQ(plover.ExitCode(), 0u);
+        ::RemoveDirectoryW((plover.SchedulePath() + L".tmp").c_str());
+    }
+}
+
+TEST_F(DataSafety, SecondStartOnTheSameFolderBringsTheFirstForwardAndEnds)
+{
+    CPloverProcess first;
+    const HWND window = Start(first);
+    ASSERT_NE(window, nullptr);
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(window) != FALSE; }));
+
+    std::wstring command = L"\"" + first.Dir() + L"\\Plover.exe\"";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION second{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 first.Dir().c_str(), &startup, &second));
+    EXPECT_EQ(::WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(second.hProcess, &code);
+    ::TerminateProcess(second.hProcess, 1);
+    ::CloseHandle(second.hThread);
+    ::CloseHandle(second.hProcess);
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window) && ::GetForegroundWindow() == window; }))
+        << "the running window is restored and in front";
+    EXPECT_FALSE(first.WaitExit(0));
+
+    CPloverProcess other;  // another folder: runs beside it
+    EXPECT_NE(Start(other), nullptr);
+    EXPECT_TRUE(other.CloseAndWait());
+    EXPECT_TRUE(first.CloseAndWait());
+}
