@@ -85,7 +85,7 @@ plover_packages() {
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine xvfb xauth x11-utils
-    fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
+    fonts-ipafont-gothic fonts-ipafont-mincho imagemagick python3-icalendar
   )
   if can_run_32bit; then
     PLOVER_PACKAGES+=(wine32:i386)
