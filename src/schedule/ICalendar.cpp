@@ -96,6 +96,12 @@ bool UnescapeText(std::string_view value, std::u16string_view lineBreak, std::u1
     out.clear();
     bool hadBreak = false;
     for (std::size_t i = 0; i < value.size();) {
+        if (value[i] == '\r') {  // a bare CR inside a line is a line break too
+            out += lineBreak;
+            hadBreak = true;
+            ++i;
+            continue;
+        }
         if (value[i] == '\\' && i + 1 < value.size()) {
             const char next = value[i + 1];
             i += 2;
@@ -162,9 +168,10 @@ void AppendFolded(std::string& out, std::string_view line)
 
 void AppendNumber(std::string& out, int value, int digits)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*d", digits, value);
-    out += text;
+    char text[12];
+    for (int i = digits - 1; i >= 0; --i, value /= 10)
+        text[i] = static_cast<char>('0' + value % 10);
+    out.append(text, static_cast<std::size_t>(digits));
 }
 
 void AppendDateTime(std::string& out, const CivilTime& t)
@@ -195,8 +202,18 @@ std::uint64_t Mix(std::uint64_t h)
     return h;
 }
 
+struct Hash128 {
+    std::uint64_t a;
+    std::uint64_t b;
+    bool operator==(const Hash128& other) const { return a == other.a && b == other.b; }
+};
+
+struct Hash128Hasher {
+    std::size_t operator()(const Hash128& h) const { return static_cast<std::size_t>(h.a ^ (h.b << 1)); }
+};
+
 // Two independent 64-bit hashes of everything the user sees of an entry.
-std::string ContentHash(const CPloverFile& e)
+Hash128 ContentHash(const CPloverFile& e)
 {
     std::uint64_t a = 0xCBF29CE484222325ull, b = 0x84222325CBF29CE4ull;
     const auto add = [&](unsigned char byte) {
@@ -213,10 +230,14 @@ std::string ContentHash(const CPloverFile& e)
             add(static_cast<unsigned char>(c));
         add(0);
     }
-    char hex[40];
-    std::snprintf(hex, sizeof hex, "%016llx%016llx", static_cast<unsigned long long>(Mix(a)),
-                  static_cast<unsigned long long>(Mix(b)));
-    return hex;
+    return Hash128{Mix(a), Mix(b)};
+}
+
+void AppendHex(std::string& out, std::uint64_t value)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        out.push_back(kDigits[(value >> shift) & 0xF]);
 }
 
 // ---- reading
@@ -620,18 +641,27 @@ private:
     std::u16string m_text;
 };
 
-std::string EntryKey(std::uint16_t year, std::uint16_t month, std::uint16_t day, std::uint16_t hour,
-                     std::uint16_t minute, std::string_view name)
-{
-    std::string key;
-    key.reserve(10 + name.size());
-    for (std::uint16_t v : {year, month, day, hour, minute}) {
-        key.push_back(static_cast<char>(v & 0xFF));
-        key.push_back(static_cast<char>(v >> 8));
+// Date, time and name of an entry or candidate, compared without copying the name.
+struct EntryKey {
+    std::uint16_t fields[5];
+    std::string_view name;
+    bool operator==(const EntryKey& other) const
+    {
+        return std::equal(fields, fields + 5, other.fields) && name == other.name;
     }
-    key.append(name.data(), name.size());
-    return key;
-}
+};
+
+struct EntryKeyHasher {
+    std::size_t operator()(const EntryKey& key) const
+    {
+        std::uint64_t h = 0xCBF29CE484222325ull;
+        for (std::uint16_t v : key.fields)
+            h = (h ^ v) * 0x100000001B3ull;
+        for (char c : key.name)
+            h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+        return static_cast<std::size_t>(Mix(h));
+    }
+};
 
 }  // namespace
 
@@ -639,11 +669,18 @@ std::vector<std::string> EntryUids(const CScheduleList& list)
 {
     std::vector<std::string> uids;
     uids.reserve(list.size());
-    std::unordered_map<std::string, std::size_t> seen;
+    std::unordered_map<Hash128, std::size_t, Hash128Hasher> seen;
+    seen.reserve(list.size());
     for (const auto& entry : list) {
-        std::string hash = ContentHash(*entry);
-        const std::size_t nth = seen[hash]++;
-        uids.push_back(hash + "-" + std::to_string(nth) + "@plover");
+        const Hash128 hash = ContentHash(*entry);
+        std::string uid;
+        uid.reserve(48);
+        AppendHex(uid, hash.a);
+        AppendHex(uid, hash.b);
+        uid += '-';
+        uid += std::to_string(seen[hash]++);
+        uid += "@plover";
+        uids.push_back(std::move(uid));
     }
     return uids;
 }
@@ -728,15 +765,15 @@ ReadResult ReadCalendar(std::string_view bytes, const ICp932Codec& codec, const 
 std::vector<char> InitialChecks(const std::vector<Candidate>& candidates,
                                 const CScheduleList& schedule, const CivilTime& today)
 {
-    std::unordered_set<std::string> known;
+    std::unordered_set<EntryKey, EntryKeyHasher> known;
     known.reserve(schedule.size() + candidates.size());
     for (const auto& e : schedule)
-        known.insert(EntryKey(e->m_wYear, e->m_wMonth, e->m_wDay, e->m_wHour, e->m_wMinute, e->Name()));
+        known.insert(EntryKey{{e->m_wYear, e->m_wMonth, e->m_wDay, e->m_wHour, e->m_wMinute}, e->Name()});
     std::vector<char> checks;
     checks.reserve(candidates.size());
     for (const Candidate& c : candidates) {
         const bool past = DateBefore(CivilTime{c.year, c.month, c.day}, today);
-        const bool fresh = known.insert(EntryKey(c.year, c.month, c.day, c.hour, c.minute, c.name)).second;
+        const bool fresh = known.insert(EntryKey{{c.year, c.month, c.day, c.hour, c.minute}, c.name}).second;
         checks.push_back(!past && fresh);
     }
     return checks;

@@ -95,16 +95,23 @@ template <class ToLocal, class PastEnd>
 CivilTime NextOccurrence(const CivilTime& start, const SimpleRule& rule, const CivilTime& today,
                          ToLocal toLocal, PastEnd pastEnd)
 {
+    // Without a count, or with every period valid (when the count of occurrences
+    // is the period index), the search may begin just before today; otherwise it
+    // walks from the start, counting.
     const bool dense = EveryPeriodExists(start, rule);
-    // With every period valid, the count of occurrences is the period index, so
-    // the search may begin just before today; otherwise it walks from the start.
-    std::int64_t k = dense ? PeriodsBefore(start, rule, today) : 0;
+    const bool jump = dense || !rule.count;
+    std::int64_t k = jump ? PeriodsBefore(start, rule, today) : 0;
     if (dense && rule.count && k >= *rule.count)
         k = *rule.count - 1;
-    std::int64_t seen = dense ? k : 0;  // occurrences before period k
-    CivilTime last = start;
     CivilTime occurrence;
-    if (dense && k > 0) {
+    // The last existing occurrence at or before period `i`, or the start.
+    const auto existingAtOrBefore = [&](std::int64_t i) {
+        for (int tries = 0; i > 0 && tries < 1000; --i, ++tries)
+            if (NthOccurrence(start, rule, i, occurrence))
+                return occurrence;
+        return start;
+    };
+    if (jump && k > 0) {
         NthOccurrence(start, rule, k - 1, occurrence);
         if (pastEnd(occurrence)) {
             // The rule ended before today: its last occurrence, found by halving.
@@ -114,24 +121,24 @@ CivilTime NextOccurrence(const CivilTime& start, const SimpleRule& rule, const C
                 NthOccurrence(start, rule, middle, occurrence);
                 (pastEnd(occurrence) ? high : low) = middle;
             }
-            NthOccurrence(start, rule, low, occurrence);
-            return occurrence;
+            return existingAtOrBefore(low);
         }
-        last = occurrence;
     }
+    CivilTime last = jump && k > 0 ? existingAtOrBefore(k - 1) : start;
+    std::int64_t seen = dense ? k : 0;  // occurrences before period k, when counted
+    // Two days before today: no occurrence earlier than that can be today in any zone.
+    const CivilTime early = CivilFromDays(DaysFromCivil(today.year, today.month, today.day) - 2);
     for (;; ++k) {
         if (rule.count && seen >= *rule.count)
             return last;
-        if (!NthOccurrence(start, rule, k, occurrence)) {
-            if (occurrence.year > 9999)
-                return last;
-            continue;
-        }
+        const bool exists = NthOccurrence(start, rule, k, occurrence);
         if (occurrence.year > 9999 || (k > 0 && pastEnd(occurrence)))
             return last;
+        if (!exists)
+            continue;
         ++seen;
         last = occurrence;
-        if (!DateBefore(toLocal(occurrence), today))
+        if (!DateBefore(occurrence, early) && !DateBefore(toLocal(occurrence), today))
             return occurrence;
     }
 }

@@ -120,14 +120,15 @@ TEST(ICalendarRead, RecurringEventsTakeTheirNextDateOnOrAfterToday)
 {
     const ReadResult read = ReadTestFile("rules.ics");
     ASSERT_EQ(read.error, ReadError::None);
-    ASSERT_EQ(read.candidates.size(), 8u);
+    ASSERT_EQ(read.candidates.size(), 9u);
     const char* expected[] = {
         "2027-03-10 00:00 birthday",       "2028-02-29 00:00 leap day",
         "2026-07-31 08:00 month end",      "2026-06-15 07:00 fortnightly",
         "2026-06-12 06:00 three days",     "2023-01-01 12:00 ended",
         "2026-06-24 10:00 every ten days", "2026-01-05 10:00 other rule",
+        "2025-05-31 08:00 month end until",  // June has no 31st
     };
-    for (std::size_t i = 0; i < 8; ++i)
+    for (std::size_t i = 0; i < 9; ++i)
         EXPECT_EQ(Line(read.candidates[i]), expected[i]);
 }
 
@@ -165,6 +166,14 @@ TEST(ICalendarRead, TextsAreCutOnWholeCharactersAndUnheldCharactersCounted)
     EXPECT_TRUE(c.cut);
     EXPECT_EQ(c.description, "caf\x81\x48 \x81\x48 \x81\x48 end") << "é, an emoji and a bad byte";
     EXPECT_EQ(c.replaced, 3u);
+
+    // A bare CR inside a line (found by fuzzing) is a line break like an escaped one.
+    const ReadResult bare = ReadCalendar(
+        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20270101\nSUMMARY:a\rb\nDESCRIPTION:c\rd\n"
+        "END:VEVENT\nEND:VCALENDAR\n", Cp932(), Context());
+    ASSERT_EQ(bare.candidates.size(), 1u);
+    EXPECT_EQ(bare.candidates[0].name, "a b");
+    EXPECT_EQ(bare.candidates[0].description, "c\r\nd");
 }
 
 TEST(ICalendarRead, PastAndKnownEntriesStartUnchecked)
