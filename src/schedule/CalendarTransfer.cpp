@@ -84,9 +84,11 @@ ical::CivilTime FromSystemTime(const SYSTEMTIME& t)
     return ical::CivilTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
-// The machine's own rules for the date in question, daylight saving included; a
-// moment before 1601 (which the system cannot convert) stays as it is.
-ical::CivilTime UtcToLocal(const ical::CivilTime& utc)
+// The machine's own rules for the date in question, daylight saving included,
+// read once per import: asked for every event, the system would read them from
+// the registry each time.  A moment before 1601 (which the system cannot
+// convert) stays as it is.
+ical::CivilTime UtcToLocal(const TIME_ZONE_INFORMATION& zone, const ical::CivilTime& utc)
 {
     if (utc.year < 1601 || utc.year > 30000)
         return utc;
@@ -98,7 +100,7 @@ ical::CivilTime UtcToLocal(const ical::CivilTime& utc)
     in.wMinute = static_cast<WORD>(utc.minute);
     in.wSecond = static_cast<WORD>(utc.second);
     SYSTEMTIME out{};
-    if (!::SystemTimeToTzSpecificLocalTime(nullptr, &in, &out))
+    if (!::SystemTimeToTzSpecificLocalTime(&zone, &in, &out))
         return utc;
     return FromSystemTime(out);
 }
@@ -223,7 +225,9 @@ void ImportCalendar(HWND owner, CPloverDoc& doc, const std::function<INT_PTR(CDi
         const LocalTime today = Now();
         ical::ReadContext context;
         context.today = ical::CivilTime{today.year, today.month, today.day};
-        context.utcToLocal = UtcToLocal;
+        TIME_ZONE_INFORMATION zone{};
+        ::GetTimeZoneInformation(&zone);
+        context.utcToLocal = [zone](const ical::CivilTime& utc) { return UtcToLocal(zone, utc); };
         read = ical::ReadCalendar(bytes, Cp932(), context);
         std::string().swap(bytes);
     } catch (const std::bad_alloc&) {

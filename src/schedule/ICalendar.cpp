@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <deque>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -632,7 +633,7 @@ private:
     ReadResult m_result;
     std::vector<std::string> m_stack;
     std::vector<TimeZone> m_zones;
-    std::vector<PendingEvent> m_pending;
+    std::deque<PendingEvent> m_pending;  // no moves as it grows
     bool m_inEvent = false;
     std::size_t m_eventDepth = 0;
     PendingEvent m_event;
