@@ -9,6 +9,7 @@
 #include "options/OptionsSheet.h"
 #include "resource.h"
 #include "schedule/AddScheduleDlg.h"
+#include "schedule/CalendarTransfer.h"
 #include "schedule/DeleteScheduleDlg.h"
 #include "schedule/EditScheduleDlg.h"
 #include "schedule/PloverDoc.h"
@@ -74,6 +75,20 @@ void RunDocumentCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_TARGET_SELECT: SelectTarget(frame, view, *doc); break;
     case IDM_CONSTELLATION: ShowGuide<CConstellationDlg>(frame, view, *doc); break;
     case IDM_ZODIAC: ShowGuide<CZodiacDlg>(frame, view, *doc); break;
+    case IDM_ICAL_EXPORT: {
+        // The file dialog and the messages are modal too: the tick waits meanwhile.
+        const CModalGuard guard(&view);
+        ExportCalendar(frame.m_hWnd, *doc);
+        break;
+    }
+    case IDM_ICAL_IMPORT: {
+        const CModalGuard guard(&view);
+        ImportCalendar(frame.m_hWnd, *doc, [&frame](CDialog& dialog) {
+            dialog.m_hCursor = frame.m_hCursor;
+            return dialog.DoModal();
+        });
+        break;
+    }
     default: break;
     }
 }
@@ -151,6 +166,8 @@ bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_TARGET_SELECT:
     case IDM_CONSTELLATION:
     case IDM_ZODIAC:
+    case IDM_ICAL_IMPORT:
+    case IDM_ICAL_EXPORT:
         RunDocumentCommand(frame, view, id);
         return true;
     case IDM_OPTIONS:

@@ -249,3 +249,12 @@
 #define IDC_HELP_TOPICS 171
 #define IDC_HELP_PAGE 172
 #define IDR_HELP_PAGES 175
+
+// iCalendar files in and out (menu ﾌｧｲﾙ), and the dialog that picks what comes in.
+#define IDM_ICAL_IMPORT 33280
+#define IDM_ICAL_EXPORT 33281
+#define IDD_ICAL_IMPORT 180
+#define IDC_ICAL_LIST 181
+#define IDC_ICAL_SELECT_ALL 182
+#define IDC_ICAL_SELECT_NONE 183
+#define IDC_ICAL_SUMMARY 184

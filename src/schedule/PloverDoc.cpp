@@ -131,6 +131,11 @@ void CPloverDoc::AddEntry(const CPloverFile& entry)
     Changed(plover::AppendEntry(m_ScheduleList, m_nTarget, entry));
 }
 
+void CPloverDoc::AppendEntries(const CScheduleList& entries)
+{
+    Changed(plover::AppendEntries(m_ScheduleList, m_nTarget, entries));
+}
+
 void CPloverDoc::ReplaceEntry(std::size_t index, const CPloverFile& entry)
 {
     Changed(plover::ReplaceEntry(m_ScheduleList, m_nTarget, index, entry));

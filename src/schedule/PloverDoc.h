@@ -34,6 +34,8 @@ public:
     // target changed, tells the view what changed (a ScheduleChange hint) and
     // writes the file.
     void AddEntry(const CPloverFile& entry);
+    // Entries brought in from another calendar, at the tail in their order.
+    void AppendEntries(const CScheduleList& entries);
     void ReplaceEntry(std::size_t index, const CPloverFile& entry);
     void DeleteEntry(std::size_t index);
     void ReplaceSchedule(const CScheduleList& entries, std::int32_t target);

@@ -62,7 +62,8 @@ void CPloverFile::SetText(char* buffer, std::size_t size, std::string_view sjis)
 {
     const std::size_t length = SjisFitLength(sjis, size - 1);
     std::memset(buffer, 0, size);
-    std::memcpy(buffer, sjis.data(), length);
+    if (length > 0)  // an empty view may have no data at all
+        std::memcpy(buffer, sjis.data(), length);
 }
 
 void CPloverFile::WriteRecord(std::uint8_t* out) const

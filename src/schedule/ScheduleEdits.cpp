@@ -34,6 +34,19 @@ ScheduleChange AppendEntry(CScheduleList& list, std::int32_t target, const CPlov
     return namesNewEntry ? ScheduleChange::Entries | ScheduleChange::Target : ScheduleChange::Entries;
 }
 
+ScheduleChange AppendEntries(CScheduleList& list, std::int32_t target, const CScheduleList& entries)
+{
+    if (entries.empty())
+        return ScheduleChange::None;
+    const std::size_t before = list.size();
+    list.reserve(before + entries.size());
+    for (const auto& entry : entries)
+        list.push_back(CopyEntry(*entry));
+    const bool namesNewEntry = target >= 0 && static_cast<std::size_t>(target) >= before &&
+                               static_cast<std::size_t>(target) < list.size();
+    return namesNewEntry ? ScheduleChange::Entries | ScheduleChange::Target : ScheduleChange::Entries;
+}
+
 ScheduleChange ReplaceEntry(CScheduleList& list, std::int32_t target, std::size_t index,
                             const CPloverFile& entry)
 {

@@ -40,6 +40,10 @@ std::int32_t TargetAfterDelete(std::int32_t target, std::size_t deleted, std::si
 // only when it pointed just past the old tail (an empty list and index 0).
 ScheduleChange AppendEntry(CScheduleList& list, std::int32_t target, const CPloverFile& entry);
 
+// Copies of `entries` at the tail, in their order; the target index stays as in
+// AppendEntry.  Nothing changes for an empty `entries`.
+ScheduleChange AppendEntries(CScheduleList& list, std::int32_t target, const CScheduleList& entries);
+
 // The entry at `index` (which must exist) takes the fields of `entry`.
 ScheduleChange ReplaceEntry(CScheduleList& list, std::int32_t target, std::size_t index,
                             const CPloverFile& entry);

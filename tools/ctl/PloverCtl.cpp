@@ -20,6 +20,8 @@
 //                                       dialog (IDOK 1, IDCANCEL 2) returns once it is gone
 //   plover_ctl page TITLE INDEX         shows page INDEX of a property sheet, as a
 //                                       click on its tab would
+//   plover_ctl choose-file TITLE PATH   types the Windows path PATH into the open or
+//                                       save dialog captioned TITLE and presses its OK
 // In a property sheet, select and press act on the page shown.
 // Numbers are decimal or 0x hexadecimal.  Exit status: 0 done, 1 failed, 2 usage.
 #include <windows.h>
@@ -194,6 +196,7 @@ void PrintUsage()
                  "usage: plover_ctl wait|close|title SECONDS | command ID\n"
                  "       plover_ctl dialog TITLE SECONDS | select TITLE LISTID INDEX\n"
                  "       plover_ctl choose-picture TITLE PATH | press TITLE ID\n"
+                 "       plover_ctl choose-file TITLE PATH\n"
                  "       plover_ctl page TITLE INDEX\n");
 }
 
@@ -256,6 +259,8 @@ int RunMainWindowVerb(const std::wstring& verb, const std::wstring& argument)
     return 2;
 }
 
+int FillFileDialog(HWND open, const std::wstring& path, HWND dialog);
+
 int ChoosePicture(HWND dialog, const std::wstring& path)
 {
     // Posted: the button's handler runs the open-file dialog's modal loop, and only
@@ -268,6 +273,29 @@ int ChoosePicture(HWND dialog, const std::wstring& path)
     const HWND open = WaitForDialog(query, kStepMs);
     if (!open)
         return Fail("no open-file dialog appeared");
+    return FillFileDialog(open, path, dialog);
+}
+
+// ---- choose-file: a file dialog the program opened itself (the iCalendar commands)
+
+int ChooseFile(const std::wstring& title, const std::wstring& path)
+{
+    const HWND plover = FindPlover();
+    if (!plover)
+        return Fail("no Plover window");
+    DialogQuery query;
+    query.pid = ProcessOf(plover);
+    query.title = title.c_str();
+    const HWND open = WaitForDialog(query, kStepMs);
+    if (!open)
+        return Fail("no file dialog", title);
+    return FillFileDialog(open, path, nullptr);
+}
+
+// ----
+
+int FillFileDialog(HWND open, const std::wstring& path, HWND dialog)
+{
     Deliver(open, WM_NULL, 0, 0);
     HWND field = ::GetDlgItem(open, kOpenFileNameEdit);
     if (!field || !::IsWindowVisible(field))
@@ -280,7 +308,8 @@ int ChoosePicture(HWND dialog, const std::wstring& path)
                    reinterpret_cast<LPARAM>(::GetDlgItem(open, IDOK)));
     if (!WaitUntilGone(open, kStepMs))
         return Fail("the open-file dialog did not take", path);
-    Settle(dialog);
+    if (dialog)
+        Settle(dialog);
     return 0;
 }
 
@@ -288,6 +317,8 @@ int RunDialogVerb(const std::vector<std::wstring>& args)
 {
     const std::wstring& verb = args[1];
     const std::wstring& title = args[2];
+    if (verb == L"choose-file" && args.size() == 4)
+        return ChooseFile(title, args[3]);
     std::vector<long> numbers;
     const bool wantsPath = verb == L"choose-picture";
     for (std::size_t i = 3; i < args.size() && !wantsPath; ++i) {

@@ -1,0 +1,265 @@
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "schedule/ICalendar.h"
+
+using namespace plover;
+using namespace plover::ical;
+
+namespace {
+
+// Today is 2026-06-15 and the machine is nine hours ahead of UTC.
+ReadContext Context()
+{
+    ReadContext context;
+    context.today = CivilTime{2026, 6, 15};
+    context.utcToLocal = [](const CivilTime& utc) { return AddSeconds(utc, 9 * 3600); };
+    return context;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+ReadResult ReadTestFile(const char* name)
+{
+    return ReadCalendar(FileBytes(std::string(PLOVER_TEST_DATA) + "/ical/" + name), Cp932(),
+                        Context());
+}
+
+std::string Sjis(const std::u16string& text)
+{
+    std::string out;
+    EXPECT_TRUE(Cp932().FromUnicode(text, out));
+    return out;
+}
+
+// "2027-01-05 09:30 name" of a candidate, the name in code page 932.
+std::string Line(const Candidate& c)
+{
+    char when[32];
+    std::snprintf(when, sizeof when, "%04u-%02u-%02u %02u:%02u ", c.year, c.month, c.day, c.hour,
+                  c.minute);
+    return when + c.name;
+}
+
+std::unique_ptr<CPloverFile> Entry(int year, int month, int day, int hour, int minute,
+                                   std::string_view name, std::string_view description = {})
+{
+    auto e = std::make_unique<CPloverFile>();
+    e->m_wYear = static_cast<std::uint16_t>(year);
+    e->m_wMonth = static_cast<std::uint16_t>(month);
+    e->m_wDay = static_cast<std::uint16_t>(day);
+    e->m_wHour = static_cast<std::uint16_t>(hour);
+    e->m_wMinute = static_cast<std::uint16_t>(minute);
+    CPloverFile::SetText(e->m_szName, CPloverFile::kNameSize, name);
+    CPloverFile::SetText(e->m_szDescription, CPloverFile::kDescriptionSize, description);
+    CPloverFile::SetText(e->m_szBmpFile, CPloverFile::kBmpFileSize, {});
+    return e;
+}
+
+std::string Record(const CPloverFile& entry)
+{
+    std::uint8_t record[CPloverFile::kRecordSize];
+    entry.WriteRecord(record);
+    return std::string(reinterpret_cast<char*>(record), sizeof record);
+}
+
+// Exports `list`, imports the file again and expects every record back.
+void ExpectRoundTrip(const CScheduleList& list)
+{
+    ExportCounts counts;
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), counts);
+    EXPECT_EQ(counts.written, list.size());
+    EXPECT_EQ(counts.replaced, 0u);
+    const ReadResult read = ReadCalendar(file, Cp932(), Context());
+    ASSERT_EQ(read.error, ReadError::None);
+    ASSERT_EQ(read.candidates.size(), list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        CPloverFile entry;
+        ToEntry(read.candidates[i], entry);
+        EXPECT_EQ(Record(entry), Record(*list[i])) << "entry " << i << ": " << Line(read.candidates[i]);
+        EXPECT_FALSE(read.candidates[i].Changed()) << i;
+    }
+}
+
+}  // namespace
+
+TEST(ICalendarRead, EveryFormOfStartLandsOnLocalTime)
+{
+    const ReadResult read = ReadTestFile("forms.ics");
+    ASSERT_EQ(read.error, ReadError::None);
+    EXPECT_EQ(read.SkippedTotal(), 0u);
+    ASSERT_EQ(read.candidates.size(), 7u);
+    const auto& c = read.candidates;
+    EXPECT_EQ(Line(c[0]), "2027-01-05 00:00 date only");
+    // Escapes undone; a line break in a name becomes a space and counts as a change.
+    EXPECT_EQ(Line(c[1]), "2027-01-05 09:30 floating, ; \\   end");
+    EXPECT_TRUE(c[1].cut);
+    EXPECT_EQ(Line(c[2]), "2027-01-06 08:30 utc");
+    EXPECT_EQ(Line(c[3]), "2027-07-05 22:00 new york summer") << "EDT, UTC-4, by the file's zone";
+    EXPECT_EQ(Line(c[4]), "2027-01-05 23:00 new york winter") << "EST, UTC-5";
+    EXPECT_EQ(Line(c[5]), "2027-01-05 09:00 unknown zone") << "a zone the file lacks is local time";
+    // Folded inside a three-byte character; the alarm's description is not the event's.
+    std::u16string name;
+    for (int i = 0; i < 6; ++i)
+        name += u"誕生日のお祝い";
+    EXPECT_EQ(c[6].name, Sjis(name));
+    EXPECT_EQ(c[6].description, "line one\r\nline two, with comma");
+    EXPECT_FALSE(c[6].Changed());
+}
+
+TEST(ICalendarRead, RecurringEventsTakeTheirNextDateOnOrAfterToday)
+{
+    const ReadResult read = ReadTestFile("rules.ics");
+    ASSERT_EQ(read.error, ReadError::None);
+    ASSERT_EQ(read.candidates.size(), 9u);
+    const char* expected[] = {
+        "2027-03-10 00:00 birthday",       "2028-02-29 00:00 leap day",
+        "2026-07-31 08:00 month end",      "2026-06-15 07:00 fortnightly",
+        "2026-06-12 06:00 three days",     "2023-01-01 12:00 ended",
+        "2026-06-24 10:00 every ten days", "2026-01-05 10:00 other rule",
+        "2025-05-31 08:00 month end until",  // June has no 31st
+    };
+    for (std::size_t i = 0; i < 9; ++i)
+        EXPECT_EQ(Line(read.candidates[i]), expected[i]);
+}
+
+TEST(ICalendarRead, BadFilesChangeNothingAndBrokenEventsAreCountedByReason)
+{
+    EXPECT_EQ(ReadTestFile("not-calendar.ics").error, ReadError::NotCalendar);
+    EXPECT_EQ(ReadTestFile("binary.ics").error, ReadError::NotText);
+    EXPECT_EQ(ReadTestFile("unterminated.ics").error, ReadError::Unterminated);
+    EXPECT_EQ(ReadCalendar("", Cp932(), Context()).error, ReadError::NotCalendar);
+    EXPECT_EQ(ReadCalendar("BEGIN:VCALENDAR\nBEGIN:VEVENT\nEND:VTODO\nEND:VCALENDAR\n", Cp932(),
+                           Context()).error,
+              ReadError::Malformed);
+
+    const ReadResult read = ReadTestFile("partly-broken.ics");
+    ASSERT_EQ(read.error, ReadError::None);
+    ASSERT_EQ(read.candidates.size(), 1u);
+    EXPECT_EQ(Line(read.candidates[0]), "2027-03-01 10:00 good");
+    const auto& noStart = read.skipped[static_cast<int>(SkipReason::NoStart)];
+    EXPECT_EQ(noStart.count, 2u);
+    EXPECT_EQ(noStart.firstLine, 3u);
+    EXPECT_EQ(read.skipped[static_cast<int>(SkipReason::BadStart)].count, 1u);
+    EXPECT_EQ(read.skipped[static_cast<int>(SkipReason::BadLine)].count, 1u);
+}
+
+TEST(ICalendarRead, TextsAreCutOnWholeCharactersAndUnheldCharactersCounted)
+{
+    std::string file = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20270101T000000\r\nSUMMARY:";
+    for (int i = 0; i < 70; ++i)
+        file += "星";  // 140 bytes in the code page
+    file += "\r\nDESCRIPTION:caf\xC3\xA9 \xF0\x9F\x98\x80 \xFF end\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const ReadResult read = ReadCalendar(file, Cp932(), Context());
+    ASSERT_EQ(read.candidates.size(), 1u);
+    const Candidate& c = read.candidates[0];
+    EXPECT_EQ(c.name.size(), 126u) << "63 whole characters, never half of one";
+    EXPECT_TRUE(c.cut);
+    EXPECT_EQ(c.description, "caf\x81\x48 \x81\x48 \x81\x48 end") << "é, an emoji and a bad byte";
+    EXPECT_EQ(c.replaced, 3u);
+
+    // A bare CR inside a line (found by fuzzing) is a line break like an escaped one.
+    const ReadResult bare = ReadCalendar(
+        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20270101\nSUMMARY:a\rb\nDESCRIPTION:c\rd\n"
+        "END:VEVENT\nEND:VCALENDAR\n", Cp932(), Context());
+    ASSERT_EQ(bare.candidates.size(), 1u);
+    EXPECT_EQ(bare.candidates[0].name, "a b");
+    EXPECT_EQ(bare.candidates[0].description, "c\r\nd");
+}
+
+TEST(ICalendarRead, PastAndKnownEntriesStartUnchecked)
+{
+    std::vector<Candidate> candidates(4);
+    const auto set = [](Candidate& c, int day, const char* name) {
+        c.year = 2026, c.month = 6, c.day = static_cast<std::uint16_t>(day), c.hour = 9;
+        c.name = name;
+    };
+    set(candidates[0], 14, "past");
+    set(candidates[1], 15, "held");
+    set(candidates[2], 15, "new");
+    set(candidates[3], 15, "new");  // the file's own duplicate
+    CScheduleList schedule;
+    schedule.push_back(Entry(2026, 6, 15, 9, 0, "held"));
+    const std::vector<char> checks = InitialChecks(candidates, schedule, CivilTime{2026, 6, 15});
+    EXPECT_EQ(checks, (std::vector<char>{0, 0, 1, 0}));
+}
+
+TEST(ICalendarWrite, FileIsFoldedEscapedUtf8AndReadsBackByteForByte)
+{
+    // 125 bytes of ASCII and one double-byte character: 127 bytes, the longest name.
+    std::string longName(125, 'a');
+    longName += Sjis(u"終");
+    CScheduleList list;
+    list.push_back(Entry(2027, 3, 14, 9, 30, "a, b; c\\d", "line 1\r\nline 2, with; \\"));
+    list.push_back(Entry(2027, 12, 31, 23, 59, longName, Sjis(u"ﾊﾝｶｸ ｶﾀｶﾅ と 全角")));
+    list.push_back(Entry(2028, 2, 29, 0, 0, Sjis(u"閏日"), std::string(200, 'x') + Sjis(u"長い解説")));
+    list.push_back(Entry(2027, 3, 14, 9, 30, "a, b; c\\d", "line 1\r\nline 2, with; \\"));
+    ExpectRoundTrip(list);
+
+    ExportCounts counts;
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), counts);
+    EXPECT_EQ(file.compare(0, 17, "BEGIN:VCALENDAR\r\n"), 0) << "no BOM";
+    EXPECT_NE(file.find("\r\nVERSION:2.0\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nSUMMARY:a\\, b\\; c\\\\d\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nDTSTART:20270314T093000\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nDTSTAMP:20260615T010203Z\r\n"), std::string::npos);
+    std::size_t start = 0;
+    while (start < file.size()) {
+        const std::size_t end = file.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << "every line ends in CR LF";
+        EXPECT_LE(end - start, 75u);
+        // A continuation never begins inside a UTF-8 sequence.
+        EXPECT_NE(static_cast<unsigned char>(file[start]) & 0xC0, 0x80);
+        start = end + 2;
+    }
+}
+
+TEST(ICalendarWrite, UidsFollowContentsNotPositions)
+{
+    CScheduleList list;
+    list.push_back(Entry(2027, 1, 1, 0, 0, "one"));
+    list.push_back(Entry(2027, 1, 1, 0, 0, "two"));
+    list.push_back(Entry(2027, 1, 1, 0, 0, "one"));
+    const std::vector<std::string> uids = EntryUids(list);
+    EXPECT_NE(uids[0], uids[1]);
+    EXPECT_NE(uids[0], uids[2]) << "identical entries differ by which of them they are";
+    CScheduleList moved;
+    moved.push_back(Entry(2027, 1, 1, 0, 0, "two"));
+    moved.push_back(Entry(2027, 1, 1, 0, 0, "one"));
+    EXPECT_EQ(EntryUids(moved), (std::vector<std::string>{uids[1], uids[0]}));
+}
+
+TEST(ICalendarWrite, UnrepresentableBytesAndDatesAreShownNotHidden)
+{
+    CScheduleList list;
+    list.push_back(Entry(2027, 2, 31, 0, 0, "no such day"));
+    list.push_back(Entry(2027, 1, 1, 0, 0, "bad \x81\x20 byte"));
+    ExportCounts counts;
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), counts);
+    EXPECT_EQ(counts.skippedBadDate, 1u);
+    EXPECT_EQ(counts.written, 1u);
+    EXPECT_EQ(counts.replaced, 1u);
+    EXPECT_NE(file.find("SUMMARY:bad \xEF\xBF\xBD byte\r\n"), std::string::npos);
+}
+
+TEST(ICalendarWrite, SampleScheduleReadsBackByteForByte)
+{
+    const std::string path = testing::TempDir() + "icalendar_sample.pvd";
+    ASSERT_EQ(std::system((std::string(PLOVER_SAMPLEGEN) + " " + path).c_str()), 0);
+    const std::string bytes = FileBytes(path);
+    std::remove(path.c_str());
+    ScheduleHeader header;
+    CScheduleList list;
+    ReadSchedule(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), header, list);
+    ASSERT_FALSE(list.empty());
+    ExpectRoundTrip(list);
+}
