@@ -6,8 +6,6 @@
 
 namespace plover::test {
 
-namespace {
-
 void RemoveTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW found;
@@ -27,8 +25,6 @@ void RemoveTree(const std::wstring& path)
     }
     ::RemoveDirectoryW(path.c_str());
 }
-
-}  // namespace
 
 CScratchDir::CScratchDir()
 {

@@ -12,6 +12,9 @@
 
 namespace plover::test {
 
+// Removes a folder with everything in it.
+void RemoveTree(const std::wstring& path);
+
 // A fresh empty folder under the temp folder, removed with everything in it.
 class CScratchDir {
 public:

@@ -178,6 +178,13 @@ bool CPloverProcess::Start(const wchar_t* currentDir)
                             &m_process) != FALSE;
 }
 
+HWND CPloverProcess::StartOn(const CScheduleList& list)
+{
+    WriteBytes(SchedulePath(), WriteSchedule(0, list));
+    EXPECT_TRUE(Start());
+    return WaitMainWindow();
+}
+
 bool CPloverProcess::WaitMessageBox(MessageBoxView& box, DWORD timeoutMs)
 {
     const DWORD id = m_process.dwProcessId;

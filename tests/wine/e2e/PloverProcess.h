@@ -39,6 +39,8 @@ public:
 
     // Starts Plover; its current folder is its own unless `currentDir` says otherwise.
     bool Start(const wchar_t* currentDir = nullptr);
+    // Starts Plover on `list`, counting down to its first entry: the shown main window.
+    HWND StartOn(const CScheduleList& list);
     // The next message box of the program, within `timeoutMs`.
     bool WaitMessageBox(MessageBoxView& box, DWORD timeoutMs = 15000);
     void Answer(const MessageBoxView& box, int button);

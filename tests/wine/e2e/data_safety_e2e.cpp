@@ -18,26 +18,6 @@ using namespace plover::test;
 
 namespace {
 
-void RemoveAll(const std::wstring& path)
-{
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveAll(child);
-            else
-                ::DeleteFileW(child.c_str());
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryW(path.c_str());
-}
-
 // %APPDATA%\WREN of the tests' Wine user, where the user's folder is made.
 std::wstring MakerFolder()
 {
@@ -133,7 +113,7 @@ protected:
     void SetUp() override
     {
         ClearSettings();
-        RemoveAll(MakerFolder());
+        RemoveTree(MakerFolder());
         CScheduleList list;
         list.push_back(MakeEntry(L"卒業式", 2030, 3, 14));
         list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
@@ -142,7 +122,7 @@ protected:
     void TearDown() override
     {
         ClearSettings();
-        RemoveAll(MakerFolder());
+        RemoveTree(MakerFolder());
     }
 
     HWND Start(CPloverProcess& plover)
@@ -272,7 +252,7 @@ TEST_F(DataSafety, FailedWritesAreToldAndAtExitEachChoiceDoesWhatItSays)
     enum Choice { TryAgainThenUnblock, SaveInUsersFolder, BothBlockedQuitAfterConfirming };
     for (Choice choice : {TryAgainThenUnblock, SaveInUsersFolder, BothBlockedQuitAfterConfirming}) {
         SCOPED_TRACE(choice);
-        RemoveAll(MakerFolder());
+        RemoveTree(MakerFolder());
         CPloverProcess plover;
         const HWND window = Start(plover);
         ASSERT_NE(window, nullptr);

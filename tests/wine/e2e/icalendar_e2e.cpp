@@ -90,7 +90,7 @@ bool ChooseFile(CPloverProcess& plover, const wchar_t* caption, const std::wstri
     HWND field = ::GetDlgItem(dialog, kFileNameEdit);
     if (!field || !::IsWindowVisible(field))
         field = ::GetDlgItem(dialog, kFileNameCombo);
-    ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     Press(dialog, IDOK);
     return true;
 }
@@ -99,10 +99,9 @@ std::vector<int> CheckStates(HWND importDialog)
 {
     const HWND list = ::GetDlgItem(importDialog, IDC_ICAL_LIST);
     std::vector<int> states;
-    const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(Send(list, LVM_GETITEMCOUNT));
     for (int i = 0; i < count; ++i) {
-        const auto state = ::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i),
-                                          LVIS_STATEIMAGEMASK);
+        const auto state = Send(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK);
         states.push_back(static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12) - 1);
     }
     return states;
@@ -112,13 +111,6 @@ class ICalendarCommands : public ::testing::Test {
 protected:
     void SetUp() override { ClearSettings(); }
     void TearDown() override { ClearSettings(); }
-
-    static HWND Start(CPloverProcess& plover, const CScheduleList& list)
-    {
-        WriteBytes(plover.SchedulePath(), WriteSchedule(0, list));
-        EXPECT_TRUE(plover.Start());
-        return plover.WaitMainWindow();
-    }
 
     static CScheduleList ScheduleAtExit(CPloverProcess& plover)
     {
@@ -158,7 +150,7 @@ TEST_F(ICalendarCommands, ExportedScheduleImportsIntoAnEmptyOneUnchanged)
     CPloverFile::SetText(list[0]->m_szDescription, CPloverFile::kDescriptionSize,
                          WideToSjis(L"一行目\r\n二行目, with; \\"));
     CPloverProcess first;
-    const HWND main = Start(first, list);
+    const HWND main = first.StartOn(list);
     ASSERT_NE(main, nullptr);
     const std::wstring file = first.Dir() + L"\\Plover.ics";
 
@@ -179,7 +171,7 @@ TEST_F(ICalendarCommands, ExportedScheduleImportsIntoAnEmptyOneUnchanged)
     ASSERT_EQ(ScheduleAtExit(first).size(), 3u);
 
     CPloverProcess second;
-    const HWND empty = Start(second, CScheduleList());
+    const HWND empty = second.StartOn(CScheduleList());
     ASSERT_NE(empty, nullptr);
     const HWND dialog = OpenImport(second, empty, file);
     ASSERT_NE(dialog, nullptr);
@@ -203,7 +195,7 @@ TEST_F(ICalendarCommands, ImportAddsOnlyTheCheckedAndABadFileNothing)
     CScheduleList list;
     list.push_back(MakeEntry(L"held", soon.wYear, soon.wMonth, soon.wDay, 10, 0));
     CPloverProcess plover;
-    const HWND main = Start(plover, list);
+    const HWND main = plover.StartOn(list);
     ASSERT_NE(main, nullptr);
 
     const std::wstring binary = plover.Dir() + L"\\binary.ics";

@@ -189,14 +189,6 @@ protected:
     void SetUp() override { ClearSettings(); }
     void TearDown() override { ClearSettings(); }
 
-    // Starts `plover` on `list` (target index 0) and returns its main window.
-    static HWND Start(CPloverProcess& plover, const CScheduleList& list)
-    {
-        WriteBytes(plover.SchedulePath(), WriteSchedule(0, list));
-        EXPECT_TRUE(plover.Start());
-        return plover.WaitMainWindow();
-    }
-
     static CScheduleList FarSchedule()
     {
         CScheduleList list;
@@ -220,7 +212,7 @@ TEST_F(View, TitleShowsTheCountdownOnlyWhileAnotherWindowIsActive)
     list.push_back(MakeEntry(L"卒業式", day.wYear, day.wMonth, day.wDay));
     list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
     CPloverProcess plover;
-    const HWND window = Start(plover, list);
+    const HWND window = plover.StartOn(list);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
     EXPECT_EQ(TitleOf(window), L"Plover");
@@ -239,7 +231,7 @@ TEST_F(View, TitleShowsTheCountdownOnlyWhileAnotherWindowIsActive)
 
     // Without any entry there is no countdown to show.
     CPloverProcess empty;
-    const HWND bare = Start(empty, CScheduleList{});
+    const HWND bare = empty.StartOn(CScheduleList{});
     ASSERT_NE(bare, nullptr);
     ::SetForegroundWindow(other.Get());
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == other.Get(); }));
@@ -251,7 +243,7 @@ TEST_F(View, TitleShowsTheCountdownOnlyWhileAnotherWindowIsActive)
 TEST_F(View, DoubleClicksHideTheMenuBarThenTheTitleBarThenShowBoth)
 {
     CPloverProcess plover;
-    const HWND window = Start(plover, FarSchedule());
+    const HWND window = plover.StartOn(FarSchedule());
     ASSERT_NE(window, nullptr);
     const HWND view = plover.ViewWindow();
     ASSERT_NE(view, nullptr);
@@ -285,7 +277,7 @@ TEST_F(View, StartSettingsEnterTheDoubleClickCycleWhereTheyLeaveTheBars)
     // Without menu bar: the next double click takes the title bar as well.
     SetSetting(L"StartMenuBar", 1);
     CPloverProcess noMenu;
-    HWND window = Start(noMenu, FarSchedule());
+    HWND window = noMenu.StartOn(FarSchedule());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(::GetMenu(window), nullptr);
     EXPECT_TRUE(HasCaption(window));
@@ -299,7 +291,7 @@ TEST_F(View, StartSettingsEnterTheDoubleClickCycleWhereTheyLeaveTheBars)
     ClearSettings();
     SetSetting(L"StartTitleBar", 1);
     CPloverProcess noTitle;
-    window = Start(noTitle, FarSchedule());
+    window = noTitle.StartOn(FarSchedule());
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(HasCaption(window));
     DoubleClick(noTitle.ViewWindow());
@@ -315,7 +307,7 @@ TEST_F(View, WithoutTitleBarAPressOnTheViewDragsTheWindow)
     SetSetting(L"StartTitleBar", 1);
     SetSetting(L"StartMenuBar", 1);
     CPloverProcess bare;
-    HWND window = Start(bare, FarSchedule());
+    HWND window = bare.StartOn(FarSchedule());
     ASSERT_NE(window, nullptr);
     ASSERT_FALSE(HasCaption(window));
     // The middle of the date panel: the view itself, not one of its children.
@@ -336,7 +328,7 @@ TEST_F(View, WithoutTitleBarAPressOnTheViewDragsTheWindow)
     // (which shows that it arrived) and leaves it where it is.
     ClearSettings();
     CPloverProcess framed;
-    window = Start(framed, FarSchedule());
+    window = framed.StartOn(FarSchedule());
     ASSERT_NE(window, nullptr);
     COtherWindow other(RECT{0, 0, 200, 100});
     ::SetForegroundWindow(other.Get());
@@ -431,7 +423,7 @@ TEST_F(View, ResizedWindowShowsWhatAFreshStartAtThatSizeShows)
     std::vector<ScreenView> resized;
     {
         CPloverProcess plover;
-        const HWND window = Start(plover, list);
+        const HWND window = plover.StartOn(list);
         ASSERT_NE(window, nullptr);
         SettledView(plover.ViewWindow(), true);
         for (const SIZE& size : sizes) {
@@ -447,7 +439,7 @@ TEST_F(View, ResizedWindowShowsWhatAFreshStartAtThatSizeShows)
         SetSetting(L"StartValueWidth", static_cast<DWORD>(sizes[i].cx));
         SetSetting(L"StartValueHeight", static_cast<DWORD>(sizes[i].cy));
         CPloverProcess plover;
-        const HWND window = Start(plover, list);
+        const HWND window = plover.StartOn(list);
         ASSERT_NE(window, nullptr);
         const ScreenView fresh = SettledView(plover.ViewWindow(), true);
         ASSERT_TRUE(plover.CloseAndWait());
@@ -498,7 +490,7 @@ TEST_F(View, SelfTimerCloseDuringAHeldDragStillEndsTheProgram)
 TEST_F(View, TargetTimeCommandRestoresAMinimisedWindowAndRaisesACoveredOne)
 {
     CPloverProcess plover;
-    const HWND window = Start(plover, FarSchedule());
+    const HWND window = plover.StartOn(FarSchedule());
     ASSERT_NE(window, nullptr);
     const HWND view = plover.ViewWindow();
     ASSERT_NE(view, nullptr);
