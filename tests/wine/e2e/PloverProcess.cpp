@@ -187,9 +187,7 @@ HWND CPloverProcess::StartOn(const CScheduleList& list)
 
 bool CPloverProcess::WaitMessageBox(MessageBoxView& box, DWORD timeoutMs)
 {
-    const DWORD id = m_process.dwProcessId;
-    const HWND window = WaitPainted([id] { return FindWindowOf(id, L"#32770"); }, timeoutMs,
-                                    "message box");
+    const HWND window = WaitPainted([this] { return MessageBoxWindow(); }, timeoutMs, "message box");
     if (!window)
         return false;
     box = MessageBoxView{};
@@ -231,6 +229,11 @@ HWND CPloverProcess::WaitMainWindow(DWORD timeoutMs)
 HWND CPloverProcess::MainWindow() const
 {
     return FindWindowOf(m_process.dwProcessId, L"PloverFrameWindow");
+}
+
+HWND CPloverProcess::MessageBoxWindow() const
+{
+    return FindWindowOf(m_process.dwProcessId, L"#32770");
 }
 
 HWND CPloverProcess::ViewWindow() const

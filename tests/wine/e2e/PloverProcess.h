@@ -54,8 +54,10 @@ public:
     DWORD ExitCode() const;
 
     DWORD ProcessId() const { return m_process.dwProcessId; }
-    // The shown main window at this moment, without waiting; null when there is none.
+    // The shown main window, or message box, at this moment, without waiting; null
+    // when there is none.
     HWND MainWindow() const;
+    HWND MessageBoxWindow() const;
     // The countdown view inside the main window.
     HWND ViewWindow() const;
 

@@ -163,10 +163,10 @@ protected:
         return killed && plover.WaitExit(10000);
     }
 
-    static bool NoMessageBox(CPloverProcess& plover)
+    // Nothing the user would have to answer, watched for a moment.
+    static bool NoMessageBox(const CPloverProcess& plover)
     {
-        MessageBoxView box;
-        return !plover.WaitMessageBox(box, 1500);
+        return !WaitUntil([&] { return plover.MessageBoxWindow() != nullptr; }, 1500);
     }
 
     std::vector<std::uint8_t> m_original;
