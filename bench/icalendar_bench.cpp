@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "schedule/ICalendar.h"
 #include "schedule/ScheduleEdits.h"
 
@@ -24,13 +25,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace plover::bench;
 using namespace plover;
-
-double Seconds(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 std::string Utf8Name(int i)
 {
@@ -207,18 +203,6 @@ bool Export(const std::string& path, const CScheduleList& list, ical::ExportCoun
 }
 #endif
 
-// The floor under any import into Plover's entries: first touching as many bytes
-// as the imported entries occupy, fresh from the system (on some virtual machines
-// each first touch of a page traps to the host), as the schedule benchmark measures.
-double FreshMemorySeconds(std::size_t bytes)
-{
-    const auto start = Clock::now();
-    std::unique_ptr<char[]> block(new char[bytes]);
-    volatile char* touch = block.get();
-    for (std::size_t i = 0; i < bytes; i += 4096)
-        touch[i] = 1;
-    return Seconds(start);
-}
 
 // What the import command does short of its dialog: read, parse, the starting
 // checks, and the entries the checked candidates become.

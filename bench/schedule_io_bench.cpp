@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "schedule/ScheduleFile.h"
 
 #ifdef _WIN32
@@ -33,12 +34,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
+using namespace plover::bench;
 
 plover::CScheduleList MakeSchedule(int count)
 {
@@ -57,17 +53,6 @@ plover::CScheduleList MakeSchedule(int count)
     return list;
 }
 
-// The least time any load into memory takes: first touching as many bytes as the
-// loaded entries occupy, in a block the allocator takes fresh from the system.
-double FreshMemorySeconds(std::size_t bytes)
-{
-    const auto start = Clock::now();
-    std::unique_ptr<char[]> block(new char[bytes]);
-    volatile char* touch = block.get();
-    for (std::size_t i = 0; i < bytes; i += 4096)
-        touch[i] = 1;
-    return Seconds(start);
-}
 
 #ifdef _WIN32
 const char* kPlatform = sizeof(void*) == 8 ? "64-bit build (x86-64) under Wine"
