@@ -217,7 +217,8 @@ TEST_F(DataSafety, KilledRightAfterAnOkKeepsTheEntryAndAWritableFolderTouchesNot
     const HWND window = Start(plover);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(AddEntry(plover, window));
-    ::Sleep(300);
+    // Answered once the OK's command has run to its end, write included.
+    Send(window, WM_NULL);
     ASSERT_TRUE(Kill(plover));
     EXPECT_EQ(EntriesIn(plover.SchedulePath()), 3u);
     EXPECT_FALSE(Exists(MakerFolder())) << "nothing in the user's folder";

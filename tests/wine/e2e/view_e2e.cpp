@@ -163,9 +163,12 @@ bool SameStars(const ScreenView& a, const ScreenView& b)
                       [](const RECT& p, const RECT& q) { return ::EqualRect(&p, &q) != FALSE; });
 }
 
-// The view once two captures in a row agree: the shooting star gone and every
-// paint done.  With `repaint`, each capture follows a whole repaint from outside,
-// which also clears what the star's trail left behind.
+// The view once two captures agree across more than two of the shooting star's
+// 100 ms steps, with the program's message loop seen running in between (its due
+// timers then have fired): the star gone and every paint done.  Two quick captures
+// can fall between two steps and catch the star in flight.  With `repaint`, each
+// capture follows a whole repaint from outside, which also clears what the star's
+// trail left behind.
 ScreenView SettledView(HWND view, bool repaint)
 {
     ScreenView last;
@@ -174,11 +177,13 @@ ScreenView SettledView(HWND view, bool repaint)
         if (repaint)
             ::RedrawWindow(view, nullptr, nullptr,
                            RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(50);
+        Send(view, WM_NULL);
         ScreenView now = ReadScreenView(view);
         if (!last.pixels.empty() && SameStars(last, now) && CompareViews(last, now).empty())
             return now;
         last = std::move(now);
+        Pump(250);
+        Send(view, WM_NULL);
     }
     ADD_FAILURE() << "the view never showed the same twice in a row within 60 s";
     return last;
