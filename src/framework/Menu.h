@@ -42,7 +42,8 @@ public:
     CMenu& operator=(CMenu&& other) noexcept
     {
         if (this != &other) {
-            CMenu old(std::exchange(m_hMenu, std::exchange(other.m_hMenu, nullptr)));
+            CMenu old(std::move(*this));  // destroys, and uncounts, what this held
+            m_hMenu = std::exchange(other.m_hMenu, nullptr);
         }
         return *this;
     }

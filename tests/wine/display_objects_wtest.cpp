@@ -8,12 +8,14 @@
 #include <cstdlib>
 #include <memory>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "PaintCanvas.h"
 #include "framework/Gdi.h"
+#include "framework/Menu.h"
 #include "framework/Wnd.h"
 #include "objects/ClockFace.h"
 #include "objects/ClockObject.h"
@@ -408,6 +410,21 @@ TEST(DisplayObjectsGdi, TenThousandPaintsLeaveNoObjectBehind)
         EXPECT_TRUE(SamePixels(canvas, fresh));
     }
     EXPECT_EQ(LiveGdiObjects(), atStart) << "destroying the objects releases everything";
+}
+
+// The leak checks trust the owners' count: a menu moved over a held one destroys
+// that one, and the count must say so.
+TEST(MenuOwner, MovedOverAHeldMenuCountsOnlyWhatLives)
+{
+    const long atStart = CMenu::Live();
+    {
+        CMenu held(::CreateMenu());
+        CMenu moved(::CreateMenu());
+        held = std::move(moved);
+        EXPECT_EQ(CMenu::Live(), atStart + 1);
+        EXPECT_TRUE(::IsMenu(held.Get()));
+    }
+    EXPECT_EQ(CMenu::Live(), atStart);
 }
 
 }  // namespace
