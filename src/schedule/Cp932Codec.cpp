@@ -15,9 +15,14 @@ std::size_t ToUnicodeVisibly(const ICp932Codec& codec, std::string_view bytes,
     std::size_t replaced = 0;
     std::u16string one;
     for (std::size_t i = 0; i < bytes.size();) {
-        std::size_t width = IsSjisLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
-        if (i + width > bytes.size())
-            width = 1;
+        // A lead byte takes the next byte only when that can be a second byte: a
+        // stray lead before "12" must not swallow the "1".
+        std::size_t width = 1;
+        if (IsSjisLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size()) {
+            const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+            if ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC))
+                width = 2;
+        }
         one.clear();
         if (codec.ToUnicode(bytes.substr(i, width), one)) {
             out += one;

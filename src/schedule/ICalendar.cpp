@@ -105,14 +105,14 @@ bool UnescapeText(std::string_view value, std::u16string_view lineBreak, std::u1
         }
         if (value[i] == '\\' && i + 1 < value.size()) {
             const char next = value[i + 1];
-            i += 2;
+            ++i;
             if (next == 'n' || next == 'N') {
                 out += lineBreak;
                 hadBreak = true;
-            } else {
-                out.push_back(static_cast<char16_t>(static_cast<unsigned char>(next)));
+                ++i;
+                continue;
             }
-            continue;
+            // Any other escaped character stands for itself, a whole UTF-8 one too.
         }
         AppendUtf16(out, NextUtf8(value, i));
     }

@@ -194,7 +194,7 @@ std::optional<int> ParseUtcOffset(std::string_view text)
 std::optional<SimpleRule> ParseSimpleRule(std::string_view text, const CivilTime& start)
 {
     SimpleRule rule;
-    bool hasFreq = false;
+    bool hasFreq = false, byMonth = false, byMonthDay = false, byDay = false;
     const bool ok = ForEachPart(text, [&](std::string_view name, std::string_view value) {
         if (EqualsNoCase(name, "FREQ")) {
             hasFreq = true;
@@ -222,16 +222,26 @@ std::optional<SimpleRule> ParseSimpleRule(std::string_view text, const CivilTime
         }
         if (EqualsNoCase(name, "WKST"))
             return WeekdayCode(value) >= 0;
-        // Parts that pick out the first date's own month, day or weekday add nothing.
+        // Parts that pick out the first date's own month, day or weekday may add
+        // nothing; whether they do depends on FREQ, which may come after them.
         if (EqualsNoCase(name, "BYMONTH"))
-            return Number(value) == std::optional<std::int64_t>(start.month);
+            return (byMonth = Number(value) == std::optional<std::int64_t>(start.month));
         if (EqualsNoCase(name, "BYMONTHDAY"))
-            return Number(value) == std::optional<std::int64_t>(start.day);
+            return (byMonthDay = Number(value) == std::optional<std::int64_t>(start.day));
         if (EqualsNoCase(name, "BYDAY"))
-            return WeekdayCode(value) == WeekdayOf(start) && rule.freq == SimpleRule::Weekly;
+            return (byDay = WeekdayCode(value) == WeekdayOf(start));
         return false;
     });
     if (!ok || !hasFreq || (rule.count && rule.until))
+        return std::nullopt;
+    // Under another FREQ the same parts narrow or widen the dates: BYMONTH=3 of a
+    // monthly rule means every March, BYMONTHDAY=15 of a yearly one every 15th.
+    const bool redundant =
+        (!byDay || rule.freq == SimpleRule::Weekly) &&
+        (!byMonth || rule.freq == SimpleRule::Yearly) &&
+        (!byMonthDay || rule.freq == SimpleRule::Monthly ||
+         (rule.freq == SimpleRule::Yearly && byMonth));
+    if (!redundant)
         return std::nullopt;
     return rule;
 }

@@ -64,6 +64,22 @@ FrameOutline Sunken(int left, int top, int right, int bottom, int dpi = kBaseDpi
     return {FrameKind::Sunken, {left, top, right, bottom}, ScaleToDpi(1, dpi)};
 }
 
+// The frame of `kind` just inside `outer` (`lines` = 1) or just around it (-1): a
+// frame line is one pixel at 100 % but two at 150 %, so a pair given one pixel
+// apart at 100 % would overlap there if each offset were scaled on its own.
+FrameOutline Nested(const FrameOutline& outer, FrameKind kind, int lines = 1)
+{
+    const int d = outer.thickness * lines;
+    return {kind, {outer.rc.left + d, outer.rc.top + d, outer.rc.right - d, outer.rc.bottom - d},
+            outer.thickness};
+}
+
+Rect Inside(const FrameOutline& frame)
+{
+    const int d = frame.thickness;
+    return {frame.rc.left + d, frame.rc.top + d, frame.rc.right - d, frame.rc.bottom - d};
+}
+
 // A fixed length of the layout, given at 100 %.
 struct Px {
     int dpi;
@@ -171,8 +187,8 @@ TargetPanelLayout LayoutTargetPanel(const Rect& panel, const TargetTexts& texts,
     const Px px{dpi};
     const int x = panel.left, y = panel.top, w = panel.Width(), h = panel.Height();
     TargetPanelLayout layout;
-    layout.frames = {Raised(x + px(8), y + px(3), x + w - px(8), y + h - px(3), dpi),
-                     Sunken(x + px(9), y + px(4), x + w - px(9), y + h - px(4), dpi)};
+    const FrameOutline outer = Raised(x + px(8), y + px(3), x + w - px(8), y + h - px(3), dpi);
+    layout.frames = {outer, Nested(outer, FrameKind::Sunken)};
     if (texts.form != TargetForm::DaysLeft) {
         layout.sentenceFont = {h - px(15), (w - px(20)) / ByteLength(texts.sentence)};
         layout.sentenceRect = panel;
@@ -203,22 +219,23 @@ LowerPanelLayout LayoutLowerPanel(const Rect& panel, LowerContent content, int d
         layout.pictureX = x + (w - pw) / 2;
         layout.pictureY = y + (h - ph) / 2;
         const int left = layout.pictureX, top = layout.pictureY;
-        layout.frames = {Sunken(left - px(2), top - px(2), left + pw + px(1), top + ph + px(1), dpi),
-                         Sunken(left - px(1), top - px(1), left + pw, top + ph, dpi)};
+        const FrameOutline inner = Sunken(left - px(1), top - px(1), left + pw, top + ph, dpi);
+        layout.frames = {Nested(inner, FrameKind::Sunken, -1), inner};
         return layout;
     }
 
-    layout.frames = {Raised(x, y + px(7), x + w, y + h - px(7), dpi),
-                     Sunken(x + px(1), y + px(8), x + w - px(1), y + h - px(8), dpi)};
+    const FrameOutline outer = Raised(x, y + px(7), x + w, y + h - px(7), dpi);
+    layout.frames = {outer, Nested(outer, FrameKind::Sunken)};
     layout.captionFont = {px(18), px(8)};
     layout.captionX = x + px(10);
     layout.captionY = y;
     if (content == LowerContent::List) {
         layout.caption = kListCaption;
-        layout.innerFrames = {Sunken(x + px(10), y + px(17), x + w - px(10), y + h - px(17), dpi),
-                              Sunken(x + px(11), y + px(18), x + w - px(11), y + h - px(18), dpi)};
+        const FrameOutline list =
+            Sunken(x + px(10), y + px(17), x + w - px(10), y + h - px(17), dpi);
+        layout.innerFrames = {list, Nested(list, FrameKind::Sunken)};
         layout.showList = true;
-        layout.listRect = RectFromSize(x + px(12), y + px(19), w - px(24), h - px(38));
+        layout.listRect = Inside(layout.innerFrames[1]);
     } else {
         // The clock draws its own inner frame.
         layout.caption = kClockCaption;

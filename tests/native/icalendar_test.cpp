@@ -120,15 +120,18 @@ TEST(ICalendarRead, RecurringEventsTakeTheirNextDateOnOrAfterToday)
 {
     const ReadResult read = ReadTestFile("rules.ics");
     ASSERT_EQ(read.error, ReadError::None);
-    ASSERT_EQ(read.candidates.size(), 9u);
     const char* expected[] = {
         "2027-03-10 00:00 birthday",       "2028-02-29 00:00 leap day",
         "2026-07-31 08:00 month end",      "2026-06-15 07:00 fortnightly",
         "2026-06-12 06:00 three days",     "2023-01-01 12:00 ended",
         "2026-06-24 10:00 every ten days", "2026-01-05 10:00 other rule",
         "2025-05-31 08:00 month end until",  // June has no 31st
+        "2026-06-15 07:00 day before freq", "2027-03-10 00:00 month and day",
+        // A BYMONTH or BYMONTHDAY that narrows or widens the dates: other rules.
+        "2026-03-10 09:00 every march",    "2024-03-15 09:00 daily on the 15th",
     };
-    for (std::size_t i = 0; i < 9; ++i)
+    ASSERT_EQ(read.candidates.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(Line(read.candidates[i]), expected[i]);
 }
 
@@ -167,13 +170,15 @@ TEST(ICalendarRead, TextsAreCutOnWholeCharactersAndUnheldCharactersCounted)
     EXPECT_EQ(c.description, "caf\x81\x48 \x81\x48 \x81\x48 end") << "é, an emoji and a bad byte";
     EXPECT_EQ(c.replaced, 3u);
 
-    // A bare CR inside a line (found by fuzzing) is a line break like an escaped one.
+    // A bare CR inside a line (found by fuzzing) is a line break like an escaped one;
+    // a needless escape before a character of several bytes keeps all of them.
     const ReadResult bare = ReadCalendar(
-        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20270101\nSUMMARY:a\rb\nDESCRIPTION:c\rd\n"
-        "END:VEVENT\nEND:VCALENDAR\n", Cp932(), Context());
+        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20270101\nSUMMARY:a\rb\n"
+        "DESCRIPTION:c\rd\\\xE6\x97\xA5\nEND:VEVENT\nEND:VCALENDAR\n", Cp932(), Context());
     ASSERT_EQ(bare.candidates.size(), 1u);
     EXPECT_EQ(bare.candidates[0].name, "a b");
-    EXPECT_EQ(bare.candidates[0].description, "c\r\nd");
+    EXPECT_EQ(bare.candidates[0].description, "c\r\nd" + Sjis(u"日"));
+    EXPECT_EQ(bare.candidates[0].replaced, 0u);
 }
 
 TEST(ICalendarRead, PastAndKnownEntriesStartUnchecked)
@@ -242,13 +247,13 @@ TEST(ICalendarWrite, UnrepresentableBytesAndDatesAreShownNotHidden)
 {
     CScheduleList list;
     list.push_back(Entry(2027, 2, 31, 0, 0, "no such day"));
-    list.push_back(Entry(2027, 1, 1, 0, 0, "bad \x81\x20 byte"));
+    list.push_back(Entry(2027, 1, 1, 0, 0, "bad \x81" "12 byte"));  // a lead byte, no trail
     ExportCounts counts;
     const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), counts);
     EXPECT_EQ(counts.skippedBadDate, 1u);
     EXPECT_EQ(counts.written, 1u);
     EXPECT_EQ(counts.replaced, 1u);
-    EXPECT_NE(file.find("SUMMARY:bad \xEF\xBF\xBD byte\r\n"), std::string::npos);
+    EXPECT_NE(file.find("SUMMARY:bad \xEF\xBF\xBD" "12 byte\r\n"), std::string::npos);
 }
 
 TEST(ICalendarWrite, SampleScheduleReadsBackByteForByte)

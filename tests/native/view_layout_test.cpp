@@ -281,4 +281,21 @@ TEST(DpiLayout, FixedLengthsAndLinesScaleAndPicturesComeFromTheNearestLargerSet)
     const DatePanelLayout date = LayoutDatePanel(R(80, 0, 720, 168), L"今日は", 192);
     EXPECT_EQ(date.font.height, 168 - 102);
     EXPECT_EQ(date.textRect, R(120, 56, 680, 122));
+
+    // At 150 % a line is two pixels: each frame of a pair starts where the lines of
+    // the one around it end, and the list where the inner pair's end.
+    const auto flush = [](const Rect& outer, const Rect& inner) {
+        return inner.left == outer.left + 2 && inner.top == outer.top + 2 &&
+               inner.right == outer.right - 2 && inner.bottom == outer.bottom - 2;
+    };
+    const Rect panel = R(30, 252, 570, 450);
+    const LowerPanelLayout list150 = LayoutLowerPanel(panel, LowerContent::List, 144);
+    EXPECT_TRUE(flush(list150.frames[0].rc, list150.frames[1].rc));
+    EXPECT_TRUE(flush(list150.innerFrames[0].rc, list150.innerFrames[1].rc));
+    EXPECT_TRUE(flush(list150.innerFrames[1].rc, list150.listRect));
+    const LowerPanelLayout picture150 = LayoutLowerPanel(panel, LowerContent::Picture, 144);
+    EXPECT_TRUE(flush(picture150.frames[0].rc, picture150.frames[1].rc));
+    EXPECT_EQ(picture150.frames[1].rc.left, picture150.pictureX - 2) << "the picture's own frame";
+    const TargetPanelLayout target150 = LayoutTargetPanel(panel, NoTargetTexts(), 144);
+    EXPECT_TRUE(flush(target150.frames[0].rc, target150.frames[1].rc));
 }
