@@ -47,6 +47,10 @@ std::wstring WriteFailureText(const ScheduleSave& save, const std::wstring& path
 
 CPloverDoc::CPloverDoc() : m_strFilePath(ScheduleWritePath())
 {
+    // Settled before the choice: a leftover that is a whole schedule becomes the
+    // data folder's file, any other goes, and the program folder's file is then
+    // the one to start from.
+    RecoverInterruptedWrite(m_strFilePath);
     const std::wstring read = ScheduleReadPath();
     if (!SamePath(read, m_strFilePath))
         m_strReadPath = read;
@@ -74,6 +78,10 @@ void CPloverDoc::Load()
     case ScheduleLoad::Loaded:
         return;
     case ScheduleLoad::OpenFailed:
+        // A file that is there but could not be opened (another program holding
+        // it) is kept before the first write over it: the list here is empty.
+        if (load.error != FileError::FileNotFound && load.error != FileError::BadPath)
+            m_bKeepBackup = true;
         Warn(FileErrorText(load.error, path));
         break;
     case ScheduleLoad::EndedEarly:
@@ -210,6 +218,8 @@ bool CPloverDoc::MoveToUserFolder()
     const std::wstring user = UserFolder();
     if (!IsUserFolderElsewhere() || !CreateFolderPath(user))
         return false;
+    if (SamePath(FolderOf(m_strFilePath), ProgramFolder()))
+        RememberMovedToUserFolder();
     m_strFilePath = user + L"Plover.pvd";
     // Pictures chosen from now on go there too.
     SetDataFolder(user);
@@ -219,7 +229,12 @@ bool CPloverDoc::MoveToUserFolder()
 bool CPloverDoc::CanCloseFrame()
 {
     // The automatic close keeps asking every second while the exit's question is open.
-    return !m_bClosing && CDocument::CanCloseFrame();
+    if (m_bClosing)
+        return false;
+    // Nobody may be there to answer whether to save: the exit writes in any case.
+    if (m_bUnattendedClose)
+        return !m_bOpening;
+    return CDocument::CanCloseFrame();
 }
 
 void CPloverDoc::OnCloseDocument()

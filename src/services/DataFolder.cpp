@@ -6,12 +6,15 @@
 
 #include "framework/Help.h"
 #include "framework/LateBound.h"
+#include "services/Settings.h"
 
 namespace plover {
 
 namespace {
 
 constexpr wchar_t kScheduleName[] = L"Plover.pvd";
+// The program folder whose schedule a refused write moved to the user's folder.
+constexpr wchar_t kMovedFromKey[] = L"ScheduleMovedFrom";
 
 std::wstring& Chosen()
 {
@@ -41,12 +44,18 @@ void SetDataFolder(std::wstring folder)
 void ChooseDataFolder()
 {
     const std::wstring program = ProgramFolder();
-    if (IsWritableFolder(program)) {
+    const std::optional<std::wstring> movedFrom = Settings().ReadString(kMovedFromKey);
+    if (IsWritableFolder(program) && !(movedFrom && SamePath(*movedFrom, program))) {
         SetDataFolder(program);
         return;
     }
     const std::wstring user = UserDataFolder();
     SetDataFolder(user.empty() ? program : user);
+}
+
+void RememberMovedToUserFolder()
+{
+    Settings().WriteString(kMovedFromKey, ProgramFolder());
 }
 
 std::wstring UserDataFolder()
@@ -74,13 +83,23 @@ bool CreateFolderPath(const std::wstring& folder)
     const DWORD present = ::GetFileAttributesW(folder.c_str());
     if (present != INVALID_FILE_ATTRIBUTES && (present & FILE_ATTRIBUTE_DIRECTORY))
         return true;
-    // Each level in turn, from the first below the drive or share.
-    for (std::size_t at = folder.find(L'\\', 3); at != std::wstring::npos;
+    // Each level in turn, from the first below the drive or the share: \\server
+    // and \\server\share are no folders to make.
+    std::size_t first = 3;
+    if (folder.rfind(L"\\\\", 0) == 0) {
+        const std::size_t server = folder.find(L'\\', 2);
+        first = server == std::wstring::npos ? folder.size() : server + 1;
+    }
+    for (std::size_t at = folder.find(L'\\', first); at != std::wstring::npos;
          at = folder.find(L'\\', at + 1)) {
         const std::wstring level = folder.substr(0, at);
-        if (!::CreateDirectoryW(level.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS &&
-            !Exists(level))
-            return false;
+        if (!::CreateDirectoryW(level.c_str(), nullptr)) {
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_ALREADY_EXISTS && !Exists(level)) {
+                ::SetLastError(error);  // the system's reason, for the caller's message
+                return false;
+            }
+        }
     }
     const DWORD attributes = ::GetFileAttributesW(folder.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -108,9 +127,6 @@ std::wstring ScheduleReadPath()
 {
     const std::wstring own = DataFolder() + kScheduleName;
     if (SamePath(DataFolder(), ProgramFolder()) || Exists(own))
-        return own;
-    // A leftover of a write cut short counts as the data folder's schedule too.
-    if (Exists(own + L".tmp"))
         return own;
     return ProgramFolder() + kScheduleName;
 }

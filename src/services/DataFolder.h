@@ -15,11 +15,16 @@ const std::wstring& DataFolder();
 void SetDataFolder(std::wstring folder);
 // Chooses the data folder as described above and makes it the one in use.
 void ChooseDataFolder();
+// A write the program folder refused went to the user's folder instead: from now on
+// that is this copy's data folder, also once the program folder takes writes again,
+// or the next start would show the older schedule left behind there.
+void RememberMovedToUserFolder();
 
 // The user's own folder for Plover (%APPDATA%\WREN\Plover\ from the known-folder
 // call), with a trailing backslash; empty when the system names none.
 std::wstring UserDataFolder();
-// Makes sure `folder` exists, creating it and its parents; false when it cannot.
+// Makes sure `folder` exists, creating it and its parents; false when it cannot,
+// with the system's reason in GetLastError.
 bool CreateFolderPath(const std::wstring& folder);
 // True when a file can be created in `folder` (the probe leaves nothing behind).
 bool IsWritableFolder(const std::wstring& folder);
@@ -27,7 +32,8 @@ bool IsWritableFolder(const std::wstring& folder);
 bool SamePath(const std::wstring& a, const std::wstring& b);
 
 // The schedule file to start from: the data folder's when it is there, else the
-// program folder's, which then is only read.
+// program folder's, which then is only read.  A leftover of a write cut short must
+// have been settled first (RecoverInterruptedWrite).
 std::wstring ScheduleReadPath();
 // Where the schedule is written.
 std::wstring ScheduleWritePath();

@@ -6,6 +6,7 @@
 
 #include "WineTestSupport.h"
 #include "framework/FileErrors.h"
+#include "framework/FileHandle.h"
 #include "framework/MessageBox.h"
 #include "framework/TextConv.h"
 #include "schedule/PloverDoc.h"
@@ -148,9 +149,33 @@ TEST_F(PloverDocTest, TruncatedFileKeepsItsEntriesAndIsBackedUpBeforeTheWrite)
     EXPECT_EQ(m_messages[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONEXCLAMATION));
     m_answer = IDNO;
     EXPECT_TRUE(m_doc.CanCloseFrame());
+    // The self-timer's close asks nothing: nobody may be there, and the exit writes.
+    m_messages.clear();
+    m_doc.m_bUnattendedClose = true;
+    EXPECT_TRUE(m_doc.CanCloseFrame());
+    EXPECT_TRUE(m_messages.empty());
 
     m_doc.OnCloseDocument();
     EXPECT_EQ(ReadBytes(BackupPath(m_path)), broken);
+    EXPECT_EQ(ReadBytes(m_path).size(), 8u + 652u);
+}
+
+// A file another program holds at start reads as nothing: the first write over it
+// keeps what it held.
+TEST_F(PloverDocTest, FileHeldByAnotherProgramAtStartIsKeptBeforeTheFirstWrite)
+{
+    const auto original = ThreeEntryFile();
+    WriteBytes(m_path, original);
+    {
+        const CFileHandle held(
+            ::CreateFileW(m_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.IsOpen());
+        ASSERT_TRUE(m_doc.OnNewDocument());
+    }
+    EXPECT_TRUE(m_doc.m_ScheduleList.empty());
+    EXPECT_FALSE(m_messages.empty());
+    m_doc.AddEntry(*MakeEntry(L"遠足", 1996, 6, 1));
+    EXPECT_EQ(ReadBytes(BackupPath(m_path)), original);
     EXPECT_EQ(ReadBytes(m_path).size(), 8u + 652u);
 }
 

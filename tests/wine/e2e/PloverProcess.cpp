@@ -171,6 +171,10 @@ CPloverProcess::~CPloverProcess()
 
 bool CPloverProcess::Start(const wchar_t* currentDir)
 {
+    for (HANDLE h : {m_process.hThread, m_process.hProcess})  // a restart on the same folder
+        if (h)
+            ::CloseHandle(h);
+    m_process = PROCESS_INFORMATION{};
     std::wstring command = L"\"" + m_dir.File(L"Plover.exe") + L"\"";
     STARTUPINFOW startup{sizeof startup};
     return ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -282,12 +282,23 @@ TEST_F(DataSafety, FailedWritesAreToldAndAtExitEachChoiceDoesWhatItSays)
             ASSERT_TRUE(plover.WaitExit(10000));
             EXPECT_EQ(EntriesIn(plover.SchedulePath()), 3u);
             break;
-        case SaveInUsersFolder:
+        case SaveInUsersFolder: {
             plover.Answer(box, IDCONTINUE);
             ASSERT_TRUE(plover.WaitExit(10000));
             EXPECT_EQ(EntriesIn(userFile), 3u);
             EXPECT_EQ(ReadBytes(plover.SchedulePath()), m_original);
+            // The program folder takes writes again, but the newer schedule is in
+            // the user's folder: the next start goes on there.
+            ::RemoveDirectoryW((plover.SchedulePath() + L".tmp").c_str());
+            ASSERT_TRUE(plover.Start());
+            const HWND again = plover.WaitMainWindow();
+            ASSERT_NE(again, nullptr);
+            ASSERT_TRUE(AddEntry(plover, again));
+            ASSERT_TRUE(plover.CloseAndWait());
+            EXPECT_EQ(EntriesIn(userFile), 4u);
+            EXPECT_EQ(ReadBytes(plover.SchedulePath()), m_original);
             break;
+        }
         case BothBlockedQuitAfterConfirming:
             plover.Answer(box, IDCONTINUE);
             ASSERT_TRUE(plover.WaitMessageBox(box));
