@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "framework/SjisText.h"
@@ -207,10 +206,6 @@ struct Hash128 {
     std::uint64_t a;
     std::uint64_t b;
     bool operator==(const Hash128& other) const { return a == other.a && b == other.b; }
-};
-
-struct Hash128Hasher {
-    std::size_t operator()(const Hash128& h) const { return static_cast<std::size_t>(h.a ^ (h.b << 1)); }
 };
 
 // Two independent 64-bit hashes of everything the user sees of an entry.
@@ -666,23 +661,53 @@ struct EntryKeyHasher {
 
 }  // namespace
 
+namespace {
+
+// Each entry's content hash and which of the entries with that hash it is, in list
+// order.  Sorted once rather than counted in a map: a map's node for every entry
+// costs more than the rest of an export of a large schedule.
+struct UidParts {
+    std::vector<Hash128> hashes;
+    std::vector<std::uint32_t> ordinals;
+};
+
+UidParts MakeUidParts(const CScheduleList& list)
+{
+    UidParts parts;
+    parts.hashes.reserve(list.size());
+    for (const auto& entry : list)
+        parts.hashes.push_back(ContentHash(*entry));
+    std::vector<std::uint32_t> order(list.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<std::uint32_t>(i);
+    const auto& h = parts.hashes;
+    std::sort(order.begin(), order.end(), [&h](std::uint32_t x, std::uint32_t y) {
+        return h[x].a != h[y].a ? h[x].a < h[y].a : h[x].b != h[y].b ? h[x].b < h[y].b : x < y;
+    });
+    parts.ordinals.resize(list.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        parts.ordinals[order[k]] =
+            k > 0 && h[order[k]] == h[order[k - 1]] ? parts.ordinals[order[k - 1]] + 1 : 0;
+    return parts;
+}
+
+void AppendUid(std::string& out, const UidParts& parts, std::size_t i)
+{
+    AppendHex(out, parts.hashes[i].a);
+    AppendHex(out, parts.hashes[i].b);
+    out += '-';
+    out += std::to_string(parts.ordinals[i]);
+    out += "@plover";
+}
+
+}  // namespace
+
 std::vector<std::string> EntryUids(const CScheduleList& list)
 {
-    std::vector<std::string> uids;
-    uids.reserve(list.size());
-    std::unordered_map<Hash128, std::size_t, Hash128Hasher> seen;
-    seen.reserve(list.size());
-    for (const auto& entry : list) {
-        const Hash128 hash = ContentHash(*entry);
-        std::string uid;
-        uid.reserve(48);
-        AppendHex(uid, hash.a);
-        AppendHex(uid, hash.b);
-        uid += '-';
-        uid += std::to_string(seen[hash]++);
-        uid += "@plover";
-        uids.push_back(std::move(uid));
-    }
+    const UidParts parts = MakeUidParts(list);
+    std::vector<std::string> uids(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i)
+        AppendUid(uids[i], parts, i);
     return uids;
 }
 
@@ -698,7 +723,7 @@ bool WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc, const I
     std::string stamp = "DTSTAMP:";
     AppendDateTime(stamp, stampUtc);
     stamp += "Z\r\n";
-    const std::vector<std::string> uids = EntryUids(list);
+    const UidParts uids = MakeUidParts(list);
     std::string line;
     std::u16string text;
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -708,7 +733,7 @@ bool WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc, const I
             continue;
         }
         out += "BEGIN:VEVENT\r\nUID:";
-        out += uids[i];
+        AppendUid(out, uids, i);
         out += "\r\n";
         out += stamp;
         out += "DTSTART:";
