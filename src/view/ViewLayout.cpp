@@ -74,10 +74,11 @@ FrameOutline Nested(const FrameOutline& outer, FrameKind kind, int lines = 1)
             outer.thickness};
 }
 
-Rect Inside(const FrameOutline& frame)
+// The frame of `kind` just around `r`.
+FrameOutline Around(const Rect& r, FrameKind kind, int dpi)
 {
-    const int d = frame.thickness;
-    return {frame.rc.left + d, frame.rc.top + d, frame.rc.right - d, frame.rc.bottom - d};
+    const int d = ScaleToDpi(1, dpi);
+    return {kind, {r.left - d, r.top - d, r.right + d, r.bottom + d}, d};
 }
 
 // A fixed length of the layout, given at 100 %.
@@ -231,11 +232,11 @@ LowerPanelLayout LayoutLowerPanel(const Rect& panel, LowerContent content, int d
     layout.captionY = y;
     if (content == LowerContent::List) {
         layout.caption = kListCaption;
-        const FrameOutline list =
-            Sunken(x + px(10), y + px(17), x + w - px(10), y + h - px(17), dpi);
-        layout.innerFrames = {list, Nested(list, FrameKind::Sunken)};
+        // The list keeps the size its columns are made for; its frames go around it.
+        layout.listRect = RectFromSize(x + px(12), y + px(19), w - px(24), h - px(38));
+        const FrameOutline inner = Around(layout.listRect, FrameKind::Sunken, dpi);
+        layout.innerFrames = {Nested(inner, FrameKind::Sunken, -1), inner};
         layout.showList = true;
-        layout.listRect = Inside(layout.innerFrames[1]);
     } else {
         // The clock draws its own inner frame.
         layout.caption = kClockCaption;

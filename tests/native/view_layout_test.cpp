@@ -293,6 +293,8 @@ TEST(DpiLayout, FixedLengthsAndLinesScaleAndPicturesComeFromTheNearestLargerSet)
     EXPECT_TRUE(flush(list150.frames[0].rc, list150.frames[1].rc));
     EXPECT_TRUE(flush(list150.innerFrames[0].rc, list150.innerFrames[1].rc));
     EXPECT_TRUE(flush(list150.innerFrames[1].rc, list150.listRect));
+    EXPECT_LE(MonthListColumnWidth(600, false, 144) + ScaleToDpi(84, 144), list150.listRect.Width())
+        << "the columns fit the list: no scroll bar";
     const LowerPanelLayout picture150 = LayoutLowerPanel(panel, LowerContent::Picture, 144);
     EXPECT_TRUE(flush(picture150.frames[0].rc, picture150.frames[1].rc));
     EXPECT_EQ(picture150.frames[1].rc.left, picture150.pictureX - 2) << "the picture's own frame";

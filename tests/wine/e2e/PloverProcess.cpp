@@ -99,16 +99,20 @@ BOOL CALLBACK FindUnpainted(HWND window, LPARAM unpainted)
     return TRUE;
 }
 
-// Whether the window and its children have painted all they were asked to: a
-// window of another process is read as the user sees it only then.
+}  // namespace
+
 bool Painted(HWND window)
 {
-    DWORD_PTR ignored = 0;
-    bool unpainted = !::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored) ||
-                     ::GetUpdateRect(window, nullptr, FALSE);
+    bool unpainted = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
     ::EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-    return !unpainted;
+    // A paint under way has emptied its update region already: the answer to this
+    // comes only once it has ended.
+    DWORD_PTR ignored = 0;
+    return !unpainted &&
+           ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored) != 0;
 }
+
+namespace {
 
 // The window `find` sees, once it has painted; null, and a failure saying what was
 // waited for, when there is none in time.

@@ -66,6 +66,10 @@ private:
     PROCESS_INFORMATION m_process{};
 };
 
+// Whether a window of the program and its children have painted all they were
+// asked to: it is read as the user sees it only then.
+bool Painted(HWND window);
+
 // Pixels of one colour in the program's view as the screen shows it.
 int PixelsOf(const CPloverProcess& plover, RgbColour colour);
 

@@ -164,20 +164,23 @@ bool SameStars(const ScreenView& a, const ScreenView& b)
 }
 
 // The view once two captures agree across more than two of the shooting star's
-// 100 ms steps, with the program's message loop seen running in between (its due
-// timers then have fired): the star gone and every paint done.  Two quick captures
-// can fall between two steps and catch the star in flight.  With `repaint`, each
-// capture follows a whole repaint from outside, which also clears what the star's
-// trail left behind.
+// 100 ms steps, each taken once every paint asked for has been done, with the
+// program's message loop seen running in between (its due timers then have
+// fired): the star gone and every paint done.  Two quick captures can fall between
+// two steps and catch the star in flight.  With `repaint`, each capture follows a
+// whole repaint from outside, which also clears what the star's trail left behind;
+// it is not asked to happen at once, since from another process that erases the
+// month list at once and leaves its paint for later, and a capture in between
+// would see an empty list.
 ScreenView SettledView(HWND view, bool repaint)
 {
     ScreenView last;
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < 60000) {
         if (repaint)
-            ::RedrawWindow(view, nullptr, nullptr,
-                           RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Send(view, WM_NULL);
+            ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        if (!WaitUntil([&] { return Painted(view); }, 15000))
+            ADD_FAILURE() << "the view did not finish painting within 15 s";
         ScreenView now = ReadScreenView(view);
         if (!last.pixels.empty() && SameStars(last, now) && CompareViews(last, now).empty())
             return now;
