@@ -83,8 +83,8 @@ bool CreateFolderPath(const std::wstring& folder)
     const DWORD present = ::GetFileAttributesW(folder.c_str());
     if (present != INVALID_FILE_ATTRIBUTES && (present & FILE_ATTRIBUTE_DIRECTORY))
         return true;
-    // Each level in turn, from the first below the drive or the share: \\server
-    // and \\server\share are no folders to make.
+    // Each level in turn, from the first below the drive, or the share itself on a
+    // network path (\\server alone is no folder).
     std::size_t first = 3;
     if (folder.rfind(L"\\\\", 0) == 0) {
         const std::size_t server = folder.find(L'\\', 2);
