@@ -1,6 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/HelpPages.h"
@@ -57,6 +58,16 @@ CHelpWindow* CHelpWindow::s_pOpen = nullptr;
 
 bool CHelpWindow::OnInitDialog()
 {
+    // A window of its own in the taskbar and the task switcher: the program's icon,
+    // not the system's blank one.  Shared images belong to the system.
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (const auto& [which, metric] :
+         {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        const int size = ::GetSystemMetrics(metric);
+        ::SendMessageW(m_hWnd, WM_SETICON, which,
+                       reinterpret_cast<LPARAM>(::LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                                             IMAGE_ICON, size, size, LR_SHARED)));
+    }
     for (const HelpPage& page : Pages()) {
         const std::wstring title = FromUtf8(page.title);
         ::SendDlgItemMessageW(m_hWnd, IDC_HELP_TOPICS, LB_ADDSTRING, 0,
