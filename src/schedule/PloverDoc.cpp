@@ -68,7 +68,6 @@ bool CPloverDoc::OnNewDocument()
 
 void CPloverDoc::Load()
 {
-    RecoverInterruptedWrite(m_strFilePath);
     const std::wstring& path = m_strReadPath.empty() ? m_strFilePath : m_strReadPath;
     ScheduleHeader header{m_nCount, m_nTarget};
     const ScheduleLoad load = LoadScheduleFile(path, header, m_ScheduleList);

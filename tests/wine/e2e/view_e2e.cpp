@@ -164,14 +164,13 @@ bool SameStars(const ScreenView& a, const ScreenView& b)
 }
 
 // The view once two captures agree across more than two of the shooting star's
-// 100 ms steps, each taken once every paint asked for has been done, with the
-// program's message loop seen running in between (its due timers then have
-// fired): the star gone and every paint done.  Two quick captures can fall between
-// two steps and catch the star in flight.  With `repaint`, each capture follows a
-// whole repaint from outside, which also clears what the star's trail left behind;
-// it is not asked to happen at once, since from another process that erases the
-// month list at once and leaves its paint for later, and a capture in between
-// would see an empty list.
+// 100 ms steps, each taken once every paint asked for is done (`Painted` also sees
+// the program's loop run, so its due timers have fired): the star gone and every
+// paint done.  Two quick captures can fall between two steps and catch the star in
+// flight.  With `repaint`, each capture follows a whole repaint from outside, which
+// also clears the star's trail; it is not asked to happen at once, since from
+// another process that erases the month list at once and leaves its paint for
+// later, and a capture in between would see an empty list.
 ScreenView SettledView(HWND view, bool repaint)
 {
     ScreenView last;
@@ -186,7 +185,6 @@ ScreenView SettledView(HWND view, bool repaint)
             return now;
         last = std::move(now);
         Pump(250);
-        Send(view, WM_NULL);
     }
     ADD_FAILURE() << "the view never showed the same twice in a row within 60 s";
     return last;
