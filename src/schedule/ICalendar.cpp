@@ -105,7 +105,9 @@ bool UnescapeText(std::string_view value, std::u16string_view lineBreak, std::u1
         if (value[i] == '\\' && i + 1 < value.size()) {
             const char next = value[i + 1];
             ++i;
-            if (next == 'n' || next == 'N') {
+            // An escaped CR or LF is a line break as well: a name or description
+            // never gets a raw control character from an escape.
+            if (next == 'n' || next == 'N' || next == '\r' || next == '\n') {
                 out += lineBreak;
                 hadBreak = true;
                 ++i;

@@ -179,6 +179,15 @@ TEST(ICalendarRead, TextsAreCutOnWholeCharactersAndUnheldCharactersCounted)
     EXPECT_EQ(bare.candidates[0].name, "a b");
     EXPECT_EQ(bare.candidates[0].description, "c\r\nd" + Sjis(u"日"));
     EXPECT_EQ(bare.candidates[0].replaced, 0u);
+
+    // An escaped CR or LF (also found by fuzzing) gives no raw control character:
+    // a space in a name, CR LF in a description, so an export reads back the same.
+    const ReadResult escaped = ReadCalendar(
+        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:19900412\nSUMMARY:a\\\r\r\n"
+        "DESCRIPTION:c\\\rd\nEND:VEVENT\nEND:VCALENDAR\n", Cp932(), Context());
+    ASSERT_EQ(escaped.candidates.size(), 1u);
+    EXPECT_EQ(escaped.candidates[0].name, "a ");
+    EXPECT_EQ(escaped.candidates[0].description, "c\r\nd");
 }
 
 TEST(ICalendarRead, PastAndKnownEntriesStartUnchecked)

@@ -125,6 +125,39 @@ CScheduleList MakeSchedule(int count, int seed)
     return list;
 }
 
+bool StartProcess(std::wstring command, const wchar_t* dir, PROCESS_INFORMATION& process,
+                  std::string& reason)
+{
+    for (int attempt = 1;; ++attempt) {
+        STARTUPINFOW startup{sizeof startup};
+        process = PROCESS_INFORMATION{};
+        if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir,
+                             &startup, &process))
+            return true;
+        const DWORD error = ::GetLastError();
+        const bool lasting = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                             error == ERROR_ACCESS_DENIED || error == ERROR_BAD_EXE_FORMAT ||
+                             error == ERROR_DIRECTORY;
+        if (lasting || attempt == 5) {
+            wchar_t* words = nullptr;
+            ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&words), 0, nullptr);
+            char text[512] = {};
+            if (words)
+                ::WideCharToMultiByte(CP_UTF8, 0, words, -1, text, sizeof text - 1, nullptr, nullptr);
+            ::LocalFree(words);
+            std::string said = text;
+            while (!said.empty() && (said.back() == '\n' || said.back() == '\r'))
+                said.pop_back();
+            reason = "CreateProcess failed " + std::to_string(attempt) + " time(s), error " +
+                     std::to_string(error) + (said.empty() ? "" : ": " + said);
+            return false;
+        }
+        ::Sleep(200 * attempt);
+    }
+}
+
 CScheduleList WriteLoopSchedule(int which)
 {
     return MakeSchedule(which == 1 ? 30000 : 20000, which);

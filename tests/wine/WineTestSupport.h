@@ -55,6 +55,14 @@ std::wstring WinePath(const std::string& path);
 const char* ThisBuild();
 const char* ProgramBuild(const std::wstring& exePath);
 
+// Starts `command` in `dir` (null: this process's folder).  A start that fails
+// for a reason that may pass (a loader that could not map itself on a busy
+// machine, say) is tried again a few times; one that keeps failing, or fails for
+// a lasting reason (no such file, access denied), returns false with the
+// system's words for it in `reason`.
+bool StartProcess(std::wstring command, const wchar_t* dir, PROCESS_INFORMATION& process,
+                  std::string& reason);
+
 // Runs the messages waiting for this thread.
 void PumpWaiting();
 

@@ -245,6 +245,34 @@ TEST_F(ClockObjectTest, PostsTargetCommandOnlyDuringSecondZeroOfTargetMinute)
     EXPECT_EQ(TakeTargetCommands(), 0);
 }
 
+// A stopped clock (the window minimised or hidden) is asked once a second by its
+// parent: the first call inside the target minute posts, whichever of its first
+// seconds it lands in, and only that one.
+TEST_F(ClockObjectTest, StoppedClockPostsTargetCommandOnceOnTheFirstCheckInTheMinute)
+{
+    CreateClock();
+    m_clock.SetTargetTime(LocalTime{2026, 12, 24, 5, 18, 0, 0});
+    m_now = LocalTime{2026, 12, 24, 5, 17, 59, 58};
+    m_clock.SetRunning(false);
+    m_clock.CheckTarget(LocalTime{2026, 12, 24, 5, 17, 59, 59});
+    EXPECT_EQ(TakeTargetCommands(), 0) << "before the minute";
+    m_clock.CheckTarget(LocalTime{2026, 12, 24, 5, 18, 0, 1});
+    EXPECT_EQ(TakeTargetCommands(), 1) << "a tick that missed second 0 still counts";
+    m_clock.CheckTarget(LocalTime{2026, 12, 24, 5, 18, 0, 2});
+    m_clock.CheckTarget(LocalTime{2026, 12, 24, 5, 18, 0, 59});
+    EXPECT_EQ(TakeTargetCommands(), 0) << "once in the minute";
+    m_clock.CheckTarget(LocalTime{2026, 12, 25, 6, 18, 0, 0});
+    EXPECT_EQ(TakeTargetCommands(), 0) << "the next day is no target minute";
+
+    // Stopped inside the minute the running clock has signalled: no second signal.
+    m_clock.SetRunning(true);
+    TickAt(18, 0, 0);
+    EXPECT_EQ(TakeTargetCommands(), 1);
+    m_clock.SetRunning(false);
+    m_clock.CheckTarget(LocalTime{2026, 12, 24, 5, 18, 0, 1});
+    EXPECT_EQ(TakeTargetCommands(), 0);
+}
+
 // ---- Rotating stars -------------------------------------------------------------------
 
 constexpr int kStarFrames[CStarAnimation::kFrameCount] = {114, 115, 116, 117, 118,

@@ -76,23 +76,35 @@ TEST(ScheduleStore, KilledWriteLeavesTheOldFileOrTheNewOne)
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     const HANDLE started = ::CreateEventW(nullptr, TRUE, FALSE, kWriteLoopEvent);
     std::mt19937 random(7);
-    int torn = 0, killedMidWrite = 0, rounds = 0;
+    int torn = 0, killedMidWrite = 0, rounds = 0, deadStarts = 0;
     // Until enough kills have landed inside a write to mean something, however many
     // rounds a busy machine needs; the limit only ends a run where none ever lands.
     for (; rounds < 2000 && killedMidWrite < 10; ++rounds) {
         ::ResetEvent(started);
-        std::wstring command = L"\"" + std::wstring(self) + L"\" --write-loop \"" + path + L"\"";
-        STARTUPINFOW startup{sizeof startup};
         PROCESS_INFORMATION process{};
-        ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     nullptr, &startup, &process));
-        const bool writing = ::WaitForSingleObject(started, 60000) == WAIT_OBJECT_0;
-        ::Sleep(std::uniform_int_distribution<int>(0, 60)(random));
+        std::string reason;
+        ASSERT_TRUE(StartProcess(L"\"" + std::wstring(self) + L"\" --write-loop \"" + path + L"\"",
+                                 nullptr, process, reason))
+            << reason;
+        const HANDLE either[] = {started, process.hProcess};
+        const DWORD woke = ::WaitForMultipleObjects(2, either, FALSE, 60000);
+        if (woke == WAIT_OBJECT_0)
+            ::Sleep(std::uniform_int_distribution<int>(0, 60)(random));
         ::TerminateProcess(process.hProcess, 1);
         ::WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        ::GetExitCodeProcess(process.hProcess, &code);
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
-        ASSERT_TRUE(writing) << "the writing process never started writing";
+        // A writer that died before it wrote anything was no kill at all: start
+        // another (a few in a row may fail to load on a busy machine).
+        if (woke == WAIT_OBJECT_0 + 1) {
+            ASSERT_LT(++deadStarts, 5) << "the writing process keeps ending at start, code " << code;
+            --rounds;
+            continue;
+        }
+        ASSERT_EQ(woke, WAIT_OBJECT_0) << "the writing process never started writing";
+        deadStarts = 0;
 
         if (Exists(TemporaryPath(path)))
             ++killedMidWrite;

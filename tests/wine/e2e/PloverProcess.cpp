@@ -179,11 +179,12 @@ bool CPloverProcess::Start(const wchar_t* currentDir)
         if (h)
             ::CloseHandle(h);
     m_process = PROCESS_INFORMATION{};
-    std::wstring command = L"\"" + m_dir.File(L"Plover.exe") + L"\"";
-    STARTUPINFOW startup{sizeof startup};
-    return ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            currentDir ? currentDir : m_dir.Path().c_str(), &startup,
-                            &m_process) != FALSE;
+    std::string reason;
+    if (StartProcess(L"\"" + m_dir.File(L"Plover.exe") + L"\"",
+                     currentDir ? currentDir : m_dir.Path().c_str(), m_process, reason))
+        return true;
+    ADD_FAILURE() << "Plover.exe did not start: " << reason;
+    return false;
 }
 
 HWND CPloverProcess::StartOn(const CScheduleList& list)
