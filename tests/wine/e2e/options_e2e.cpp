@@ -251,6 +251,7 @@ TEST_F(Options, FirstOpeningShowsFiveTabsOnTheCursorPageAndCancelChangesNothing)
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(TitleOf(sheet), kSheetCaption);
     EXPECT_EQ(::GetWindow(sheet, GW_OWNER), m_hWnd);
+    EXPECT_EQ(m_plover.MessageBoxWindow(), nullptr) << "the sheet taken for a message box";
     const HWND tab = reinterpret_cast<HWND>(Send(sheet, PSM_GETTABCONTROL));
     wchar_t tabClass[32] = {};
     ::GetClassNameW(tab, tabClass, 32);

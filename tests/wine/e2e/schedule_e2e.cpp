@@ -99,15 +99,15 @@ protected:
                 return ::GetForegroundWindow() == m_hWnd && title == L"Plover";
             }))
             return ::testing::AssertionFailure()
-                   << "the window, made active, is titled " << ::testing::PrintToString(title);
+                   << "the window, made active, is titled \"" << title.c_str() << "\"";
         ::SetForegroundWindow(m_other.Get());
         if (WaitUntil([&] {
                 title = TitleOf(m_hWnd);
                 return ::GetForegroundWindow() == m_other.Get() && title == expected;
             }))
             return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the title reads " << ::testing::PrintToString(title)
-                                             << ", not " << ::testing::PrintToString(expected);
+        return ::testing::AssertionFailure() << "the title reads \"" << title.c_str()
+                                             << "\", not \"" << expected.c_str() << "\"";
     }
 
     // Closes normally and reads what the program wrote.
