@@ -378,7 +378,6 @@ TEST_F(View, WithoutTitleBarAPressOnTheViewDragsTheWindow)
     EXPECT_FALSE(InMoveSize(::GetWindowThreadProcessId(window, nullptr)))
         << "the press began a drag";
     MoveAndRelease(grip, 60, 40);
-    Send(window, WM_NULL);
     after = WindowRect(window);
     EXPECT_TRUE(::EqualRect(&still, &after));
     ASSERT_TRUE(framed.CloseAndWait());
