@@ -10,6 +10,15 @@ constexpr UINT kFrameMilliseconds = 10;
 
 }  // namespace
 
+bool StillPictures()
+{
+    static const bool still = [] {
+        wchar_t value[4] = {};
+        return ::GetEnvironmentVariableW(L"PLOVER_TEST_STILL", value, 4) == 1 && value[0] == L'1';
+    }();
+    return still;
+}
+
 CRollStarObject::CRollStarObject() : CRollStarObject(std::make_shared<CStarFrames>()) {}
 
 CRollStarObject::CRollStarObject(std::shared_ptr<const CStarFrames> frames)
@@ -62,7 +71,7 @@ void CRollStarObject::SetRunning(bool running)
     if (running == m_bRunning)
         return;
     m_bRunning = running;
-    if (!m_hWnd)
+    if (!m_hWnd || StillPictures())
         return;
     if (running)
         ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
@@ -73,7 +82,7 @@ void CRollStarObject::SetRunning(bool running)
 int CRollStarObject::OnCreate()
 {
     m_pBkBrush = MakeSolidBrush(ToColorRef(kPlateGrey));
-    if (m_bRunning)
+    if (m_bRunning && !StillPictures())
         ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
     return 0;
 }
@@ -96,8 +105,9 @@ void CRollStarObject::OnDraw(HDC dc)
     if (!m_pFrames)
         return;
     const int width = m_pFrames->FrameWidth();
-    const StarPaint paint =
-        m_Animation.NextPaint(width, m_pFrames->FrameHeight(), m_pFrames->Dpi());
+    CStarAnimation still = m_Animation;  // every paint a first one
+    const StarPaint paint = (StillPictures() ? still : m_Animation)
+                                .NextPaint(width, m_pFrames->FrameHeight(), m_pFrames->Dpi());
     ClipAndFill(dc, paint.fill, m_pBkBrush.Get());
     if (!m_pFrames->Dc())
         return;

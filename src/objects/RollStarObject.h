@@ -14,6 +14,12 @@
 
 namespace plover {
 
+// True where PLOVER_TEST_STILL=1 was set when the program started: the rotating
+// stars then stay on their first frame and the shooting star never flies.  A test
+// that compares the screen with itself needs a view that is done drawing; a moving
+// star never is, and a starved machine can freeze it anywhere.
+bool StillPictures();
+
 class CRollStarObject : public CView {
 public:
     // With frames of its own, or drawing from a set it shares with the other star.

@@ -167,9 +167,11 @@ bool CPloverView::OnCreate()
 
     if (settings.sound != 0)
         PlaySoundFile(settings.startWav, false);
-    ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar), kShootingStarMilliseconds,
-               nullptr);
-    m_bStarFlying = true;
+    if (!StillPictures()) {
+        ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar),
+                   kShootingStarMilliseconds, nullptr);
+        m_bStarFlying = true;
+    }
 
     // Told when the session is locked, to stop drawing what nobody sees.
     using RegisterFn = BOOL(WINAPI*)(HWND, DWORD);

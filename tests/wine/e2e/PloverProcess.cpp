@@ -1,6 +1,7 @@
 #include "e2e/PloverProcess.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@ struct WindowSearch {
     const wchar_t* className;
     HWND found;
     const wchar_t* caption = nullptr;  // any when null
+    bool (*accepts)(HWND) = nullptr;    // any when null
 };
 
 BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data)
@@ -33,7 +35,8 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data)
         ::GetWindowTextW(window, caption, 256);
     if (pid == search->processId && ::IsWindowVisible(window) &&
         std::wstring(className) == search->className &&
-        (!search->caption || std::wstring(caption) == search->caption)) {
+        (!search->caption || std::wstring(caption) == search->caption) &&
+        (!search->accepts || search->accepts(window))) {
         search->found = window;
         return FALSE;
     }
@@ -90,6 +93,30 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM data)
         }
     }
     return TRUE;
+}
+
+BOOL CALLBACK ReadBoxParts(HWND child, LPARAM data)
+{
+    auto* parts = reinterpret_cast<std::pair<bool, bool>*>(data);  // text, anything else
+    wchar_t className[32] = {};
+    ::GetClassNameW(child, className, 32);
+    const std::wstring kind = className;
+    if (kind == L"Static" && ::GetDlgCtrlID(child) == 0xFFFF &&
+        (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        parts->first = true;
+    else if (kind != L"Static" && kind != L"Button")
+        parts->second = true;
+    return TRUE;
+}
+
+// A message box is a dialog of statics and buttons alone, its text in the static
+// numbered 0xFFFF.  The program's own dialogs have edits or lists besides, or (the
+// version box) only an icon under that number.
+bool IsMessageBox(HWND dialog)
+{
+    std::pair<bool, bool> parts{false, false};
+    ::EnumChildWindows(dialog, ReadBoxParts, reinterpret_cast<LPARAM>(&parts));
+    return parts.first && !parts.second;
 }
 
 BOOL CALLBACK FindUnpainted(HWND window, LPARAM unpainted)
@@ -242,7 +269,9 @@ HWND CPloverProcess::MainWindow() const
 
 HWND CPloverProcess::MessageBoxWindow() const
 {
-    return FindWindowOf(m_process.dwProcessId, L"#32770");
+    WindowSearch search{m_process.dwProcessId, L"#32770", nullptr, nullptr, IsMessageBox};
+    ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 HWND CPloverProcess::ViewWindow() const

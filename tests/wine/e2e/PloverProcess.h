@@ -66,8 +66,9 @@ private:
     PROCESS_INFORMATION m_process{};
 };
 
-// Whether a window of the program and its children have painted all they were
-// asked to: it is read as the user sees it only then.
+// Whether nothing of a window of the program and its children is left to paint
+// now, and its thread answers.  A paint that a posted message or a due timer asks
+// for may still come after.
 bool Painted(HWND window);
 
 // Pixels of one colour in the program's view as the screen shows it.

@@ -15,6 +15,7 @@
 #include "e2e/E2eSupport.h"
 #include "e2e/PloverProcess.h"
 #include "resource.h"
+#include "view/PloverView.h"
 
 using namespace plover;
 using namespace plover::test;
@@ -181,7 +182,8 @@ bool ChildShown(HWND view, int id)
 }
 
 // The cursor the pointer shows over the middle of the view, after a small real
-// move there makes the view choose it.
+// move there and the question the move asks the view (answered only once the
+// handler has set the cursor) make the view choose it.
 HCURSOR CursorOverView(HWND view)
 {
     RECT client{};
@@ -198,8 +200,8 @@ HCURSOR CursorOverView(HWND view)
         input.mi.dy = (at.y * 65536 + h - 1) / h;
         input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
         ::SendInput(1, &input, sizeof input);
-        Pump(150);
     }
+    Send(view, WM_SETCURSOR, reinterpret_cast<WPARAM>(view), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     CURSORINFO info{sizeof info};
     ::GetCursorInfo(&info);
     return info.hCursor;
@@ -249,6 +251,7 @@ TEST_F(Options, FirstOpeningShowsFiveTabsOnTheCursorPageAndCancelChangesNothing)
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(TitleOf(sheet), kSheetCaption);
     EXPECT_EQ(::GetWindow(sheet, GW_OWNER), m_hWnd);
+    EXPECT_EQ(m_plover.MessageBoxWindow(), nullptr) << "the sheet taken for a message box";
     const HWND tab = reinterpret_cast<HWND>(Send(sheet, PSM_GETTABCONTROL));
     wchar_t tabClass[32] = {};
     ::GetClassNameW(tab, tabClass, 32);
@@ -285,7 +288,10 @@ TEST_F(Options, FirstOpeningShowsFiveTabsOnTheCursorPageAndCancelChangesNothing)
     EXPECT_TRUE(ChildShown(view, IDC_MONTH_LIST));
     EXPECT_FALSE(ChildShown(view, IDC_CLOCK));
     EXPECT_EQ(CursorOverView(view), cursor);
-    Pump(2000);
+    // Two of the view's one-second ticks, each answered once handled: more than
+    // the cancelled self-timer would need.
+    for (int tick = 0; tick < 2; ++tick)
+        Send(view, WM_TIMER, static_cast<WPARAM>(ViewTimer::Tick));
     EXPECT_FALSE(::IsIconic(m_hWnd)) << "the cancelled one-second self-timer ran";
 
     // Never confirmed: the cursor page again, showing what is stored.
@@ -294,9 +300,9 @@ TEST_F(Options, FirstOpeningShowsFiveTabsOnTheCursorPageAndCancelChangesNothing)
     EXPECT_EQ(ActivePage(sheet), kCursorPage);
     EXPECT_EQ(Send(::GetDlgItem(CurrentPage(sheet), IDC_CURSOR_LIST), LB_GETCURSEL), 0);
 
-    // A close asked for meanwhile waits for the sheet, then ends the program.
-    ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
-    Pump(1000);
+    // A close asked for meanwhile waits for the sheet, then ends the program.  The
+    // close is answered once its handler has run.
+    Send(m_hWnd, WM_CLOSE);
     EXPECT_TRUE(::IsWindow(sheet));
     EXPECT_FALSE(m_plover.WaitExit(0));
     ASSERT_TRUE(EndSheet(sheet, IDCANCEL));
@@ -460,8 +466,7 @@ TEST_F(Options, HidingTheTitleBarTakesTheMenuBarAndTheSheetReopensOnTheLastConfi
     // stored before the program ends.
     page = CurrentPage(sheet);
     ClickBox(page, IDC_SHOW_TITLE_BAR);
-    ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
-    Pump(1000);
+    Send(m_hWnd, WM_CLOSE);
     ASSERT_TRUE(::IsWindow(sheet));
     ASSERT_TRUE(EndSheet(sheet, IDOK));
     ASSERT_TRUE(m_plover.WaitExit(20000));

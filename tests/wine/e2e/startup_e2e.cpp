@@ -96,7 +96,11 @@ TEST_F(Startup, EmptySettingsOpen400By300CentredWithBothBars)
     EXPECT_NE(::GetMenu(window), nullptr);
     EXPECT_TRUE(HasCaption(window));
 
-    // The framework's new, open and save keys must not read the schedule again.
+    // The framework's new, open and save keys must not read the schedule again: a
+    // file changed meanwhile would be read back as it now is, and written at exit.
+    CScheduleList changed;
+    changed.push_back(MakeEntry(L"文化祭", 2031, 11, 3));
+    WriteBytes(m_plover.SchedulePath(), WriteSchedule(0, changed));
     for (UINT command : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FILE_SAVE})
         Send(window, WM_COMMAND, command);
     const RECT atExit = WindowRect(window);

@@ -74,24 +74,35 @@ void SendMouse(DWORD flags, POINT at)
     ::SendInput(1, &input, sizeof input);
 }
 
-// A real press of the left button at `from`, a move by (dx, dy) in small steps
-// and the release, with pauses a hand would make.  (Wine soon puts its cursor
-// back where it was last set, as the X pointer never moved; that neither ends
-// nor undoes a drag, so where the cursor ends proves nothing either way.)
-void DragWithMouse(POINT from, int dx, int dy)
+// Whether the window manager's move or size loop runs on `thread`.
+bool InMoveSize(DWORD thread)
+{
+    GUITHREADINFO info{sizeof info};
+    return ::GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+// A real press of the left button at `from`, the pointer put there first.  (Wine
+// soon puts its cursor back where it was last set, as the X pointer never moved;
+// that neither ends nor undoes a drag, so where the cursor ends proves nothing
+// either way.)
+void PressAt(POINT from)
 {
     ::SetCursorPos(from.x, from.y);
     SendMouse(0, from);
     Pump(200);
     SendMouse(MOUSEEVENTF_LEFTDOWN, from);
-    Pump(400);  // the move starts from where the pointer is when it begins
+}
+
+// A move from `from` by (dx, dy) in small steps, with pauses a hand would make,
+// and the release.
+void MoveAndRelease(POINT from, int dx, int dy)
+{
     const int steps = 8;
     for (int i = 1; i <= steps; ++i) {
         SendMouse(0, POINT{from.x + dx * i / steps, from.y + dy * i / steps});
         Pump(40);
     }
     SendMouse(MOUSEEVENTF_LEFTUP, POINT{from.x + dx, from.y + dy});
-    Pump(400);
 }
 
 // The view's client area as the screen shows it, with the rotating stars (child
@@ -163,14 +174,14 @@ bool SameStars(const ScreenView& a, const ScreenView& b)
                       [](const RECT& p, const RECT& q) { return ::EqualRect(&p, &q) != FALSE; });
 }
 
-// The view once two captures agree across more than two of the shooting star's
-// 100 ms steps, each taken once every paint asked for is done (`Painted` also sees
-// the program's loop run, so its due timers have fired): the star gone and every
-// paint done.  Two quick captures can fall between two steps and catch the star in
-// flight.  With `repaint`, each capture follows a whole repaint from outside, which
-// also clears the star's trail; it is not asked to happen at once, since from
-// another process that erases the month list at once and leaves its paint for
-// later, and a capture in between would see an empty list.
+// The view once two captures agree, each taken once every paint asked for is done,
+// of a program started with its pictures still (PLOVER_TEST_STILL): a moving star
+// would be caught anywhere in its flight on a starved machine, however long the
+// captures wait for each other.  Two agreeing captures also see out a paint that a
+// posted message or a due timer brings after `Painted`.  With `repaint`, each
+// capture follows a whole repaint from outside; it is not asked to happen at once,
+// since from another process that erases the month list at once and leaves its
+// paint for later, and a capture in between would see an empty list.
 ScreenView SettledView(HWND view, bool repaint)
 {
     ScreenView last;
@@ -193,7 +204,11 @@ ScreenView SettledView(HWND view, bool repaint)
 class View : public ::testing::Test {
 protected:
     void SetUp() override { ClearSettings(); }
-    void TearDown() override { ClearSettings(); }
+    void TearDown() override
+    {
+        ClearSettings();
+        ::SetEnvironmentVariableW(L"PLOVER_TEST_STILL", nullptr);
+    }
 
     static CScheduleList FarSchedule()
     {
@@ -241,7 +256,14 @@ TEST_F(View, TitleShowsTheCountdownOnlyWhileAnotherWindowIsActive)
     ASSERT_NE(bare, nullptr);
     ::SetForegroundWindow(other.Get());
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == other.Get(); }));
-    Pump(500);
+    // Plover's thread has let go of its window, and (the answer to a message
+    // comes after) its deactivation handler has run.
+    GUITHREADINFO info{sizeof info};
+    EXPECT_TRUE(WaitUntil([&] {
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(bare, nullptr), &info) &&
+               info.hwndActive != bare;
+    })) << "Plover's window stayed active";
+    Send(bare, WM_NULL);
     EXPECT_EQ(TitleOf(bare), L"Plover");
     ASSERT_TRUE(empty.CloseAndWait());
 }
@@ -321,8 +343,13 @@ TEST_F(View, WithoutTitleBarAPressOnTheViewDragsTheWindow)
     ::ClientToScreen(bare.ViewWindow(), &grip);
     ASSERT_EQ(::WindowFromPoint(grip), bare.ViewWindow());
     const RECT before = WindowRect(window);
-    DragWithMouse(grip, 60, 40);
-    EXPECT_TRUE(WaitUntil([&] { return WindowRect(window).left == before.left + 60; }, 2000));
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    // The move starts from where the pointer is when it begins, and ends with the
+    // release, once every move before it has been taken.
+    PressAt(grip);
+    ASSERT_TRUE(WaitUntil([&] { return InMoveSize(thread); })) << "the press began no drag";
+    MoveAndRelease(grip, 60, 40);
+    EXPECT_TRUE(WaitUntil([&] { return !InMoveSize(thread); })) << "the release did not end the drag";
     RECT after = WindowRect(window);
     EXPECT_EQ(after.left, before.left + 60);
     EXPECT_EQ(after.top, before.top + 40);
@@ -343,9 +370,14 @@ TEST_F(View, WithoutTitleBarAPressOnTheViewDragsTheWindow)
     ::ClientToScreen(framed.ViewWindow(), &grip);
     ASSERT_EQ(::WindowFromPoint(grip), framed.ViewWindow());
     const RECT still = WindowRect(window);
-    DragWithMouse(grip, 60, 40);
-    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }, 1000))
+    PressAt(grip);
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }))
         << "the press did not reach the window";
+    // Its handler has returned: a drag it began would be running now.
+    Send(window, WM_NULL);
+    EXPECT_FALSE(InMoveSize(::GetWindowThreadProcessId(window, nullptr)))
+        << "the press began a drag";
+    MoveAndRelease(grip, 60, 40);
     after = WindowRect(window);
     EXPECT_TRUE(::EqualRect(&still, &after));
     ASSERT_TRUE(framed.CloseAndWait());
@@ -425,6 +457,7 @@ TEST_F(View, ResizedWindowShowsWhatAFreshStartAtThatSizeShows)
     list.push_back(MakeEntry(L"星空観察会", soon.wYear, soon.wMonth, soon.wDay));
     list.push_back(MakeEntry(L"入学式", 2030, 4, 8));
     const SIZE sizes[] = {{700, 500}, {300, 240}};
+    ::SetEnvironmentVariableW(L"PLOVER_TEST_STILL", L"1");  // what each Plover started inherits
 
     std::vector<ScreenView> resized;
     {
@@ -464,7 +497,8 @@ TEST_F(View, SelfTimerCloseDuringAHeldDragStillEndsTheProgram)
     SetSetting(L"StartTitleBar", 1);
     SetSetting(L"StartMenuBar", 1);
     SetSetting(L"DestroyFlg", 1);
-    SetSetting(L"DestroySec", 4);
+    // Long enough for a slow start to reach the drag first, which is asserted.
+    SetSetting(L"DestroySec", 10);
     CPloverProcess plover;
     const auto schedule = WriteSchedule(0, FarSchedule());
     WriteBytes(plover.SchedulePath(), schedule);
@@ -473,16 +507,19 @@ TEST_F(View, SelfTimerCloseDuringAHeldDragStillEndsTheProgram)
     ASSERT_TRUE(plover.Start());
     const HWND window = plover.WaitMainWindow();
     ASSERT_NE(window, nullptr);
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
     POINT grip{200, 45};
     ::ClientToScreen(plover.ViewWindow(), &grip);
-    ::SetCursorPos(grip.x, grip.y);
-    SendMouse(0, grip);
-    Pump(200);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, grip);
-    Pump(400);
+    PressAt(grip);
+    const bool dragging = WaitUntil([&] { return InMoveSize(thread) || !::IsWindow(window); }) &&
+                          InMoveSize(thread);
+    if (!dragging)
+        SendMouse(MOUSEEVENTF_LEFTUP, grip);
+    ASSERT_TRUE(dragging) << (::IsWindow(window) ? "the press began no drag"
+                                                 : "the self-timer closed the window before the drag began");
     SendMouse(0, POINT{grip.x + 10, grip.y + 10});
 
-    const bool gone = WaitUntil([&] { return !::IsWindow(window); }, 15000);
+    const bool gone = WaitUntil([&] { return !::IsWindow(window); }, 30000);
     const bool ended = plover.WaitExit(5000);
     SendMouse(MOUSEEVENTF_LEFTUP, POINT{grip.x + 10, grip.y + 10});
     ASSERT_TRUE(gone) << "the self-timer did not close the window";
