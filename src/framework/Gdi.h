@@ -38,10 +38,9 @@ public:
 
     void Reset(Handle handle = nullptr)
     {
-        if (m_handle) {
-            ::DeleteObject(m_handle);
+        // A release that failed leaves the object counted, so a leak check sees it.
+        if (m_handle && ::DeleteObject(m_handle))
             detail::CountGdiReleased(m_handle);
-        }
         m_handle = handle;
         detail::CountGdiCreated(handle);
     }

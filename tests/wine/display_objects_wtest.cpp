@@ -409,33 +409,53 @@ TEST(FrameOutlines, DrawTheirLinesAndPutThePenBack)
         }
 }
 
+// A clock that counts its paints, so the paints below are seen to happen.
+class CCountedClock : public CClockObject {
+public:
+    void OnDraw(HDC dc) override
+    {
+        ++m_paints;
+        CClockObject::OnDraw(dc);
+    }
+    int m_paints = 0;
+};
+
 TEST(DisplayObjectsGdi, TenThousandPaintsLeaveNoObjectBehind)
 {
     const long atStart = LiveGdiObjects();
     {
         CHostWindow host;
-        CClockObject clock;
+        CCountedClock clock;
         CRollStarObject star;
         ASSERT_TRUE(clock.Create(host.m_hWnd, ClockRect(), IDC_CLOCK));
         ASSERT_TRUE(star.Create(host.m_hWnd, RECT{3, 15, 33, 55}, IDC_STAR_LEFT));
         const long created = LiveGdiObjects();
         EXPECT_GT(created, atStart) << "brushes, font and frames are held while they live";
+        const auto paint = [](HWND window, int times) {
+            for (int i = 0; i < times; ++i)
+                ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        };
 
-        for (int i = 0; i < 10000; ++i)
-            ::RedrawWindow(clock.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        paint(clock.m_hWnd, 10000);
+        EXPECT_EQ(clock.m_paints, 10000);
         EXPECT_EQ(LiveGdiObjects(), created);
-        for (int i = 0; i < 10000; ++i)
-            ::RedrawWindow(star.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        paint(star.m_hWnd, 10007);
         EXPECT_EQ(LiveGdiObjects(), created);
 
-        // 10,000 paints bring the star back to its start: proof they all happened.
-        CPaintCanvas canvas(40, 50, kSentinel);
-        star.OnDraw(canvas.Dc());
-        CPaintCanvas fresh(40, 50, kSentinel);
-        CRollStarObject other;
-        ASSERT_TRUE(other.Create(host.m_hWnd, RECT{40, 15, 70, 55}, IDC_STAR_RIGHT));
-        other.OnDraw(fresh.Dc());
-        EXPECT_TRUE(SamePixels(canvas, fresh));
+        // The star's animation repeats every 20 paints: after 10,007 it shows what a
+        // fresh star shows after 7, and not what one shows after 6 or 8.
+        const auto nextFrame = [&](CRollStarObject& s) {
+            auto canvas = std::make_unique<CPaintCanvas>(40, 50, kSentinel);
+            s.OnDraw(canvas->Dc());
+            return canvas;
+        };
+        const auto shown = nextFrame(star);
+        for (int times : {6, 7, 8}) {
+            CRollStarObject fresh;
+            ASSERT_TRUE(fresh.Create(host.m_hWnd, RECT{40, 15, 70, 55}, IDC_STAR_RIGHT));
+            paint(fresh.m_hWnd, times);
+            EXPECT_EQ(SamePixels(*shown, *nextFrame(fresh)), times == 7) << "a fresh star painted " << times << " times";
+        }
     }
     EXPECT_EQ(LiveGdiObjects(), atStart) << "destroying the objects releases everything";
 }
@@ -453,6 +473,17 @@ TEST(MenuOwner, MovedOverAHeldMenuCountsOnlyWhatLives)
         EXPECT_TRUE(::IsMenu(held.Get()));
     }
     EXPECT_EQ(CMenu::Live(), atStart);
+}
+
+// A release the system refused leaves the object counted, so a leak check sees it.
+TEST(GdiOwner, AFailedReleaseStaysCounted)
+{
+    const long atStart = LiveGdiObjects();
+    {
+        CBrush brush = MakeSolidBrush(RGB(1, 2, 3));
+        ASSERT_TRUE(::DeleteObject(brush.Get()));  // behind the owner's back
+    }
+    EXPECT_EQ(LiveGdiObjects(), atStart + 1);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "e2e/E2eSupport.h"
 #include "e2e/PloverProcess.h"
 #include "resource.h"
-#include "services/DataFolder.h"
 
 using namespace plover;
 using namespace plover::test;
@@ -21,8 +20,16 @@ namespace {
 // %APPDATA%\WREN of the tests' Wine user, where the user's folder is made.
 std::wstring MakerFolder()
 {
-    const std::wstring user = UserDataFolder();  // ...\WREN\Plover\ .
-    return user.substr(0, user.size() - std::wstring(L"Plover\\").size() - 1);
+    wchar_t appData[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
+    EXPECT_TRUE(length > 0 && length < MAX_PATH) << "no %APPDATA%";
+    return std::wstring(appData) + L"\\WREN";
+}
+
+// The user's own folder for Plover, %APPDATA%\WREN\Plover\.
+std::wstring UserFolder()
+{
+    return MakerFolder() + L"\\Plover\\";
 }
 
 std::size_t EntriesIn(const std::wstring& path)
@@ -38,7 +45,7 @@ std::size_t EntriesIn(const std::wstring& path)
 
 // Runs a command of the machine underneath Wine, which starts Unix programs too
 // but cannot wait for them: the command leaves a mark when it is done.
-void RunUnix(const std::string& command)
+bool RunUnix(const std::string& command)
 {
     const std::string mark = "/tmp/plover-e2e-" + std::to_string(::GetCurrentProcessId()) + ".done";
     const std::wstring markPath = L"Z:" + std::wstring(mark.begin(), mark.end());
@@ -48,12 +55,16 @@ void RunUnix(const std::string& command)
     STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process))
-        return;
+                          nullptr, &startup, &process)) {
+        ADD_FAILURE() << "/bin/sh did not start (error " << ::GetLastError() << "): " << command;
+        return false;
+    }
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    WaitUntil([&] { return Exists(markPath); }, 20000);
+    const bool done = WaitUntil([&] { return Exists(markPath); }, 20000);
+    EXPECT_TRUE(done) << "not done in 20 s: " << command;
     ::DeleteFileW(markPath.c_str());
+    return done;
 }
 
 std::string UnixPath(const std::wstring& path)
@@ -71,24 +82,34 @@ std::string UnixPath(const std::wstring& path)
 // a read-only bind mount of it over itself, undone at the end.
 class CReadOnlyFolder {
 public:
-    explicit CReadOnlyFolder(const std::wstring& folder) : m_unix(UnixPath(folder))
+    explicit CReadOnlyFolder(const std::wstring& folder) : m_folder(folder), m_unix(UnixPath(folder))
     {
         if (m_unix.empty())
             return;
         RunUnix("mount --bind '" + m_unix + "' '" + m_unix + "' && mount -o remount,ro,bind '" +
                 m_unix + "' '" + m_unix + "'");
-        m_bMounted = !IsWritableFolder(folder + L"\\");
     }
     ~CReadOnlyFolder()
     {
         if (!m_unix.empty())
             RunUnix("umount -l '" + m_unix + "' 2>/dev/null");
     }
-    bool IsReadOnly() const { return m_bMounted; }
+    // Whether a new file is refused there now, as the file system answers.
+    bool IsReadOnly() const
+    {
+        const std::wstring probe = m_folder + L"\\read-only probe";
+        const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return ::GetLastError() != ERROR_FILE_EXISTS;
+        ::CloseHandle(file);
+        ::DeleteFileW(probe.c_str());
+        return false;
+    }
 
 private:
+    std::wstring m_folder;
     std::string m_unix;
-    bool m_bMounted = false;
 };
 
 // Everything in a folder, name and bytes.
@@ -163,10 +184,19 @@ protected:
         return killed && plover.WaitExit(10000);
     }
 
-    // Nothing the user would have to answer, watched for a moment.
-    static bool NoMessageBox(const CPloverProcess& plover)
+    // Nothing the user would have to answer once `window` has answered after what could
+    // have raised it.  A box is made before its owner answers again but shows itself
+    // only once its loop runs, so a hidden one counts too.
+    static bool NoMessageBox(const CPloverProcess& plover, HWND window)
     {
-        return !WaitUntil([&] { return plover.MessageBoxWindow() != nullptr; }, 1500);
+        Send(window, WM_NULL);
+        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(w, &pid);
+            if (pid == plover.ProcessId())
+                return false;
+        }
+        return true;
     }
 
     std::vector<std::uint8_t> m_original;
@@ -228,24 +258,30 @@ TEST_F(DataSafety, ReadOnlyProgramFolderKeepsTheScheduleInTheUsersFolder)
 {
     CPloverProcess plover;
     WriteBytes(plover.SchedulePath(), m_original);
-    const auto before = Contents(plover.Dir());
     const CReadOnlyFolder readOnly(plover.Dir());
     if (!readOnly.IsReadOnly())
         GTEST_SKIP() << "this machine allows no read-only bind mount";
 
     for (std::size_t expected : {3u, 4u}) {
         ASSERT_TRUE(plover.Start());
+        // Shown, painted and answering: the start's boxes come before the window.
         const HWND window = plover.WaitMainWindow();
         ASSERT_NE(window, nullptr);
-        EXPECT_TRUE(NoMessageBox(plover)) << "the start reads without a word";
+        EXPECT_TRUE(NoMessageBox(plover, window)) << "the start reads without a word";
         ASSERT_TRUE(AddEntry(plover, window));
-        EXPECT_TRUE(NoMessageBox(plover)) << "the write after OK goes to the user's folder";
+        EXPECT_TRUE(NoMessageBox(plover, window)) << "the write after OK goes to the user's folder";
         ASSERT_TRUE(plover.CloseAndWait());
         EXPECT_EQ(plover.ExitCode(), 0u);
         // The second run read the first's entries from the user's folder.
-        EXPECT_EQ(EntriesIn(UserDataFolder() + L"Plover.pvd"), expected);
+        EXPECT_EQ(EntriesIn(UserFolder() + L"Plover.pvd"), expected);
     }
-    EXPECT_EQ(Contents(plover.Dir()), before) << "the program folder is unchanged";
+    // Nothing the program does can change a read-only folder; what says the runs above
+    // met one is that it still refused writes at their end.
+    EXPECT_TRUE(readOnly.IsReadOnly()) << "the program folder took writes during the runs";
+    // Only the schedule, nothing left of a write.
+    const auto kept = Contents(MakerFolder() + L"\\Plover");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].first, L"Plover.pvd");
 }
 
 TEST_F(DataSafety, FailedWritesAreToldAndAtExitEachChoiceDoesWhatItSays)
@@ -263,9 +299,11 @@ TEST_F(DataSafety, FailedWritesAreToldAndAtExitEachChoiceDoesWhatItSays)
         ASSERT_TRUE(plover.WaitMessageBox(box)) << "the failed write after OK is told";
         EXPECT_NE(box.text.find(plover.SchedulePath()), std::wstring::npos) << box.text.c_str();
         plover.Answer(box, IDOK);
-        const std::wstring userFile = UserDataFolder() + L"Plover.pvd";
+        const std::wstring userFile = UserFolder() + L"Plover.pvd";
         if (choice == BothBlockedQuitAfterConfirming) {
-            ASSERT_TRUE(CreateFolderPath(UserDataFolder()));
+            ::CreateDirectoryW(MakerFolder().c_str(), nullptr);
+            ASSERT_TRUE(::CreateDirectoryW(UserFolder().c_str(), nullptr) ||
+                        ::GetLastError() == ERROR_ALREADY_EXISTS);
             Block(userFile);
         }
 

@@ -50,16 +50,20 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
     return TRUE;
 }
 
-// A shown dialog of Plover with this caption (and this button, when not 0).
+// A shown dialog of Plover with this caption (and this button, when not 0), once it
+// has painted and answers; null, and a failure, when none comes.
 HWND WaitFor(CPloverProcess& plover, const wchar_t* caption, int button = 0)
 {
     DialogSearch search{plover.ProcessId(), caption, button};
-    WaitUntil([&] {
-        ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, 30000);
-    Pump(300);
-    return search.found;
+    if (WaitUntil([&] {
+            search.found = nullptr;
+            ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr && Painted(search.found);
+        }, 30000))
+        return search.found;
+    ADD_FAILURE() << "no dialog " << ::testing::PrintToString(std::wstring(caption))
+                  << (button ? " with button " + std::to_string(button) : "") << " within 30 s";
+    return nullptr;
 }
 
 void Press(HWND dialog, int id)
@@ -91,6 +95,11 @@ bool ChooseFile(CPloverProcess& plover, const wchar_t* caption, const std::wstri
     if (!field || !::IsWindowVisible(field))
         field = ::GetDlgItem(dialog, kFileNameCombo);
     Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    wchar_t typed[MAX_PATH] = {};
+    Send(field, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(typed));
+    EXPECT_EQ(std::wstring(typed), path) << "the name field holds the path typed";
+    if (path != typed)
+        return false;
     Press(dialog, IDOK);
     return true;
 }
@@ -161,12 +170,20 @@ TEST_F(ICalendarCommands, ExportedScheduleImportsIntoAnEmptyOneUnchanged)
     ASSERT_GT(bytes.size(), 15u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 15), "BEGIN:VCALENDAR");
 
-    // Again into the same file: replaced only once the user says yes.
+    // Again into the same file: untouched while the usual question is open and after
+    // its No, which goes back to the file dialog; replaced once the user says yes.
+    const std::vector<std::uint8_t> old{'o', 'l', 'd'};
+    WriteBytes(file, old);
     ::PostMessageW(main, WM_COMMAND, IDM_ICAL_EXPORT, 0);
-    ASSERT_TRUE(ChooseFile(first, kSaveTitle, file));
-    const HWND question = WaitFor(first, kSaveTitle, IDYES);
-    ASSERT_NE(question, nullptr) << "the usual question before a file is replaced";
-    Press(question, IDYES);
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDNO ? "no" : "yes, after a no");
+        ASSERT_TRUE(ChooseFile(first, kSaveTitle, file));
+        const HWND question = WaitFor(first, kSaveTitle, IDYES);
+        ASSERT_NE(question, nullptr) << "the usual question before a file is replaced";
+        EXPECT_EQ(ReadBytes(file), old) << "written before the answer";
+        Press(question, answer);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(question); }));
+    }
     EXPECT_NE(AnswerMessage(first).find(L"3 件の予定を書き出しました"), std::wstring::npos);
     ASSERT_EQ(ScheduleAtExit(first).size(), 3u);
 
