@@ -44,10 +44,9 @@ CMemoryDC::CMemoryDC(HDC compatibleWith) : m_dc(::CreateCompatibleDC(compatibleW
 
 CMemoryDC::~CMemoryDC()
 {
-    if (m_dc) {
-        ::DeleteDC(m_dc);
+    // As for the objects: a DC the system would not delete stays counted.
+    if (m_dc && ::DeleteDC(m_dc))
         detail::CountGdiReleased(m_dc);
-    }
 }
 
 CClientDC::CClientDC(HWND window) : m_window(window), m_dc(::GetDC(window))

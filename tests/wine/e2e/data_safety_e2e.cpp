@@ -51,12 +51,11 @@ bool RunUnix(const std::string& command)
     const std::wstring markPath = L"Z:" + std::wstring(mark.begin(), mark.end());
     ::DeleteFileW(markPath.c_str());
     const std::string script = command + "; touch " + mark;
-    std::wstring line = L"/bin/sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
-    STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process)) {
-        ADD_FAILURE() << "/bin/sh did not start (error " << ::GetLastError() << "): " << command;
+    std::string reason;
+    if (!StartProcess(L"/bin/sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"", nullptr,
+                      process, reason)) {
+        ADD_FAILURE() << "/bin/sh did not start (" << reason << "): " << command;
         return false;
     }
     ::CloseHandle(process.hThread);
@@ -367,11 +366,11 @@ TEST_F(DataSafety, SecondStartOnTheSameFolderBringsTheFirstForwardAndEnds)
     ::ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(window) != FALSE; }));
 
-    std::wstring command = L"\"" + first.Dir() + L"\\Plover.exe\"";
-    STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION second{};
-    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 first.Dir().c_str(), &startup, &second));
+    std::string reason;
+    ASSERT_TRUE(StartProcess(L"\"" + first.Dir() + L"\\Plover.exe\"", first.Dir().c_str(), second,
+                             reason))
+        << reason;
     EXPECT_EQ(::WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
     DWORD code = 1;
     ::GetExitCodeProcess(second.hProcess, &code);

@@ -7,7 +7,6 @@
 #include "e2e/E2eSupport.h"
 #include "e2e/PloverProcess.h"
 #include "resource.h"
-#include "schedule/ScheduleStore.h"
 
 using namespace plover;
 using namespace plover::test;
@@ -238,7 +237,7 @@ TEST_F(Startup, TruncatedScheduleIsKeptAsBackupBeforeItIsOverwritten)
     EXPECT_EQ(box.buttons, (std::vector<int>{IDCANCEL, IDYES, IDNO}));
     m_plover.Answer(box, IDNO);
     ASSERT_TRUE(m_plover.WaitExit(20000));
-    EXPECT_EQ(ReadBytes(BackupPath(m_plover.SchedulePath())), broken);
+    EXPECT_EQ(ReadBytes(m_plover.SchedulePath() + L".bak"), broken);
     EXPECT_EQ(ReadBytes(m_plover.SchedulePath()).size(), 8u + 652u);
 }
 
