@@ -307,12 +307,12 @@ TEST_F(PloverDocTest, NewDayIsNoticedAndTheDaysLeftFollow)
 // refused write has moved this copy away, else the user's roaming folder.
 TEST(DataFolder, ChoiceFollowsTheProgramFolderAndAMoveAway)
 {
-    CMemorySettingsStore settings;
-    SetSettingsStore(&settings);
-    const std::wstring program = ProgramFolder();
     wchar_t appData[MAX_PATH] = {};
     ASSERT_GT(::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH), 0u);
     const std::wstring user = std::wstring(appData) + L"\\WREN\\Plover\\";
+    const std::wstring program = ProgramFolder();
+    CMemorySettingsStore settings;
+    SetSettingsStore(&settings);
 
     ChooseDataFolder();
     EXPECT_EQ(DataFolder(), program);
