@@ -208,6 +208,17 @@ void ExportCalendar(HWND owner, const CPloverDoc& doc)
     Tell(owner, text);
 }
 
+ical::ReadContext MachineReadContext()
+{
+    const LocalTime today = Now();
+    ical::ReadContext context;
+    context.today = ical::CivilTime{today.year, today.month, today.day};
+    TIME_ZONE_INFORMATION zone{};
+    ::GetTimeZoneInformation(&zone);
+    context.utcToLocal = [zone](const ical::CivilTime& utc) { return UtcToLocal(zone, utc); };
+    return context;
+}
+
 void ImportCalendar(HWND owner, CPloverDoc& doc, const std::function<INT_PTR(CDialog&)>& runDialog)
 {
     const std::wstring path = AskFile(owner, false);
@@ -222,13 +233,7 @@ void ImportCalendar(HWND owner, CPloverDoc& doc, const std::function<INT_PTR(CDi
             Warn(owner, FileErrorText(FileErrorFromWin32(error), path) + unchanged);
             return;
         }
-        const LocalTime today = Now();
-        ical::ReadContext context;
-        context.today = ical::CivilTime{today.year, today.month, today.day};
-        TIME_ZONE_INFORMATION zone{};
-        ::GetTimeZoneInformation(&zone);
-        context.utcToLocal = [zone](const ical::CivilTime& utc) { return UtcToLocal(zone, utc); };
-        read = ical::ReadCalendar(bytes, Cp932(), context);
+        read = ical::ReadCalendar(bytes, Cp932(), MachineReadContext());
         std::string().swap(bytes);
     } catch (const std::bad_alloc&) {
         Warn(owner, L"メモリが足りないため、このファイルを読み込めませんでした。\n" + path + unchanged);

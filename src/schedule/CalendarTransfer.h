@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "schedule/ICalendar.h"
+
 namespace plover {
 
 class CDialog;
@@ -15,6 +17,10 @@ class CPloverDoc;
 // Asks where (the save dialog, in the user's Documents, "Plover.ics"), writes the
 // file whole or not at all, and says what was written.
 void ExportCalendar(HWND owner, const CPloverDoc& doc);
+
+// What an import reads a file against: today, and this machine's own time zone
+// rules for the local time of a UTC moment.
+ical::ReadContext MachineReadContext();
 
 // Asks which file, reads it, lets the user pick in the import dialog (run by
 // `runDialog`, as the program runs its dialogs) and appends the picked events at

@@ -404,13 +404,14 @@ CivilTime TimeZone::ToUtc(const CivilTime& wall) const
     // The offset of the observance whose latest onset at or before `wall` is the
     // latest of all; before every onset, the offset the earliest one changes from.
     std::optional<CivilTime> best;
-    int offset = 0;
+    int offset = 0, before = 0;
     std::optional<CivilTime> earliest;
     for (const Observance& o : observances) {
         const auto consider = [&](const CivilTime& onset) {
             if (!(wall < onset) && (!best || *best < onset)) {
                 best = onset;
                 offset = o.offsetTo;
+                before = o.offsetFrom;
             }
         };
         if (!earliest || o.start < *earliest)
@@ -427,6 +428,10 @@ CivilTime TimeZone::ToUtc(const CivilTime& wall) const
             }
         }
     }
+    // A wall time the clocks skipped over does not exist; it counts with the offset
+    // before the change, as if the clock had not yet been put forward.
+    if (best && offset > before && wall < AddSeconds(*best, offset - before))
+        offset = before;
     if (!best && earliest) {
         for (const Observance& o : observances)
             if (!(*earliest < o.start))

@@ -249,13 +249,15 @@ LowerPanelLayout LayoutLowerPanel(const Rect& panel, LowerContent content, int d
 Rect LeftStarRect(int dpi)
 {
     const Px px{dpi};
-    return {px(3), px(15), px(33), px(55)};
+    // By size, as the right one: at 125 % the scaled corners would make it a pixel
+    // narrower than the star's pictures.
+    return RectFromSize(px(3), px(15), px(30), px(40));
 }
 
 Rect RightStarRect(int clientWidth, int dpi)
 {
     const Px px{dpi};
-    return RectFromSize(clientWidth - px(33), px(15), px(30), px(40));
+    return RectFromSize(clientWidth - px(3) - px(30), px(15), px(30), px(40));
 }
 
 int MonthListColumnWidth(int clientWidth, bool moreThanOnePage, int dpi)

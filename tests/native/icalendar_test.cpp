@@ -278,3 +278,52 @@ TEST(ICalendarWrite, SampleScheduleReadsBackByteForByte)
     ASSERT_FALSE(list.empty());
     ExpectRoundTrip(list);
 }
+
+// A file's own zones on the days their clocks change: a wall time in the hour that
+// is skipped counts with the offset before the change, one in the hour that comes
+// twice is its first; a half-hour offset, and a zone whose summer spans New Year.
+TEST(ICalendarRead, ZoneTimesAroundTheirChangesAndOffHourZones)
+{
+    const std::string zones =
+        "BEGIN:VCALENDAR\r\n"
+        "BEGIN:VTIMEZONE\r\nTZID:NY\r\n"
+        "BEGIN:DAYLIGHT\r\nDTSTART:20070311T020000\r\nTZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nEND:DAYLIGHT\r\n"
+        "BEGIN:STANDARD\r\nDTSTART:20071104T020000\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+        "BEGIN:VTIMEZONE\r\nTZID:Kolkata\r\n"
+        "BEGIN:STANDARD\r\nDTSTART:19450101T000000\r\nTZOFFSETFROM:+0630\r\nTZOFFSETTO:+0530\r\n"
+        "END:STANDARD\r\nEND:VTIMEZONE\r\n"
+        "BEGIN:VTIMEZONE\r\nTZID:Sydney\r\n"
+        "BEGIN:STANDARD\r\nDTSTART:20080406T030000\r\nTZOFFSETFROM:+1100\r\nTZOFFSETTO:+1000\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU\r\nEND:STANDARD\r\n"
+        "BEGIN:DAYLIGHT\r\nDTSTART:20081005T020000\r\nTZOFFSETFROM:+1000\r\nTZOFFSETTO:+1100\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=1SU\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+    const struct {
+        const char* start;
+        const char* utc;
+    } cases[] = {
+        {"TZID=NY:20270314T015900", "2027-03-14 06:59"},
+        {"TZID=NY:20270314T023000", "2027-03-14 07:30"},  // skipped: as 03:30 EDT
+        {"TZID=NY:20270314T033000", "2027-03-14 07:30"},
+        {"TZID=NY:20271107T013000", "2027-11-07 05:30"},  // twice: the first, EDT
+        {"TZID=NY:20271107T020000", "2027-11-07 07:00"},
+        {"TZID=Kolkata:20270105T090000", "2027-01-05 03:30"},
+        {"TZID=Sydney:20270105T090000", "2027-01-04 22:00"},  // summer, +11
+        {"TZID=Sydney:20270705T090000", "2027-07-04 23:00"},  // winter, +10
+        {"TZID=Sydney:20270404T023000", "2027-04-03 15:30"},  // twice: the first, +11
+        {"TZID=Sydney:20271003T023000", "2027-10-02 16:30"},  // skipped: +10
+    };
+    std::string file = zones;
+    for (const auto& c : cases)
+        file += std::string("BEGIN:VEVENT\r\nDTSTART;") + c.start + "\r\nSUMMARY:" + c.start +
+                "\r\nEND:VEVENT\r\n";
+    file += "END:VCALENDAR\r\n";
+    ReadContext utc;  // a machine on UTC, so the candidates show the moments themselves
+    utc.today = CivilTime{2026, 6, 15};
+    utc.utcToLocal = [](const CivilTime& t) { return t; };
+    const ReadResult read = ReadCalendar(file, Cp932(), utc);
+    ASSERT_EQ(read.candidates.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(Line(read.candidates[i]), std::string(cases[i].utc) + " " + cases[i].start);
+}

@@ -301,3 +301,29 @@ TEST(DpiLayout, FixedLengthsAndLinesScaleAndPicturesComeFromTheNearestLargerSet)
     const TargetPanelLayout target150 = LayoutTargetPanel(panel, NoTargetTexts(), 144);
     EXPECT_TRUE(flush(target150.frames[0].rc, target150.frames[1].rc));
 }
+
+// 125 %: the fractions round one way or the other, and nothing may come apart.
+TEST(DpiLayout, At125PercentBothStarsAreTheSizeOfTheirPicturesAndFramesStayFlush)
+{
+    const Rect left = LeftStarRect(120), right = RightStarRect(500, 120);
+    EXPECT_EQ(left.Width(), ScaleToDpi(30, 120)) << "the star's picture is cut";
+    EXPECT_EQ(left.Height(), ScaleToDpi(40, 120));
+    EXPECT_EQ(right.Width(), left.Width());
+    EXPECT_EQ(right.Height(), left.Height());
+    EXPECT_EQ(500 - right.right, left.left) << "the two stars stand alike in from the edges";
+
+    const auto flush = [](const Rect& outer, const Rect& inner) {
+        return inner.left == outer.left + 1 && inner.top == outer.top + 1 &&
+               inner.right == outer.right - 1 && inner.bottom == outer.bottom - 1;
+    };
+    const Rect panel = R(25, 210, 475, 375);
+    const LowerPanelLayout list = LayoutLowerPanel(panel, LowerContent::List, 120);
+    EXPECT_TRUE(flush(list.frames[0].rc, list.frames[1].rc));
+    EXPECT_TRUE(flush(list.innerFrames[0].rc, list.innerFrames[1].rc));
+    EXPECT_TRUE(flush(list.innerFrames[1].rc, list.listRect));
+    EXPECT_LE(MonthListColumnWidth(500, false, 120) + ScaleToDpi(84, 120), list.listRect.Width())
+        << "the columns fit the list: no scroll bar";
+    const LowerPanelLayout picture = LayoutLowerPanel(panel, LowerContent::Picture, 120);
+    EXPECT_TRUE(flush(picture.frames[0].rc, picture.frames[1].rc));
+    EXPECT_EQ(picture.frames[1].rc.left, picture.pictureX - 1) << "the picture's own frame";
+}

@@ -13,7 +13,11 @@
 #include "PaintCanvas.h"
 #include "ViewHarness.h"
 #include "app/MainFrame.h"
+#include "framework/Dpi.h"
+#include "framework/DpiScale.h"
+#include "framework/Gdi.h"
 #include "objects/ClockObject.h"
+#include "resource.h"
 #include "view/PloverView.h"
 
 using namespace plover;
@@ -132,4 +136,37 @@ TEST(Dpi, AnimationsStopWhileMinimisedOrLockedAndGoOnAfterwards)
     // A star that runs has its timer; it is set again for the rest of the test.
     EXPECT_TRUE(::KillTimer(StarWindow(view), 1));
     ::SetTimer(StarWindow(view), 1, 10, nullptr);
+}
+
+// Between two drawn sets (125 %, 175 %) a picture is the larger set's, scaled down
+// to the 100 % size times the DPI: never the smaller one stretched up.
+TEST(Dpi, BetweenTwoSetsAPictureIsTheLargerOneScaledDown)
+{
+    const auto resource = [](int set) {
+        return CBitmap(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                                         MAKEINTRESOURCEW(ScaledResourceId(IDB_SHOOTING_STAR, set)),
+                                                         IMAGE_BITMAP, 0, 0, 0)));
+    };
+    // Pixels that differ between `a` and `b` drawn at w x h with the loader's stretch.
+    const auto differing = [](HBITMAP a, HBITMAP b, int w, int h) {
+        CPaintCanvas one(w, h), other(w, h);
+        for (const auto& [canvas, bitmap] : {std::pair{&one, a}, std::pair{&other, b}}) {
+            const SIZE size = BitmapSize(bitmap);
+            const CMemoryDC from(canvas->Dc());
+            const CSelectObject selected(from.Get(), bitmap);
+            ::SetStretchBltMode(canvas->Dc(), COLORONCOLOR);
+            ::StretchBlt(canvas->Dc(), 0, 0, w, h, from.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
+        }
+        return one.Difference(other);
+    };
+    const SIZE base = BitmapSize(resource(0).Get());
+    for (const auto& [dpi, set] : {std::pair{120, 1}, std::pair{168, 2}}) {
+        const CBitmap loaded = LoadBitmapForDpi(IDB_SHOOTING_STAR, dpi, false);
+        const SIZE size = BitmapSize(loaded.Get());
+        EXPECT_EQ(size.cx, ScaleToDpi(base.cx, dpi)) << dpi;
+        EXPECT_EQ(size.cy, ScaleToDpi(base.cy, dpi)) << dpi;
+        EXPECT_EQ(differing(loaded.Get(), resource(set).Get(), size.cx, size.cy), 0) << dpi;
+        EXPECT_GT(differing(loaded.Get(), resource(set - 1).Get(), size.cx, size.cy), 0)
+            << dpi << ": the sets cannot be told apart";
+    }
 }

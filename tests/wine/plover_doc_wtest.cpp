@@ -7,12 +7,14 @@
 #include "WineTestSupport.h"
 #include "framework/FileErrors.h"
 #include "framework/FileHandle.h"
+#include "framework/Help.h"
 #include "framework/MessageBox.h"
 #include "framework/TextConv.h"
 #include "schedule/PloverDoc.h"
 #include "schedule/ScheduleStore.h"
 #include "services/DataFolder.h"
 #include "services/LocalTime.h"
+#include "services/Settings.h"
 
 using namespace plover;
 using namespace plover::test;
@@ -299,4 +301,70 @@ TEST_F(PloverDocTest, NewDayIsNoticedAndTheDaysLeftFollow)
     EXPECT_EQ(m_doc.m_nTodayDay, 13);
     EXPECT_EQ(m_doc.m_nTodayWeekday, 2);
     EXPECT_EQ(m_doc.m_nDaysLeft, 11);
+}
+
+// Where the schedule lives: the program's folder while it takes writes and no
+// refused write has moved this copy away, else the user's roaming folder.
+TEST(DataFolder, ChoiceFollowsTheProgramFolderAndAMoveAway)
+{
+    wchar_t appData[MAX_PATH] = {};
+    ASSERT_GT(::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH), 0u);
+    const std::wstring user = std::wstring(appData) + L"\\WREN\\Plover\\";
+    const std::wstring program = ProgramFolder();
+    CMemorySettingsStore settings;
+    SetSettingsStore(&settings);
+
+    ChooseDataFolder();
+    EXPECT_EQ(DataFolder(), program);
+    settings.WriteString(L"ScheduleMovedFrom", L"C:\\Another copy\\");
+    ChooseDataFolder();
+    EXPECT_EQ(DataFolder(), program) << "another copy's move is not this one's";
+    RememberMovedToUserFolder();
+    ChooseDataFolder();
+    EXPECT_EQ(DataFolder(), user);
+    settings.WriteString(L"ScheduleMovedFrom", [&] {
+        std::wstring upper = program;
+        ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+        return upper;
+    }());
+    ChooseDataFolder();
+    EXPECT_EQ(DataFolder(), user) << "the same folder spelt in capitals";
+    SetDataFolder({});
+    SetSettingsStore(nullptr);
+}
+
+TEST(DataFolder, WritableFolderProbeLeavesNothingAndRefusesAMissingFolder)
+{
+    CScratchDir dir;
+    EXPECT_TRUE(IsWritableFolder(dir.Path() + L"\\"));
+    EXPECT_TRUE(::RemoveDirectoryW(dir.Path().c_str())) << "the probe was left behind";
+    EXPECT_FALSE(IsWritableFolder(dir.Path() + L"\\"));
+    EXPECT_FALSE(IsWritableFolder(dir.Path() + L"\\missing\\"));
+}
+
+// The user's folder reads the program folder's schedule until it has one of its
+// own; a leftover of a write cut short is settled before that choice.
+TEST(DataFolder, ReadPathFallsBackToTheProgramFolderAfterTheLeftoverIsSettled)
+{
+    CScratchDir dir;
+    const std::wstring folder = dir.Path() + L"\\";
+    const std::wstring own = folder + L"Plover.pvd";
+    const std::wstring shipped = ProgramFolder() + L"Plover.pvd";
+    SetDataFolder(folder);
+    EXPECT_EQ(ScheduleWritePath(), own);
+    EXPECT_EQ(ScheduleReadPath(), shipped);
+    EXPECT_EQ(PicturePath(L"a.bmp"), ProgramFolder() + L"a.bmp");
+    WriteBytes(folder + L"a.bmp", {1});
+    EXPECT_EQ(PicturePath(L"a.bmp"), folder + L"a.bmp");
+
+    const auto whole = WriteSchedule(0, MakeSchedule(2, 1));
+    WriteBytes(TemporaryPath(own), std::vector<std::uint8_t>(whole.begin(), whole.end() - 1));
+    EXPECT_EQ(CPloverDoc().m_strReadPath, shipped) << "a torn leftover is no schedule";
+    EXPECT_FALSE(Exists(TemporaryPath(own)));
+    WriteBytes(TemporaryPath(own), whole);
+    EXPECT_EQ(CPloverDoc().m_strReadPath, L"") << "the finished leftover is read";
+    EXPECT_EQ(ReadBytes(own), whole);
+    EXPECT_EQ(ScheduleReadPath(), own);
+
+    SetDataFolder({});
 }

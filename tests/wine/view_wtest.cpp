@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "objects/ClockObject.h"
 #include "schedule/PloverDoc.h"
+#include "schedule/ScheduleStore.h"
 #include "view/PloverView.h"
 
 using namespace plover;
@@ -602,4 +603,84 @@ TEST(Commands, ADialogPausesTheTickAndACloseAskedMeanwhileWaitsUntilItEnds)
     ::SendMessageW(h.View()->m_hWnd, WM_TIMER, static_cast<WPARAM>(ViewTimer::Tick), 0);
     EXPECT_EQ(h.View()->IconCount(), 2);
     h.Close();
+}
+
+TEST(CountdownView, SelfTimerReadsIconSecAtEachMinimiseAndZeroMinimisesAtTheFirstTick)
+{
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"IconFlg", 1);
+    h.m_Settings.WriteInt(L"IconSec", 0);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    const HWND view = h.View()->m_hWnd;
+    const HWND frame = h.Frame()->m_hWnd;
+    ::KillTimer(view, static_cast<UINT_PTR>(ViewTimer::Tick));
+    const auto tick = [&] {
+        ::SendMessageW(view, WM_TIMER, static_cast<WPARAM>(ViewTimer::Tick), 0);
+        h.Pump();
+    };
+    const auto restore = [&] {
+        ::ShowWindow(frame, SW_RESTORE);
+        h.Pump();
+    };
+
+    tick();
+    EXPECT_TRUE(::IsIconic(frame)) << "IconSec 0 waits for nothing";
+    h.m_Settings.WriteInt(L"IconSec", 3);  // as another copy's options would
+    restore();
+    tick();
+    EXPECT_TRUE(::IsIconic(frame)) << "the count read at the last minimise was 0";
+    restore();
+    tick();
+    tick();
+    EXPECT_FALSE(::IsIconic(frame));
+    tick();
+    EXPECT_TRUE(::IsIconic(frame)) << "the new IconSec, read at the second minimise";
+    h.m_Settings.WriteInt(L"IconSec", -4);
+    restore();
+    ::ShowWindow(frame, SW_MINIMIZE);  // the user's own minimise reads it as well
+    h.Pump();
+    EXPECT_EQ(h.View()->IconCount(), -4);
+    restore();
+    tick();
+    EXPECT_TRUE(::IsIconic(frame));
+}
+
+// The self-timer's close while a message box of the program is open (here a
+// write that failed after an edit) waits for the answer, then ends the program
+// without another tick, writing what the edit left in memory.
+TEST(CountdownView, SelfTimerCloseWaitsForAnOpenMessageBox)
+{
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"DestroyFlg", 1);
+    h.m_Settings.WriteInt(L"DestroySec", 3);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    const HWND view = h.View()->m_hWnd;
+    const HWND frame = h.Frame()->m_hWnd;
+    ::KillTimer(view, static_cast<UINT_PTR>(ViewTimer::Tick));
+    const std::wstring path = h.Doc()->m_strFilePath;
+    const std::size_t before = ReadBytes(path).size();
+    const std::wstring blocked = TemporaryPath(path);
+    ASSERT_TRUE(::CreateDirectoryW(blocked.c_str(), nullptr));
+
+    int boxes = 0;
+    bool aliveDuring = false;
+    SetMessageBoxHook([&](const MessageRecord&) {
+        ++boxes;
+        // What the box's own loop would deliver meanwhile.
+        for (int i = 0; i < 5; ++i)
+            ::SendMessageW(view, WM_TIMER, static_cast<WPARAM>(ViewTimer::Tick), 0);
+        PumpWaiting();
+        aliveDuring = ::IsWindow(frame) != FALSE;
+        ::RemoveDirectoryW(blocked.c_str());
+        return IDOK;
+    });
+    h.Doc()->AddEntry(*MakeEntry(L"遠足", 1996, 6, 1));
+    EXPECT_EQ(boxes, 1);
+    EXPECT_TRUE(aliveDuring) << "closed under the message box";
+    h.Pump();
+    EXPECT_FALSE(::IsWindow(frame)) << "the close asked meanwhile was lost";
+    EXPECT_EQ(boxes, 1) << "the unattended close asks nothing";
+    EXPECT_EQ(ReadBytes(path).size(), before + 652u);
 }
