@@ -92,7 +92,7 @@ plover_packages() {
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine xvfb xauth x11-utils locales
     fonts-ipafont-gothic fonts-ipafont-mincho imagemagick debootstrap nsis
-    python3-icalendar
+    python3-icalendar tzdata
   )
   if can_run_32bit; then
     PLOVER_PACKAGES+=(wine32:i386)
