@@ -66,9 +66,9 @@ TEST_F(FirstStart, OpensWithoutAMessageOnAnEmptyScheduleWhoseHintRowGivesWayToTh
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
     // The entry is dated today: it takes the hint's place in the list.
-    EXPECT_TRUE(WaitUntil([&] { return PixelsOf(m_plover, kHintGrey) < hintPixels / 20; }))
-        << "the hint stays: " << PixelsOf(m_plover, kHintGrey) << " grey pixels";
-    EXPECT_EQ(Send(list, LVM_GETITEMCOUNT), 1);
+    EXPECT_TRUE(WaitUntil([&] { return Send(list, LVM_GETITEMCOUNT) == 1; }));
+    ASSERT_NE(m_plover.WaitMainWindow(), nullptr);
+    EXPECT_LT(PixelsOf(m_plover, kHintGrey), hintPixels / 20) << "the hint stays";
     ASSERT_TRUE(m_plover.CloseAndWait());
     EXPECT_EQ(ReadBytes(m_plover.SchedulePath()).size(), 8u + 652u);
 
