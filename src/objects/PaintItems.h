@@ -28,6 +28,7 @@ constexpr RgbColour kWhite{255, 255, 255};
 constexpr RgbColour kFrameGrey{127, 127, 127};
 constexpr RgbColour kPlateGrey{192, 192, 192};
 constexpr RgbColour kListCyan{223, 255, 255};  // the month list's background
+constexpr RgbColour kHintGrey{96, 96, 96};     // the month list's hint on cyan
 
 // Every text font is made from these two numbers; everything else about it is fixed.
 struct FontSize {

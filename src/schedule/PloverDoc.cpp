@@ -11,6 +11,7 @@
 #include "schedule/ScheduleStore.h"
 #include "services/DataFolder.h"
 #include "services/LocalTime.h"
+#include "services/Settings.h"
 
 namespace plover {
 
@@ -77,6 +78,12 @@ void CPloverDoc::Load()
     case ScheduleLoad::Loaded:
         return;
     case ScheduleLoad::OpenFailed:
+        // A new user's first start: an empty schedule is the normal state, not an
+        // error.  Once a schedule has been kept anywhere, or the settings written,
+        // a missing file is one the user had, and is reported.
+        if ((load.error == FileError::FileNotFound || load.error == FileError::BadPath) &&
+            HasNeverHadSchedule())
+            return;
         // A file that is there but could not be opened (another program holding
         // it) is kept before the first write over it: the list here is empty.
         if (load.error != FileError::FileNotFound && load.error != FileError::BadPath)
@@ -200,9 +207,23 @@ ScheduleSave CPloverDoc::Write()
     return save;
 }
 
+bool CPloverDoc::HasNeverHadSchedule() const
+{
+    if (Settings().HoldsAnything())
+        return false;
+    const std::wstring user = UserFolder();
+    const std::wstring places[] = {m_strFilePath, m_strReadPath, ProgramFolder() + L"Plover.pvd",
+                                   user.empty() ? std::wstring() : user + L"Plover.pvd"};
+    for (const std::wstring& path : places)
+        if (!path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return false;
+    return true;
+}
+
 std::wstring CPloverDoc::UserFolder() const
 {
-    // Asked only when a write failed: the shell's libraries need not load at start.
+    // Asked only when a write failed or at a first start: the shell's libraries
+    // need not load at every start.
     return m_strUserFolder.empty() ? UserDataFolder() : m_strUserFolder;
 }
 

@@ -74,6 +74,9 @@ private:
     // the user confirmed quitting without saving.
     void SaveAtExit();
     ScheduleSave Write();
+    // No schedule in the data folder, the program folder or the user's folder, and
+    // no settings yet: Plover has never run here for this user.
+    bool HasNeverHadSchedule() const;
     std::wstring UserFolder() const;
     // True when there is a user's folder and the file is not written there already.
     bool IsUserFolderElsewhere() const;

@@ -84,6 +84,12 @@ std::optional<std::wstring> CRegistryStore::ReadString(const wchar_t* key) const
     return text;
 }
 
+bool CRegistryStore::HoldsAnything() const
+{
+    CRegKey regKey;
+    return regKey.Open(m_strSubKey, KEY_QUERY_VALUE);
+}
+
 void CRegistryStore::WriteInt(const wchar_t* key, int value)
 {
     CRegKey regKey;

@@ -36,6 +36,8 @@ public:
     std::optional<std::wstring> ReadString(const wchar_t* key) const override;
     void WriteInt(const wchar_t* key, int value) override;
     void WriteString(const wchar_t* key, const std::wstring& value) override;
+    // The key exists: any write makes it, and nothing of Plover's removes it.
+    bool HoldsAnything() const override;
 
 private:
     template <class Run>

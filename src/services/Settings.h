@@ -19,6 +19,8 @@ public:
     // Failures to write are not reported: no caller could do anything about them.
     virtual void WriteInt(const wchar_t* key, int value) = 0;
     virtual void WriteString(const wchar_t* key, const std::wstring& value) = 0;
+    // False until something was first written: Plover has never run for this user.
+    virtual bool HoldsAnything() const = 0;
 };
 
 class CMemorySettingsStore : public ISettingsStore {
@@ -27,6 +29,7 @@ public:
     std::optional<std::wstring> ReadString(const wchar_t* key) const override;
     void WriteInt(const wchar_t* key, int value) override;
     void WriteString(const wchar_t* key, const std::wstring& value) override;
+    bool HoldsAnything() const override { return !m_ints.empty() || !m_strings.empty(); }
 
 private:
     std::map<std::wstring, int> m_ints;

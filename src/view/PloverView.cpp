@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <iterator>
 
 #include "framework/CommonControls.h"
 #include "framework/Dpi.h"
@@ -336,6 +337,14 @@ void CPloverView::RefreshMonthList()
     if (!m_hMonthList || !doc)
         return;
     ListView_DeleteAllItems(m_hMonthList);
+    m_bMonthListHint = doc->m_ScheduleList.empty();
+    if (m_bMonthListHint) {
+        std::wstring hint(kEmptyScheduleHints[0]);
+        LVITEMW lv{};
+        lv.mask = LVIF_TEXT;
+        lv.pszText = hint.data();
+        ListView_InsertItem(m_hMonthList, &lv);
+    }
     int row = 0;
     for (const auto& entry : doc->m_ScheduleList) {
         if (!IsInMonthList(entry->m_wYear, entry->m_wMonth, entry->m_wDay, doc->m_nTodayYear,
@@ -352,6 +361,62 @@ void CPloverView::RefreshMonthList()
         ++row;
     }
     SetColumnWidth();
+}
+
+bool CPloverView::OnMonthListNotify(const NMHDR& header, LRESULT& result)
+{
+    if (!m_bMonthListHint)
+        return false;
+    if (header.code == LVN_ITEMCHANGING) {
+        // The hint is no entry: a click or a key may neither select nor focus it.
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const UINT picked = LVIS_SELECTED | LVIS_FOCUSED;
+        result = (change.uChanged & LVIF_STATE) && (change.uNewState & picked) ? TRUE : FALSE;
+        return true;
+    }
+    if (header.code != NM_CUSTOMDRAW)
+        return false;
+    const auto& draw = reinterpret_cast<const NMLVCUSTOMDRAW&>(header);
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW;
+        return true;
+    }
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return false;
+    DrawMonthListHint(draw.nmcd.hdc, static_cast<int>(draw.nmcd.dwItemSpec));
+    result = CDRF_SKIPDEFAULT;
+    return true;
+}
+
+void CPloverView::DrawMonthListHint(HDC dc, int row)
+{
+    RECT r{};
+    RECT client{};
+    if (!ListView_GetItemRect(m_hMonthList, row, &r, LVIR_BOUNDS) ||
+        !::GetClientRect(m_hMonthList, &client))
+        return;
+    // Across both columns: the day column has nothing to show here.
+    r.right = std::max(r.right, client.right);
+    const int saved = ::SaveDC(dc);
+    ::SelectObject(dc, m_pListFont.Get());
+    ::SetBkColor(dc, ToColorRef(kListCyan));
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    r.left += ScaleToDpi(6, m_nDpi);
+    r.right -= ScaleToDpi(2, m_nDpi);
+    std::wstring_view hint = kEmptyScheduleHints[std::size(kEmptyScheduleHints) - 1];
+    for (const std::wstring_view wording : kEmptyScheduleHints) {
+        SIZE size{};
+        if (::GetTextExtentPoint32W(dc, wording.data(), static_cast<int>(wording.size()), &size) &&
+            size.cx <= r.right - r.left) {
+            hint = wording;
+            break;
+        }
+    }
+    ::SetTextColor(dc, ToColorRef(kHintGrey));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::DrawTextW(dc, hint.data(), static_cast<int>(hint.size()), &r,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::RestoreDC(dc, saved);
 }
 
 void CPloverView::ApplySettings(const CPloverSettings& settings)
@@ -434,6 +499,14 @@ LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         OnTimer(static_cast<UINT_PTR>(wParam));
         return Default(message, wParam, lParam);
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (header && m_hMonthList && header->hwndFrom == m_hMonthList &&
+            OnMonthListNotify(*header, result))
+            return result;
+        return CView::WindowProc(message, wParam, lParam);
+    }
     case WM_COMMAND:
         // The clock's target-time command goes where the menu's commands go.
         return ::SendMessageW(::GetParent(m_hWnd), message, wParam, lParam);

@@ -139,6 +139,10 @@ private:
     void DrawShootingStar(HDC dc, int width, int height);
     // Column 0 leaves room for the scroll bar only when the rows do not fit.
     void SetColumnWidth();
+    // The hint row of an empty schedule: drawn grey across both columns, never
+    // selected.  True when the notice was handled, with `result` the answer.
+    bool OnMonthListNotify(const NMHDR& header, LRESULT& result);
+    void DrawMonthListHint(HDC dc, int row);
 
     // Timers and the target time (PloverViewTimers.cpp).
     void OnTimer(UINT_PTR id);
@@ -186,6 +190,7 @@ private:
     int m_nStarHeight = 0;
     IBarHost* m_pBarHost = nullptr;
     HWND m_hMonthList = nullptr;
+    bool m_bMonthListHint = false;  // the list's one row is the empty schedule's hint
     std::unique_ptr<CRollStarObject> m_pStarLeft;
     std::unique_ptr<CRollStarObject> m_pStarRight;
     std::unique_ptr<CClockObject> m_pClock;

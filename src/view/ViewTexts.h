@@ -57,4 +57,13 @@ bool IsInMonthList(unsigned year, unsigned month, unsigned day,
 
 MonthListItem MakeMonthListItem(unsigned day, int todayDay, std::wstring_view name);
 
+// The month list's one row while the schedule holds no entry at all: what to do
+// first.  Longest first; the list shows the first that fits its width, and the
+// first is the row's own text, the one a screen reader reads.
+inline constexpr std::wstring_view kEmptyScheduleHints[] = {
+    L"［ﾃﾞｰﾀ］→［追加］で予定を追加できます（iCalendar ﾌｧｲﾙの読み込みも［ﾌｧｲﾙ］から）",
+    L"［ﾃﾞｰﾀ］→［追加］で予定を追加（iCalendar は［ﾌｧｲﾙ］から）",
+    L"［ﾃﾞｰﾀ］→［追加］で予定を追加できます",
+};
+
 }  // namespace plover

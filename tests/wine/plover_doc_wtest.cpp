@@ -32,9 +32,11 @@ protected:
             return m_answer;
         });
         m_doc.m_strFilePath = m_path;
+        SetSettingsStore(&m_settings);
     }
     void TearDown() override
     {
+        SetSettingsStore(nullptr);
         SetMessageBoxHook(nullptr);
         SetNowSource(nullptr);
         SetDataFolder({});  // a fallback to the user's folder moved it
@@ -47,6 +49,7 @@ protected:
         return texts;
     }
 
+    CMemorySettingsStore m_settings;
     CScratchDir m_dir;
     std::wstring m_path = m_dir.File(L"Plover.pvd");
     CPloverDoc m_doc;
@@ -88,6 +91,7 @@ TEST_F(PloverDocTest, ScheduleWrittenAtCloseIsTheFileThatWasRead)
 
 TEST_F(PloverDocTest, MissingFileIsReportedTwiceThenAnEmptyScheduleIsWritten)
 {
+    m_settings.WriteInt(L"StartValueWidth", 400);  // Plover has run here before
     ASSERT_TRUE(m_doc.OnNewDocument());
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_EQ(m_messages[0].text, m_path + L" が見つかりません。");
@@ -102,6 +106,28 @@ TEST_F(PloverDocTest, MissingFileIsReportedTwiceThenAnEmptyScheduleIsWritten)
 
     m_doc.OnCloseDocument();
     EXPECT_EQ(ReadBytes(m_path), std::vector<std::uint8_t>(8, 0));
+}
+
+// Nothing anywhere and no settings: a new user, whose empty schedule is no error.
+// A schedule in the user's folder means there was one, and a missing file is told.
+TEST_F(PloverDocTest, FirstStartIsSilentUnlessASchedulePlaceHoldsOne)
+{
+    CScratchDir user;
+    m_doc.m_strUserFolder = user.Path() + L"\\";
+    ASSERT_TRUE(m_doc.OnNewDocument());
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_doc.m_ScheduleList.empty());
+    m_doc.OnCloseDocument();
+    EXPECT_EQ(ReadBytes(m_path), std::vector<std::uint8_t>(8, 0));
+
+    ::DeleteFileW(m_path.c_str());
+    WriteBytes(user.File(L"Plover.pvd"), ThreeEntryFile());
+    CPloverDoc doc;
+    doc.m_strFilePath = m_path;
+    doc.m_strUserFolder = m_doc.m_strUserFolder;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(Texts(), (std::vector<std::wstring>{m_path + L" が見つかりません。",
+                                                  L"ファイルよりの読み込みに失敗しました"}));
 }
 
 TEST_F(PloverDocTest, ZeroLengthFileReadsAsEmptyWithoutAReport)

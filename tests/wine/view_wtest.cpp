@@ -16,6 +16,7 @@
 #include "schedule/PloverDoc.h"
 #include "schedule/ScheduleStore.h"
 #include "view/PloverView.h"
+#include "view/ViewTexts.h"
 
 using namespace plover;
 using namespace plover::test;
@@ -551,6 +552,37 @@ TEST(CountdownView, DocumentEditsReachTheListAndTheCountdownAtOnce)
     EXPECT_EQ(h.Doc()->m_nTarget, 1);
     EXPECT_EQ(h.View()->Countdown(), L"入学式 は終わりました");
     EXPECT_EQ(ListView_GetItemCount(list), 3);
+    h.Close();
+}
+
+// No entry at all: one row says what to do first; it is no entry, so it cannot be
+// chosen, and the first entry takes its place.
+TEST(CountdownView, EmptyScheduleListsAHintRowThatIsNoEntry)
+{
+    CViewHarness h(kToday);
+    ASSERT_TRUE(OpenSettled(h));
+    const HWND list = h.View()->MonthList();
+    ASSERT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(ListText(list, 0, 0), kEmptyScheduleHints[0]);
+    ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    RECT row{};
+    ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
+    ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(row.left + 20, row.top + 4));
+    ::PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(row.left + 20, row.top + 4));
+    h.Pump();
+    EXPECT_EQ(ListView_GetSelectedCount(list), 0u);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), -1);
+
+    h.Doc()->AddEntry(*MakeEntry(L"花火", 1996, 5, 20));
+    h.Render();
+    ASSERT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(ListText(list, 0, 0), L"20日 花火");
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(ListView_GetSelectedCount(list), 1u) << "an entry's row is chosen as before";
+    h.Doc()->DeleteEntry(0);
+    h.Render();
+    ASSERT_EQ(ListView_GetItemCount(list), 1);
+    EXPECT_EQ(ListText(list, 0, 0), kEmptyScheduleHints[0]);
     h.Close();
 }
 

@@ -25,8 +25,20 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
 
-LoadLanguageFile "${NSISDIR}\Contrib\Language files\Japanese.nlf"
-LoadLanguageFile "${NSISDIR}\Contrib\Language files\English.nlf"
+!include "MUI2.nsh"
+; The last page offers to start Plover at once, ticked; a silent install shows no
+; page and starts nothing.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Plover.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "$(RunPlover)"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Japanese"
+!insertmacro MUI_LANGUAGE "English"
+LangString RunPlover ${LANG_JAPANESE} "Plover を起動する"
+LangString RunPlover ${LANG_ENGLISH} "Start Plover"
 
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=1041 "ProductName" "Plover"
@@ -34,11 +46,6 @@ VIAddVersionKey /LANG=1041 "CompanyName" "WREN"
 VIAddVersionKey /LANG=1041 "FileDescription" "Plover ${VERSION} セットアップ"
 VIAddVersionKey /LANG=1041 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (C) 2026 WREN"
-
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
 
 Section "Plover"
   SetShellVarContext current

@@ -57,8 +57,10 @@ protected:
 
 }  // namespace
 
+// Settings of an earlier start: the schedule the user had is gone.
 TEST_F(Startup, MissingScheduleIsReportedThenAnEmptyOneIsWrittenAtExit)
 {
+    SetSetting(L"StartValueWidth", 400);
     ASSERT_TRUE(m_plover.Start());
     MessageBoxView box;
     ASSERT_TRUE(m_plover.WaitMessageBox(box));
