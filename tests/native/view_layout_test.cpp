@@ -254,6 +254,33 @@ TEST(FrameOutlines, ClientBorderIsLightAboveAndDarkBelow)
     EXPECT_EQ(lines[3].y1, 300);
 }
 
+// Each frame of a pair starts where the lines of the one around it end (a line is
+// `line` pixels at `dpi`), the list where the inner pair's end, and the list's
+// columns fit it without a scroll bar.
+namespace {
+
+void ExpectFramesFlush(const Rect& panel, int clientWidth, int dpi, int line)
+{
+    SCOPED_TRACE(std::to_string(dpi) + " dpi");
+    const auto flush = [line](const Rect& outer, const Rect& inner) {
+        return inner.left == outer.left + line && inner.top == outer.top + line &&
+               inner.right == outer.right - line && inner.bottom == outer.bottom - line;
+    };
+    const LowerPanelLayout list = LayoutLowerPanel(panel, LowerContent::List, dpi);
+    EXPECT_TRUE(flush(list.frames[0].rc, list.frames[1].rc));
+    EXPECT_TRUE(flush(list.innerFrames[0].rc, list.innerFrames[1].rc));
+    EXPECT_TRUE(flush(list.innerFrames[1].rc, list.listRect));
+    EXPECT_LE(MonthListColumnWidth(clientWidth, false, dpi) + ScaleToDpi(84, dpi), list.listRect.Width())
+        << "the columns fit the list: no scroll bar";
+    const LowerPanelLayout picture = LayoutLowerPanel(panel, LowerContent::Picture, dpi);
+    EXPECT_TRUE(flush(picture.frames[0].rc, picture.frames[1].rc));
+    EXPECT_EQ(picture.frames[1].rc.left, picture.pictureX - line) << "the picture's own frame";
+    const TargetPanelLayout target = LayoutTargetPanel(panel, NoTargetTexts(), dpi);
+    EXPECT_TRUE(flush(target.frames[0].rc, target.frames[1].rc));
+}
+
+}  // namespace
+
 TEST(DpiLayout, FixedLengthsAndLinesScaleAndPicturesComeFromTheNearestLargerSet)
 {
     EXPECT_EQ(ScaleToDpi(3, 144), 5) << "rounded half away from zero, as MulDiv";
@@ -282,24 +309,8 @@ TEST(DpiLayout, FixedLengthsAndLinesScaleAndPicturesComeFromTheNearestLargerSet)
     EXPECT_EQ(date.font.height, 168 - 102);
     EXPECT_EQ(date.textRect, R(120, 56, 680, 122));
 
-    // At 150 % a line is two pixels: each frame of a pair starts where the lines of
-    // the one around it end, and the list where the inner pair's end.
-    const auto flush = [](const Rect& outer, const Rect& inner) {
-        return inner.left == outer.left + 2 && inner.top == outer.top + 2 &&
-               inner.right == outer.right - 2 && inner.bottom == outer.bottom - 2;
-    };
-    const Rect panel = R(30, 252, 570, 450);
-    const LowerPanelLayout list150 = LayoutLowerPanel(panel, LowerContent::List, 144);
-    EXPECT_TRUE(flush(list150.frames[0].rc, list150.frames[1].rc));
-    EXPECT_TRUE(flush(list150.innerFrames[0].rc, list150.innerFrames[1].rc));
-    EXPECT_TRUE(flush(list150.innerFrames[1].rc, list150.listRect));
-    EXPECT_LE(MonthListColumnWidth(600, false, 144) + ScaleToDpi(84, 144), list150.listRect.Width())
-        << "the columns fit the list: no scroll bar";
-    const LowerPanelLayout picture150 = LayoutLowerPanel(panel, LowerContent::Picture, 144);
-    EXPECT_TRUE(flush(picture150.frames[0].rc, picture150.frames[1].rc));
-    EXPECT_EQ(picture150.frames[1].rc.left, picture150.pictureX - 2) << "the picture's own frame";
-    const TargetPanelLayout target150 = LayoutTargetPanel(panel, NoTargetTexts(), 144);
-    EXPECT_TRUE(flush(target150.frames[0].rc, target150.frames[1].rc));
+    // At 150 % a line is two pixels.
+    ExpectFramesFlush(R(30, 252, 570, 450), 600, 144, 2);
 }
 
 // 125 %: the fractions round one way or the other, and nothing may come apart.
@@ -312,18 +323,5 @@ TEST(DpiLayout, At125PercentBothStarsAreTheSizeOfTheirPicturesAndFramesStayFlush
     EXPECT_EQ(right.Height(), left.Height());
     EXPECT_EQ(500 - right.right, left.left) << "the two stars stand alike in from the edges";
 
-    const auto flush = [](const Rect& outer, const Rect& inner) {
-        return inner.left == outer.left + 1 && inner.top == outer.top + 1 &&
-               inner.right == outer.right - 1 && inner.bottom == outer.bottom - 1;
-    };
-    const Rect panel = R(25, 210, 475, 375);
-    const LowerPanelLayout list = LayoutLowerPanel(panel, LowerContent::List, 120);
-    EXPECT_TRUE(flush(list.frames[0].rc, list.frames[1].rc));
-    EXPECT_TRUE(flush(list.innerFrames[0].rc, list.innerFrames[1].rc));
-    EXPECT_TRUE(flush(list.innerFrames[1].rc, list.listRect));
-    EXPECT_LE(MonthListColumnWidth(500, false, 120) + ScaleToDpi(84, 120), list.listRect.Width())
-        << "the columns fit the list: no scroll bar";
-    const LowerPanelLayout picture = LayoutLowerPanel(panel, LowerContent::Picture, 120);
-    EXPECT_TRUE(flush(picture.frames[0].rc, picture.frames[1].rc));
-    EXPECT_EQ(picture.frames[1].rc.left, picture.pictureX - 1) << "the picture's own frame";
+    ExpectFramesFlush(R(25, 210, 475, 375), 500, 120, 1);
 }
