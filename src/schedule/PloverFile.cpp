@@ -56,6 +56,18 @@ void CPloverFile::CopyFrom(const CPloverFile& other)
     CopyText(m_szName, other.m_szName, kNameSize);
     CopyText(m_szDescription, other.m_szDescription, kDescriptionSize);
     CopyText(m_szBmpFile, other.m_szBmpFile, kBmpFileSize);
+    m_Repeat = other.m_Repeat;
+    m_wAnchorYear = other.m_wAnchorYear;
+    m_wAnchorMonth = other.m_wAnchorMonth;
+    m_wAnchorDay = other.m_wAnchorDay;
+}
+
+void CPloverFile::SetRepeat(RepeatRule rule)
+{
+    m_Repeat = rule;
+    m_wAnchorYear = m_wYear;
+    m_wAnchorMonth = m_wMonth;
+    m_wAnchorDay = m_wDay;
 }
 
 void CPloverFile::SetText(char* buffer, std::size_t size, std::string_view sjis)

@@ -53,9 +53,12 @@ bool IsCompleteScheduleImage(const std::wstring& path)
     if (!::ReadFile(file.Get(), head, sizeof head, &got, nullptr) || got != sizeof head)
         return false;
     const auto count = static_cast<std::int32_t>(ReadLe32(head));
-    // A finished write is exactly as long as its count says.
+    // A finished write is exactly as long as its count says, with or without the
+    // trailer of repeat rules.
+    const auto records = ScheduleFileSize(static_cast<std::uint64_t>(count));
+    const auto bytes = static_cast<std::uint64_t>(size.QuadPart);
     return count >= 0 &&
-           static_cast<std::uint64_t>(size.QuadPart) == ScheduleFileSize(static_cast<std::uint64_t>(count));
+           (bytes == records || bytes == records + ScheduleTrailerSize(static_cast<std::uint64_t>(count)));
 }
 
 }  // namespace

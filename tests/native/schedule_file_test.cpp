@@ -1,4 +1,6 @@
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -180,4 +182,91 @@ TEST(ScheduleFile, ReadingAppendsToTheList)
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0]->Name(), "old");
     EXPECT_EQ(list[1]->Name(), "new");
+}
+
+namespace {
+
+CScheduleList Repeating()
+{
+    CScheduleList list;
+    list.push_back(MakeEntry(0, 2024, "yearly"));
+    list.back()->m_wMonth = 2, list.back()->m_wDay = 29;
+    list.back()->SetRepeat(RepeatRule::Yearly);
+    list.back()->m_wYear = 2025, list.back()->m_wDay = 28;  // rolled on, the anchor stays
+    list.push_back(MakeEntry(0, 2030, "fixed"));
+    list.push_back(MakeEntry(0xBEEF, 2026, "weekly"));
+    list.back()->SetRepeat(RepeatRule::Weekly);
+    return list;
+}
+
+std::string Rules(const CScheduleList& list)
+{
+    std::string rules;
+    for (const auto& e : list)
+        rules += std::to_string(static_cast<int>(e->m_Repeat)) + "@" + std::to_string(e->m_wAnchorYear) +
+                 "-" + std::to_string(e->m_wAnchorMonth) + "-" + std::to_string(e->m_wAnchorDay) + " ";
+    return rules;
+}
+
+}  // namespace
+
+TEST(ScheduleFile, RulesRoundTripInATrailerAfterTheRecords)
+{
+    const CScheduleList list = Repeating();
+    const auto image = WriteSchedule(2, list);
+    ASSERT_EQ(image.size(), ScheduleFileSize(3) + ScheduleTrailerSize(3));
+    ScheduleHeader header;
+    CScheduleList back;
+    EXPECT_EQ(Read(image, header, back), image);
+    EXPECT_EQ(Rules(back), "1@2024-2-29 0@0-0-0 3@2026-3-14 ");
+    EXPECT_EQ(back[0]->m_wDay, 28);
+
+    // A file made outside the program, checked with the common CRC-32.
+    const std::string path = std::string(PLOVER_TEST_DATA) + "/schedule/repeating.pvd";
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<std::uint8_t> seed{std::istreambuf_iterator<char>(file), {}};
+    CScheduleList made;
+    EXPECT_EQ(Read(seed, header, made), seed);
+    EXPECT_EQ(Rules(made), "1@2024-2-29 2@2024-1-31 0@0-0-0 3@2025-1-5 ");
+}
+
+TEST(ScheduleFile, ADamagedOrForeignTrailerLosesNoEntryAndReadsAsWithout)
+{
+    CScheduleList plainList = Repeating();
+    const auto image = WriteSchedule(2, plainList);
+    for (auto& e : plainList)
+        e->m_Repeat = RepeatRule::None;
+    const auto plain = WriteSchedule(2, plainList);
+    const auto readsPlain = [&](const std::vector<std::uint8_t>& bytes, const std::string& what) {
+        ScheduleHeader header;
+        CScheduleList back;
+        ScheduleReadResult result;
+        const auto out = Read(bytes, header, back, &result);
+        EXPECT_EQ(result, ScheduleReadResult::Complete) << what;
+        EXPECT_EQ(Rules(back), "0@0-0-0 0@0-0-0 0@0-0-0 ") << what;
+        EXPECT_EQ(out, plain) << what;
+    };
+    for (std::size_t size = plain.size(); size < image.size(); ++size)
+        readsPlain(std::vector<std::uint8_t>(image.begin(), image.begin() + size), "cut at " + std::to_string(size));
+    for (std::size_t at = plain.size(); at < image.size(); ++at) {
+        auto bad = image;
+        bad[at] ^= 0x10;
+        readsPlain(bad, "byte changed at " + std::to_string(at));
+    }
+
+    // An older program added two entries before the trailer it knew nothing of.
+    CScheduleList five = Repeating();
+    five.push_back(MakeEntry(0, 2031, "four"));
+    five.push_back(MakeEntry(0, 2032, "five"));
+    for (auto& e : five)
+        e->m_Repeat = RepeatRule::None;
+    auto grown = WriteSchedule(2, five);
+    const auto expected = grown;
+    grown.insert(grown.end(), image.begin() + static_cast<std::ptrdiff_t>(plain.size()), image.end());
+    ScheduleHeader header;
+    CScheduleList back;
+    EXPECT_EQ(Read(grown, header, back), expected);
+    ASSERT_EQ(back.size(), 5u);
+    EXPECT_EQ(back[4]->Name(), "five");
+    EXPECT_EQ(Rules(back), "0@0-0-0 0@0-0-0 0@0-0-0 0@0-0-0 0@0-0-0 ");
 }
