@@ -44,6 +44,15 @@ TEST(ScheduleStore, LeftoverTemporaryFileIsRemovedOrRecovered)
     RecoverInterruptedWrite(path);
     EXPECT_FALSE(Exists(path));
     EXPECT_FALSE(Exists(TemporaryPath(path)));
+
+    // A finished one whose repeat rules follow its records is whole as well.
+    CScheduleList repeating = MakeSchedule(2, 4);
+    repeating[0]->SetRepeat(RepeatRule::Yearly);
+    const auto withRules = WriteSchedule(0, repeating);
+    ASSERT_GT(withRules.size(), ScheduleFileSize(2));
+    WriteBytes(TemporaryPath(path), withRules);
+    RecoverInterruptedWrite(path);
+    EXPECT_EQ(ReadBytes(path), withRules);
 }
 
 TEST(ScheduleStore, FileOpenByAnotherWriterIsNotReplaced)
