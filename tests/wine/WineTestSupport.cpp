@@ -1,5 +1,6 @@
 #include "WineTestSupport.h"
 
+#include <cstddef>
 #include <cstdio>
 
 #include "framework/TextConv.h"
@@ -179,22 +180,89 @@ const char* ThisBuild()
     return sizeof(void*) == 8 ? "64-bit (x86-64)" : "32-bit (i686)";
 }
 
+namespace {
+
+// Little-endian numbers of a file image; 0 past its end.
+std::uint32_t Le(const std::vector<std::uint8_t>& bytes, std::size_t at, int size)
+{
+    if (at > bytes.size() || bytes.size() - at < static_cast<std::size_t>(size))
+        return 0;
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | bytes[at + static_cast<std::size_t>(i)];
+    return value;
+}
+
+// Where a PE program's NT headers ("PE\0\0") start; the image's size when it is none.
+std::size_t NtHeaders(const std::vector<std::uint8_t>& bytes)
+{
+    if (Le(bytes, 0, 2) != IMAGE_DOS_SIGNATURE)
+        return bytes.size();
+    const std::size_t nt = Le(bytes, 0x3C, 4);
+    return Le(bytes, nt, 4) == IMAGE_NT_SIGNATURE ? nt : bytes.size();
+}
+
+}  // namespace
+
 const char* ProgramBuild(const std::wstring& exePath)
 {
     const auto bytes = ReadBytes(exePath);
-    const auto word = [&bytes](std::size_t at) -> std::uint32_t {
-        return at + 2 <= bytes.size() ? bytes[at] | (bytes[at + 1] << 8) : 0;
-    };
-    if (word(0) != 0x5A4D)  // "MZ"
+    const std::size_t nt = NtHeaders(bytes);
+    if (nt == bytes.size())
         return "unknown";
-    const std::size_t pe = word(0x3C) | (word(0x3E) << 16);
-    if (pe > bytes.size() || word(pe) != 0x4550 || word(pe + 2) != 0)  // "PE\0\0"
-        return "unknown";
-    switch (word(pe + 4)) {
+    switch (Le(bytes, nt + 4, 2)) {
     case IMAGE_FILE_MACHINE_I386: return "32-bit (i686)";
     case IMAGE_FILE_MACHINE_AMD64: return "64-bit (x86-64)";
     default: return "unknown";
     }
+}
+
+std::string ProgramResource(const std::wstring& exePath, WORD type, WORD id)
+{
+    const auto file = ReadBytes(exePath);
+    const std::size_t nt = NtHeaders(file);
+    if (nt == file.size())
+        return "";
+    const auto read16 = [&](std::size_t at) { return Le(file, at, 2); };
+    const auto read32 = [&](std::size_t at) { return Le(file, at, 4); };
+    const std::size_t fileHeader = nt + 4, optional = fileHeader + sizeof(IMAGE_FILE_HEADER);
+    const std::size_t directories =
+        optional + (read16(optional) == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+                        ? offsetof(IMAGE_OPTIONAL_HEADER64, DataDirectory)
+                        : offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory));
+    const DWORD resourceRva =
+        read32(directories + IMAGE_DIRECTORY_ENTRY_RESOURCE * sizeof(IMAGE_DATA_DIRECTORY));
+    const std::size_t sections =
+        optional + read16(fileHeader + offsetof(IMAGE_FILE_HEADER, SizeOfOptionalHeader));
+    const std::size_t sectionCount = read16(fileHeader + offsetof(IMAGE_FILE_HEADER, NumberOfSections));
+    const auto fileOffset = [&](DWORD rva) -> std::size_t {
+        for (std::size_t i = 0; i < sectionCount; ++i) {
+            const std::size_t h = sections + i * sizeof(IMAGE_SECTION_HEADER);
+            const DWORD start = read32(h + offsetof(IMAGE_SECTION_HEADER, VirtualAddress));
+            const DWORD length = read32(h + offsetof(IMAGE_SECTION_HEADER, SizeOfRawData));
+            if (rva >= start && rva - start < length)
+                return read32(h + offsetof(IMAGE_SECTION_HEADER, PointerToRawData)) + (rva - start);
+        }
+        return file.size();
+    };
+    const std::size_t root = fileOffset(resourceRva);
+    // One level of the directory: the entry for `wanted`, or the first for 0.
+    const auto child = [&](std::size_t directory, WORD wanted) -> std::size_t {
+        const std::size_t named = read16(directory + offsetof(IMAGE_RESOURCE_DIRECTORY, NumberOfNamedEntries));
+        const std::size_t ids = read16(directory + offsetof(IMAGE_RESOURCE_DIRECTORY, NumberOfIdEntries));
+        for (std::size_t i = 0; i < named + ids; ++i) {
+            const std::size_t entry = directory + sizeof(IMAGE_RESOURCE_DIRECTORY) + i * 8;
+            const DWORD name = read32(entry);
+            if (wanted == 0 || (!(name & 0x80000000u) && name == wanted))
+                return root + (read32(entry + 4) & 0x7FFFFFFFu);
+        }
+        return file.size();
+    };
+    const std::size_t data = child(child(child(root, type), id), 0);
+    const std::size_t bytes = fileOffset(read32(data)), size = read32(data + 4);
+    if (root >= file.size() || bytes > file.size() || file.size() - bytes < size)
+        return "";
+    return std::string(reinterpret_cast<const char*>(file.data() + bytes), size);
 }
 
 void PumpWaiting()

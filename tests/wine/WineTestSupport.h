@@ -54,6 +54,11 @@ std::wstring WinePath(const std::string& path);
 // file is not a PE program of either).
 const char* ThisBuild();
 const char* ProgramBuild(const std::wstring& exePath);
+// The bytes of resource `type`/`id` (its first language), read from the program
+// file's own resource directory without loading it: a 32-bit Wine refuses to load a
+// 64-bit program even as data, which Windows does.  Empty where the file has no such
+// resource or is no well-formed PE program.
+std::string ProgramResource(const std::wstring& exePath, WORD type, WORD id);
 
 // Starts `command` in `dir` (null: this process's folder).  A start that fails
 // for a reason that may pass (a loader that could not map itself on a busy

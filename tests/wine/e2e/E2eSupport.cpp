@@ -17,6 +17,29 @@ void Pump(DWORD ms)
     } while (::GetTickCount() - start < ms);
 }
 
+void Press(HWND dialog, UINT id)
+{
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, static_cast<int>(id))));
+}
+
+void Type(HWND dialog, UINT id, const std::wstring& text, bool replace)
+{
+    const HWND edit = ::GetDlgItem(dialog, static_cast<int>(id));
+    if (replace)
+        ::PostMessageW(edit, EM_SETSEL, 0, -1);
+    for (wchar_t c : text)
+        ::PostMessageW(edit, WM_CHAR, c, 1);
+}
+
+void PostRowChoice(HWND dialog, UINT listId, int row)
+{
+    const HWND list = ::GetDlgItem(dialog, static_cast<int>(listId));
+    ::PostMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();

@@ -20,6 +20,14 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // that is not answered (a stuck handler, a window gone) fails the test and reads 0.
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+// A user's actions on a dialog of the program, posted so they reach its queue in
+// order (keys typed into an edit arrive before a button pressed after them): a
+// click on a push button, text typed into an edit (over what it holds unless
+// `replace` is false), and a click on row `row` of a list box.
+void Press(HWND dialog, UINT id);
+void Type(HWND dialog, UINT id, const std::wstring& text, bool replace = true);
+void PostRowChoice(HWND dialog, UINT listId, int row);
+
 bool HasCaption(HWND window);
 // A control's rectangle in its dialog's client pixels.
 RECT ItemRect(HWND dialog, int id);

@@ -6,10 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -100,65 +97,6 @@ CScheduleList OneEntry(int year, int month, int day, int hour, int minute)
     return list;
 }
 
-// The bytes of resource `type`/`id` (its first language) read from the program
-// file's own resource directory.  Loading the file as a data module would be
-// simpler, but a 32-bit Wine refuses a 64-bit program there (Windows does not),
-// and the check is about the file, not about the loader.  Empty where the file
-// has no such resource or is not a well-formed PE file.
-std::string PeResource(const std::wstring& exe, WORD type, WORD id)
-{
-    const std::vector<std::uint8_t> file = ReadBytes(exe);
-    const auto read32 = [&](std::size_t at) -> DWORD {
-        if (at > file.size() || file.size() - at < 4)
-            return 0;
-        DWORD v;
-        std::memcpy(&v, file.data() + at, 4);
-        return v;
-    };
-    const auto read16 = [&](std::size_t at) -> WORD { return static_cast<WORD>(read32(at) & 0xFFFF); };
-    if (read16(0) != IMAGE_DOS_SIGNATURE)
-        return "";
-    const std::size_t nt = read32(0x3C);
-    if (read32(nt) != IMAGE_NT_SIGNATURE)
-        return "";
-    const std::size_t fileHeader = nt + 4, optional = fileHeader + sizeof(IMAGE_FILE_HEADER);
-    const WORD magic = read16(optional);
-    const std::size_t directories =
-        optional + (magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC ? offsetof(IMAGE_OPTIONAL_HEADER64, DataDirectory)
-                                                           : offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory));
-    const DWORD resourceRva = read32(directories + IMAGE_DIRECTORY_ENTRY_RESOURCE * sizeof(IMAGE_DATA_DIRECTORY));
-    const std::size_t sections = optional + read16(fileHeader + offsetof(IMAGE_FILE_HEADER, SizeOfOptionalHeader));
-    const WORD sectionCount = read16(fileHeader + offsetof(IMAGE_FILE_HEADER, NumberOfSections));
-    const auto fileOffset = [&](DWORD rva) -> std::size_t {
-        for (WORD i = 0; i < sectionCount; ++i) {
-            const std::size_t h = sections + i * sizeof(IMAGE_SECTION_HEADER);
-            const DWORD start = read32(h + offsetof(IMAGE_SECTION_HEADER, VirtualAddress));
-            const DWORD length = read32(h + offsetof(IMAGE_SECTION_HEADER, SizeOfRawData));
-            if (rva >= start && rva - start < length)
-                return read32(h + offsetof(IMAGE_SECTION_HEADER, PointerToRawData)) + (rva - start);
-        }
-        return file.size();
-    };
-    const std::size_t root = fileOffset(resourceRva);
-    // One level of the directory: the entry for `wanted`, or the first for 0.
-    const auto child = [&](std::size_t directory, WORD wanted) -> std::size_t {
-        const std::size_t named = read16(directory + offsetof(IMAGE_RESOURCE_DIRECTORY, NumberOfNamedEntries));
-        const std::size_t ids = read16(directory + offsetof(IMAGE_RESOURCE_DIRECTORY, NumberOfIdEntries));
-        for (std::size_t i = 0; i < named + ids; ++i) {
-            const std::size_t entry = directory + sizeof(IMAGE_RESOURCE_DIRECTORY) + i * 8;
-            const DWORD name = read32(entry);
-            if (wanted == 0 || (!(name & 0x80000000u) && name == wanted))
-                return root + (read32(entry + 4) & 0x7FFFFFFFu);
-        }
-        return file.size();
-    };
-    const std::size_t data = child(child(child(root, type), id), 0);
-    const std::size_t bytes = fileOffset(read32(data)), size = read32(data + 4);
-    if (root >= file.size() || bytes > file.size() || file.size() - bytes < size)
-        return "";
-    return std::string(reinterpret_cast<const char*>(file.data() + bytes), size);
-}
-
 std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* language, const wchar_t* name)
 {
     const std::wstring path = std::wstring(L"\\StringFileInfo\\") + language + L"\\" + name;
@@ -210,7 +148,7 @@ TEST(Dpi, EachProgramDeclaresItsVersionItsWindowsAndItsDpiAwareness)
                     "manifest and version were checked\n");
     for (const auto& [exe, arch] : programs) {
         SCOPED_TRACE(std::string(exe.begin(), exe.end()));
-        const std::string manifest = PeResource(exe, LOWORD(RT_MANIFEST), 1);
+        const std::string manifest = ProgramResource(exe, LOWORD(RT_MANIFEST), 1);
         for (const std::string& entry :
              {std::string("name=\"WREN.Plover\" version=\"2.0.0.0\" processorArchitecture=\"") + arch,
               std::string("level=\"asInvoker\""),
@@ -223,7 +161,7 @@ TEST(Dpi, EachProgramDeclaresItsVersionItsWindowsAndItsDpiAwareness)
               std::string(">true</longPathAware>")})
             EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
 
-        const std::string version = PeResource(exe, LOWORD(RT_VERSION), 1);
+        const std::string version = ProgramResource(exe, LOWORD(RT_VERSION), 1);
         ASSERT_FALSE(version.empty()) << "no version resource";
         std::vector<BYTE> block(version.begin(), version.end());
         VS_FIXEDFILEINFO* fixed = nullptr;

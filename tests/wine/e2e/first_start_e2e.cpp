@@ -60,10 +60,8 @@ TEST_F(FirstStart, OpensWithoutAMessageOnAnEmptyScheduleWhoseHintRowGivesWayToTh
     ::PostMessageW(window, WM_COMMAND, IDM_SCHEDULE_ADD, 0);
     const HWND dialog = m_plover.WaitDialog(L"予定の追加");
     ASSERT_NE(dialog, nullptr);
-    for (wchar_t c : std::wstring(L"遠足"))
-        ::PostMessageW(::GetDlgItem(dialog, IDC_ADD_NAME), WM_CHAR, c, 1);
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    Type(dialog, IDC_ADD_NAME, L"遠足", false);
+    Press(dialog, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
     // The entry is dated today: it takes the hint's place in the list.
     EXPECT_TRUE(WaitUntil([&] { return Send(list, LVM_GETITEMCOUNT) == 1; }));

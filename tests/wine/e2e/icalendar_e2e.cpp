@@ -66,12 +66,6 @@ HWND WaitFor(CPloverProcess& plover, const wchar_t* caption, int button = 0)
     return nullptr;
 }
 
-void Press(HWND dialog, int id)
-{
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
-
 // The text of Plover's next message box; it is answered with `button`.
 std::wstring AnswerMessage(CPloverProcess& plover, int button = IDOK)
 {

@@ -20,33 +20,10 @@ using namespace plover::test;
 
 namespace {
 
-// Everything goes through the program's message queue in order: keys typed into an
-// edit arrive before a button pressed after them.
+// Posted, so it keeps its place among the dialog actions before and after it.
 void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
     ::PostMessageW(window, message, wParam, lParam);
-}
-
-void Press(HWND dialog, UINT id)
-{
-    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-         reinterpret_cast<LPARAM>(::GetDlgItem(dialog, static_cast<int>(id))));
-}
-
-void Type(HWND dialog, UINT id, const std::wstring& text, bool replace = true)
-{
-    const HWND edit = ::GetDlgItem(dialog, static_cast<int>(id));
-    if (replace)
-        Post(edit, EM_SETSEL, 0, -1);
-    for (wchar_t c : text)
-        Post(edit, WM_CHAR, c, 1);
-}
-
-void PostRowChoice(HWND dialog, UINT listId, int row)
-{
-    const HWND list = ::GetDlgItem(dialog, static_cast<int>(listId));
-    Post(list, LB_SETCURSEL, static_cast<WPARAM>(row));
-    Post(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 bool Gone(HWND dialog)

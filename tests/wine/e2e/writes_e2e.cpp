@@ -16,27 +16,6 @@ using namespace plover::test;
 
 namespace {
 
-void Press(HWND dialog, int id)
-{
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
-
-void ChooseRow(HWND dialog, int listId, int row)
-{
-    const HWND list = ::GetDlgItem(dialog, listId);
-    ::PostMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
-void Type(HWND dialog, int id, const std::wstring& text)
-{
-    const HWND edit = ::GetDlgItem(dialog, id);
-    ::PostMessageW(edit, EM_SETSEL, 0, -1);
-    for (wchar_t c : text)
-        ::PostMessageW(edit, WM_CHAR, c, 1);
-}
-
 // The schedule file as it is now; `target` gets its target index.
 CScheduleList FileNow(const CPloverProcess& plover, std::int32_t& target)
 {
@@ -78,7 +57,7 @@ TEST_F(Writes, EditDeleteTargetAndImportAreInTheFileAtTheirOk)
     ::PostMessageW(window, WM_COMMAND, IDM_SCHEDULE_EDIT, 0);
     HWND dialog = plover.WaitDialog(L"予定の編集");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_EDIT_LIST, 1);
+    PostRowChoice(dialog, IDC_EDIT_LIST, 1);
     Type(dialog, IDC_EDIT_YEAR, L"2031");
     Press(dialog, IDC_EDIT_APPLY);
     Press(dialog, IDOK);
@@ -91,7 +70,7 @@ TEST_F(Writes, EditDeleteTargetAndImportAreInTheFileAtTheirOk)
     ::PostMessageW(window, WM_COMMAND, IDM_TARGET_SELECT, 0);
     dialog = plover.WaitDialog(L"ターゲット選択");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_TARGET_LIST, 2);
+    PostRowChoice(dialog, IDC_TARGET_LIST, 2);
     Press(dialog, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
     Send(window, WM_NULL);
@@ -101,7 +80,7 @@ TEST_F(Writes, EditDeleteTargetAndImportAreInTheFileAtTheirOk)
     ::PostMessageW(window, WM_COMMAND, IDM_SCHEDULE_DELETE, 0);
     dialog = plover.WaitDialog(L"予定の削除");
     ASSERT_NE(dialog, nullptr);
-    ChooseRow(dialog, IDC_DELETE_LIST, 0);
+    PostRowChoice(dialog, IDC_DELETE_LIST, 0);
     Press(dialog, IDC_DELETE_ENTRY);
     Press(dialog, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
@@ -167,7 +146,7 @@ TEST_F(Writes, EndOfSessionWritesOnlyWhenItEndsAndAlsoUnderAScheduleDialog)
     ::PostMessageW(window, WM_COMMAND, IDM_SCHEDULE_EDIT, 0);
     const HWND dialog = plover.WaitDialog(L"予定の編集");
     ASSERT_NE(dialog, nullptr) << "the program went on";
-    ChooseRow(dialog, IDC_EDIT_LIST, 0);
+    PostRowChoice(dialog, IDC_EDIT_LIST, 0);
     Type(dialog, IDC_EDIT_YEAR, L"2040");
     Press(dialog, IDC_EDIT_APPLY);
     Send(dialog, WM_NULL);
