@@ -7,6 +7,7 @@
 #include "app/StartPlacement.h"
 #include "framework/Dpi.h"
 #include "framework/Help.h"
+#include "framework/RectWin32.h"
 #include "framework/TextConv.h"
 #include "resource.h"
 #include "services/Settings.h"
@@ -21,8 +22,7 @@ BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 {
     MONITORINFO info{sizeof info};
     if (::GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcWork;
-        reinterpret_cast<std::vector<Rect>*>(data)->push_back(Rect{r.left, r.top, r.right, r.bottom});
+        reinterpret_cast<std::vector<Rect>*>(data)->push_back(FromRECT(info.rcWork));
     }
     return TRUE;
 }
@@ -44,7 +44,7 @@ Rect NormalWindowRect(HWND window)
     MONITORINFO info{sizeof info};
     if (::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
         ::OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
-    return Rect{r.left, r.top, r.right, r.bottom};
+    return FromRECT(r);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/Dpi.h"
+#include "framework/RectWin32.h"
 #include "objects/Frames.h"
 #include "objects/TextFont.h"
 
@@ -133,7 +134,7 @@ void CClockObject::OnTimer(UINT_PTR id)
     if (tick.postTarget)
         ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(kTargetTimeCommand, 0), 0);
     if (tick.repaint) {
-        const RECT area{tick.area.left, tick.area.top, tick.area.right, tick.area.bottom};
+        const RECT area = ToRECT(tick.area);
         ::InvalidateRect(m_hWnd, &area, FALSE);
         ::UpdateWindow(m_hWnd);
     }

@@ -11,6 +11,7 @@
 #include "framework/CommonControls.h"
 #include "framework/Dpi.h"
 #include "framework/LateBound.h"
+#include "framework/RectWin32.h"
 #include "framework/TextConv.h"
 #include "objects/ClockObject.h"
 #include "objects/Frames.h"
@@ -33,11 +34,6 @@ constexpr UINT kTickMilliseconds = 1000;
 constexpr UINT kShootingStarMilliseconds = 100;
 constexpr int kMonthListDaysWidth = 84;  // "あと 99日" in the list's font
 constexpr int kMonthListFontHeight = -16;
-
-RECT ToRECT(const Rect& r)
-{
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
 
 void MoveChild(HWND child, const Rect& r)
 {

@@ -2,6 +2,7 @@
 // ViewTexts; this file only draws what they give.
 #include "view/PloverView.h"
 
+#include "framework/RectWin32.h"
 #include "framework/TextConv.h"
 #include "objects/Frames.h"
 #include "objects/TextFont.h"
@@ -32,7 +33,7 @@ TextExtent DrawInFont(HDC dc, std::wstring_view text, const FontSize& size, cons
 {
     const CFont font = MakeTextFont(size);
     CSelectObject select(dc, font.Get());
-    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    RECT r = ToRECT(rect);
     ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, DrawTextFlags(align));
     SIZE extent{};
     ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);

@@ -2,6 +2,7 @@
 // and the check for a new day) and the shooting star.
 #include "view/PloverView.h"
 
+#include "framework/RectWin32.h"
 #include "objects/ClockObject.h"
 #include "schedule/PloverDoc.h"
 #include "services/LocalTime.h"
@@ -64,8 +65,7 @@ void CPloverView::OnStarTick()
         StopShootingStar();
         return;
     }
-    const Rect& r = m_ShootingStar.GetRect();
-    const RECT area{r.left, r.top, r.right, r.bottom};
+    const RECT area = ToRECT(m_ShootingStar.GetRect());
     ::InvalidateRect(m_hWnd, &area, FALSE);
     ::UpdateWindow(m_hWnd);
 }
