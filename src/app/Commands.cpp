@@ -115,7 +115,7 @@ void ChangeOptions(CMainFrame& frame, CPloverView& view)
     // What was written is read back, so a write that failed shows as the readers'
     // defaults rather than as the sheet's values.
     const CPloverSettings stored = LoadSettings(store);
-    frame.ReplaceCursor(stored.cursorNo);
+    frame.ReplaceCursor(stored.cursor);
     view.ApplySettings(stored);
     view.RestartCounts(stored);
     view.ShowBars(Read(store, cfg::TitleBarAfterWrite) == 1,

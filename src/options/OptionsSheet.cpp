@@ -55,28 +55,28 @@ CPloverSettings CMyPropertySheet::Result(CPloverSettings settings)
 
 void CMyPropertySheet::Exchange(CPloverSettings& settings, bool toPages)
 {
-    Carry(toPages, m_PageCursor.m_CursorNo, settings.cursorNo);
-    Carry(toPages, m_PageIcon.m_IconFlg, settings.iconFlg);
-    Carry(toPages, m_PageIcon.m_IconSec, settings.iconSec);
-    Carry(toPages, m_PageIcon.m_DestroyFlg, settings.destroyFlg);
-    Carry(toPages, m_PageIcon.m_DestroySec, settings.destroySec);
-    Carry(toPages, m_PageStart.m_StartTitleBar, settings.startTitleBar);
-    Carry(toPages, m_PageStart.m_StartMenuBar, settings.startMenuBar);
-    Carry(toPages, m_PageStart.m_StartPosition, settings.startPosition);
-    Carry(toPages, m_PageStart.m_StartValue, settings.startValue);
-    Carry(toPages, m_PageShow.m_RollStar, settings.rollStar);
-    Carry(toPages, m_PageShow.m_TitleBar, settings.titleBar);
-    Carry(toPages, m_PageShow.m_MenuBar, settings.menuBar);
-    Carry(toPages, m_PageShow.m_Date, settings.date);
-    Carry(toPages, m_PageShow.m_Target, settings.target);
-    Carry(toPages, m_PageShow.m_SC, settings.sc);
-    Carry(toPages, m_PageShow.m_SCI, settings.sci);
-    Carry(toPages, m_PageShow.m_Hour24, settings.hour24);
-    Carry(toPages, m_PageShow.m_GMFont, settings.gmFont);
-    Carry(toPages, m_PageSound.m_Sound, settings.sound);
-    Carry(toPages, m_PageSound.m_StartWav, settings.startWav);
-    Carry(toPages, m_PageSound.m_EndWav, settings.endWav);
-    Carry(toPages, m_PageSound.m_VerWav, settings.verWav);
+    Carry(toPages, m_PageCursor.m_CursorNo, settings.cursor);
+    Carry(toPages, m_PageIcon.m_IconFlg, settings.minimizeByTimer);
+    Carry(toPages, m_PageIcon.m_IconSec, settings.minimizeAfterSeconds);
+    Carry(toPages, m_PageIcon.m_DestroyFlg, settings.closeByTimer);
+    Carry(toPages, m_PageIcon.m_DestroySec, settings.closeAfterSeconds);
+    Carry(toPages, m_PageStart.m_StartTitleBar, settings.startWithoutTitleBar);
+    Carry(toPages, m_PageStart.m_StartMenuBar, settings.startWithoutMenuBar);
+    Carry(toPages, m_PageStart.m_StartPosition, settings.startAtLastPosition);
+    Carry(toPages, m_PageStart.m_StartValue, settings.startAtLastSize);
+    Carry(toPages, m_PageShow.m_RollStar, settings.showStars);
+    Carry(toPages, m_PageShow.m_TitleBar, settings.titleBarShown);
+    Carry(toPages, m_PageShow.m_MenuBar, settings.menuBarShown);
+    Carry(toPages, m_PageShow.m_Date, settings.showDate);
+    Carry(toPages, m_PageShow.m_Target, settings.showTarget);
+    Carry(toPages, m_PageShow.m_SC, settings.showLowerPanel);
+    Carry(toPages, m_PageShow.m_SCI, settings.lowerPanel);
+    Carry(toPages, m_PageShow.m_Hour24, settings.clock24Hour);
+    Carry(toPages, m_PageShow.m_GMFont, settings.clockFont);
+    Carry(toPages, m_PageSound.m_Sound, settings.playSounds);
+    Carry(toPages, m_PageSound.m_StartWav, settings.startSound);
+    Carry(toPages, m_PageSound.m_EndWav, settings.exitSound);
+    Carry(toPages, m_PageSound.m_VerWav, settings.aboutSound);
 }
 
 bool CMyPropertySheet::OnSheetCommand(UINT id)

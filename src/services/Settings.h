@@ -96,34 +96,35 @@ inline constexpr StringSetting VerWavForSheet{L"VerWav", L"PloverVer.Wav"};
 
 // Every setting at once, as read with the program's defaults: what the view and
 // the frame start with, and what the options sheet fills its pages from and hands
-// back.  Names follow the keys.
+// back.  The fields say what they mean; the table of keys in
+// Settings.cpp ties each to its registry value.
 struct CPloverSettings {
-    int cursorNo = 1;
-    int iconFlg = 0;
-    int iconSec = 100;
-    int destroyFlg = 0;
-    int destroySec = 100;
-    int startTitleBar = 0;
-    int startMenuBar = 0;
-    int startPosition = 0;
-    int startValue = 0;
-    int startPositionPosX = 300;
-    int startPositionPosY = 400;
-    int startValueWidth = 400;
-    int startValueHeight = 300;
-    int rollStar = 1;
-    int titleBar = 1;
-    int menuBar = 1;
-    int date = 1;
-    int target = 1;
-    int sc = 1;
-    int sci = 1;
-    int hour24 = 1;
-    int gmFont = 1;
-    int sound = 1;
-    std::wstring startWav = L"Plover.wav";
-    std::wstring endWav = L"Plover.wav";
-    std::wstring verWav = L"PloverVer.wav";
+    int cursor = 1;
+    int minimizeByTimer = 0;
+    int minimizeAfterSeconds = 100;
+    int closeByTimer = 0;
+    int closeAfterSeconds = 100;
+    int startWithoutTitleBar = 0;
+    int startWithoutMenuBar = 0;
+    int startAtLastPosition = 0;
+    int startAtLastSize = 0;
+    int lastLeft = 300;
+    int lastTop = 400;
+    int lastWidth = 400;
+    int lastHeight = 300;
+    int showStars = 1;
+    int titleBarShown = 1;
+    int menuBarShown = 1;
+    int showDate = 1;
+    int showTarget = 1;
+    int showLowerPanel = 1;
+    int lowerPanel = 1;
+    int clock24Hour = 1;
+    int clockFont = 1;
+    int playSounds = 1;
+    std::wstring startSound = L"Plover.wav";
+    std::wstring exitSound = L"Plover.wav";
+    std::wstring aboutSound = L"PloverVer.wav";
 
     bool operator==(const CPloverSettings& other) const;
 };

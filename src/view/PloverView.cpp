@@ -157,13 +157,13 @@ bool CPloverView::OnCreate()
     RestartCounts(settings);
 
     m_nBarState = BarState::Both;
-    if (settings.startMenuBar != 0)
+    if (settings.startWithoutMenuBar != 0)
         m_nBarState = BarState::TitleOnly;
-    if (settings.startTitleBar != 0)
+    if (settings.startWithoutTitleBar != 0)
         m_nBarState = BarState::None;
 
-    if (settings.sound != 0)
-        PlaySoundFile(settings.startWav, false);
+    if (settings.playSounds != 0)
+        PlaySoundFile(settings.startSound, false);
     if (!StillPictures()) {
         ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar),
                    kShootingStarMilliseconds, nullptr);
@@ -417,18 +417,18 @@ void CPloverView::DrawMonthListHint(HDC dc, int row)
 
 void CPloverView::ApplySettings(const CPloverSettings& settings)
 {
-    const int stars = settings.rollStar == 0 ? SW_HIDE : SW_SHOW;
+    const int stars = settings.showStars == 0 ? SW_HIDE : SW_SHOW;
     ::ShowWindow(m_pStarLeft->m_hWnd, stars);
     ::ShowWindow(m_pStarRight->m_hWnd, stars);
-    m_nShowDate = settings.date;
-    m_nShowTarget = settings.target;
-    m_nShowPanel = settings.sc;
-    m_nSCI = settings.sci;
-    m_nIconFlg = settings.iconFlg;
-    m_nDestroyFlg = settings.destroyFlg;
-    m_pClock->m_nHour24 = settings.hour24;
-    if (m_pClock->m_nGMFont != settings.gmFont) {
-        m_pClock->m_nGMFont = settings.gmFont;
+    m_nShowDate = settings.showDate;
+    m_nShowTarget = settings.showTarget;
+    m_nShowPanel = settings.showLowerPanel;
+    m_nSCI = settings.lowerPanel;
+    m_nIconFlg = settings.minimizeByTimer;
+    m_nDestroyFlg = settings.closeByTimer;
+    m_pClock->m_nHour24 = settings.clock24Hour;
+    if (m_pClock->m_nGMFont != settings.clockFont) {
+        m_pClock->m_nGMFont = settings.clockFont;
         m_pClock->RecreateFont();
     }
     ::InvalidateRect(m_pClock->m_hWnd, nullptr, FALSE);
@@ -438,8 +438,8 @@ void CPloverView::ApplySettings(const CPloverSettings& settings)
 
 void CPloverView::RestartCounts(const CPloverSettings& settings)
 {
-    m_nIconCount = settings.iconSec;
-    m_nDestroyCount = settings.destroySec;
+    m_nIconCount = settings.minimizeAfterSeconds;
+    m_nDestroyCount = settings.closeAfterSeconds;
 }
 
 void CPloverView::RestartIconCount()

@@ -37,36 +37,37 @@ TEST(SettingsModel, LoadsEveryKeyWithItsReadersDefaultAndSavesWhatTheSheetConfir
     CMemorySettingsStore store;
     const CPloverSettings program = LoadSettings(store);
     EXPECT_EQ(program, CPloverSettings{});
-    EXPECT_EQ(program.endWav, L"Plover.wav");
-    EXPECT_EQ(LoadSettingsForSheet(store).endWav, L"PloverExit.Wav");
-    EXPECT_EQ(LoadSettingsForSheet(store).startWav, L"Plover.Wav");
+    EXPECT_EQ(program.exitSound, L"Plover.wav");
+    EXPECT_EQ(LoadSettingsForSheet(store).exitSound, L"PloverExit.Wav");
+    EXPECT_EQ(LoadSettingsForSheet(store).startSound, L"Plover.Wav");
 
     // Every field away from its default: what is saved comes back, except the
     // window's place and size, which only the exit writes.
     CPloverSettings changed;
     int value = 7;
-    for (int* field : {&changed.cursorNo, &changed.iconFlg, &changed.iconSec, &changed.destroyFlg,
-                       &changed.destroySec, &changed.startTitleBar, &changed.startMenuBar,
-                       &changed.startPosition, &changed.startValue, &changed.startPositionPosX,
-                       &changed.startPositionPosY, &changed.startValueWidth,
-                       &changed.startValueHeight, &changed.rollStar, &changed.titleBar,
-                       &changed.menuBar, &changed.date, &changed.target, &changed.sc, &changed.sci,
-                       &changed.hour24, &changed.gmFont, &changed.sound})
+    for (int* field : {&changed.cursor, &changed.minimizeByTimer, &changed.minimizeAfterSeconds, &changed.closeByTimer,
+                       &changed.closeAfterSeconds, &changed.startWithoutTitleBar, &changed.startWithoutMenuBar,
+                       &changed.startAtLastPosition, &changed.startAtLastSize, &changed.lastLeft,
+                       &changed.lastTop, &changed.lastWidth,
+                       &changed.lastHeight, &changed.showStars, &changed.titleBarShown,
+                       &changed.menuBarShown, &changed.showDate, &changed.showTarget,
+                       &changed.showLowerPanel, &changed.lowerPanel,
+                       &changed.clock24Hour, &changed.clockFont, &changed.playSounds})
         *field = value++;
-    changed.startWav = L"a.wav";
-    changed.endWav = L"b.wav";
-    changed.verWav = L"c.wav";
+    changed.startSound = L"a.wav";
+    changed.exitSound = L"b.wav";
+    changed.aboutSound = L"c.wav";
     SaveOptions(store, changed);
     CPloverSettings expected = changed;
     const CPloverSettings defaults;
-    expected.startPositionPosX = defaults.startPositionPosX;
-    expected.startPositionPosY = defaults.startPositionPosY;
-    expected.startValueWidth = defaults.startValueWidth;
-    expected.startValueHeight = defaults.startValueHeight;
+    expected.lastLeft = defaults.lastLeft;
+    expected.lastTop = defaults.lastTop;
+    expected.lastWidth = defaults.lastWidth;
+    expected.lastHeight = defaults.lastHeight;
     EXPECT_EQ(LoadSettings(store), expected);
     EXPECT_FALSE(store.ReadInt(L"StartPositionPosX").has_value());
-    EXPECT_EQ(Read(store, cfg::SCI), changed.sci);
-    EXPECT_EQ(Read(store, cfg::TitleBarAfterWrite), changed.titleBar);
+    EXPECT_EQ(Read(store, cfg::SCI), changed.lowerPanel);
+    EXPECT_EQ(Read(store, cfg::TitleBarAfterWrite), changed.titleBarShown);
     EXPECT_EQ(Read(store, cfg::EndWavForSheet), L"b.wav");
 }
 

@@ -131,10 +131,10 @@ std::vector<COLORREF> ShownPreview(HWND page)
 TEST_F(OptionsSheetTest, DisplayPageShowsOddValuesAsThePanelsReadThemAndTiesTheMenuBarToTheTitleBar)
 {
     CPloverSettings stored;
-    stored.sci = 7;
-    stored.gmFont = 0;
-    stored.titleBar = 0;
-    stored.menuBar = 1;
+    stored.lowerPanel = 7;
+    stored.clockFont = 0;
+    stored.titleBarShown = 0;
+    stored.menuBarShown = 1;
     CMyPropertySheet odd(nullptr);
     odd.Fill(stored);
     odd.SetStartPage(3);
@@ -152,10 +152,10 @@ TEST_F(OptionsSheetTest, DisplayPageShowsOddValuesAsThePanelsReadThemAndTiesTheM
                         PressOk}),
               IDOK);
     const CPloverSettings left = odd.Result(stored);
-    EXPECT_EQ(left.sci, 3);
-    EXPECT_EQ(left.gmFont, 2);
-    EXPECT_EQ(left.titleBar, 0);
-    EXPECT_EQ(left.menuBar, 1);
+    EXPECT_EQ(left.lowerPanel, 3);
+    EXPECT_EQ(left.clockFont, 2);
+    EXPECT_EQ(left.titleBarShown, 0);
+    EXPECT_EQ(left.menuBarShown, 1);
 
     CMyPropertySheet clicked(nullptr);
     clicked.Fill(CPloverSettings{});
@@ -174,17 +174,17 @@ TEST_F(OptionsSheetTest, DisplayPageShowsOddValuesAsThePanelsReadThemAndTiesTheM
                             PressOk}),
               IDOK);
     const CPloverSettings twice = clicked.Result(CPloverSettings{});
-    EXPECT_EQ(twice.titleBar, 1);
-    EXPECT_EQ(twice.menuBar, 0);
-    EXPECT_EQ(twice.sci, 2);
-    EXPECT_EQ(twice.gmFont, 2);
+    EXPECT_EQ(twice.titleBarShown, 1);
+    EXPECT_EQ(twice.menuBarShown, 0);
+    EXPECT_EQ(twice.lowerPanel, 2);
+    EXPECT_EQ(twice.clockFont, 2);
 }
 
 TEST_F(OptionsSheetTest, CursorPageListsTheTwelveCursorsAndPreviewsTheChosenOne)
 {
     CMyPropertySheet outside(nullptr);
     CPloverSettings stored;
-    stored.cursorNo = 13;
+    stored.cursor = 13;
     outside.Fill(stored);
     ASSERT_EQ(RunSheet(outside, {[](HWND sheet) {
                                 EXPECT_EQ(PageIndex(sheet), 0) << "the sheet opens on the cursor page";
@@ -194,7 +194,7 @@ TEST_F(OptionsSheetTest, CursorPageListsTheTwelveCursorsAndPreviewsTheChosenOne)
                             },
                             PressOk}),
               IDOK);
-    EXPECT_EQ(outside.Result(stored).cursorNo, 0);
+    EXPECT_EQ(outside.Result(stored).cursor, 0);
 
     const std::vector<COLORREF> cometMono = PreviewBitmap(IDB_PREVIEW_COMET_MONO);
     const std::vector<COLORREF> heartColour = PreviewBitmap(IDB_PREVIEW_HEART_COLOR);
@@ -212,15 +212,15 @@ TEST_F(OptionsSheetTest, CursorPageListsTheTwelveCursorsAndPreviewsTheChosenOne)
                           },
                           PressOk}),
               IDOK);
-    EXPECT_EQ(sheet.Result(CPloverSettings{}).cursorNo, 12);
+    EXPECT_EQ(sheet.Result(CPloverSettings{}).cursor, 12);
 }
 
 TEST_F(OptionsSheetTest, TimerAndStartPagesKeepTypedNumbersAndTieTheMenuBarToTheTitleBar)
 {
     CPloverSettings stored;
-    stored.iconSec = 5000;
-    stored.startTitleBar = 1;
-    stored.startMenuBar = 0;
+    stored.minimizeAfterSeconds = 5000;
+    stored.startWithoutTitleBar = 1;
+    stored.startWithoutMenuBar = 0;
     CMyPropertySheet sheet(nullptr);
     sheet.Fill(stored);
     ASSERT_EQ(RunSheet(sheet, {ShowPage(1),
@@ -251,10 +251,10 @@ TEST_F(OptionsSheetTest, TimerAndStartPagesKeepTypedNumbersAndTieTheMenuBarToThe
                           PressOk}),
               IDOK);
     const CPloverSettings left = sheet.Result(stored);
-    EXPECT_EQ(left.iconSec, 0) << "letters after digits";
-    EXPECT_EQ(left.destroySec, 3600);
-    EXPECT_EQ(left.startTitleBar, 0);
-    EXPECT_EQ(left.startMenuBar, 1);
+    EXPECT_EQ(left.minimizeAfterSeconds, 0) << "letters after digits";
+    EXPECT_EQ(left.closeAfterSeconds, 3600);
+    EXPECT_EQ(left.startWithoutTitleBar, 0);
+    EXPECT_EQ(left.startWithoutMenuBar, 1);
 }
 
 TEST_F(OptionsSheetTest, SoundPageListsWavFilesOfAnyDepthAndRefusesNamesItCannotStore)
@@ -266,7 +266,7 @@ TEST_F(OptionsSheetTest, SoundPageListsWavFilesOfAnyDepthAndRefusesNamesItCannot
     const std::wstring folder = dir.Path() + L"\\";
 
     CPloverSettings stored;
-    stored.verWav = L"PloverVer.Wav";
+    stored.aboutSound = L"PloverVer.Wav";
     CMyPropertySheet sheet(nullptr);
     sheet.Fill(stored);
     sheet.m_PageSound.m_strFolder = folder;
@@ -299,10 +299,10 @@ TEST_F(OptionsSheetTest, SoundPageListsWavFilesOfAnyDepthAndRefusesNamesItCannot
                           PressOk}),
               IDOK);
     const CPloverSettings left = sheet.Result(stored);
-    EXPECT_EQ(left.sound, 0);
-    EXPECT_EQ(left.startWav, L"start.wav");
-    EXPECT_EQ(left.endWav, L"B.Wav");
-    EXPECT_EQ(left.verWav, L"PloverVer.Wav") << "unticking the sound keeps the names";
+    EXPECT_EQ(left.playSounds, 0);
+    EXPECT_EQ(left.startSound, L"start.wav");
+    EXPECT_EQ(left.exitSound, L"B.Wav");
+    EXPECT_EQ(left.aboutSound, L"PloverVer.Wav") << "unticking the sound keeps the names";
 
     // A folder deeper than a 256-character pattern could hold.
     std::wstring deep = dir.Path();
@@ -395,15 +395,15 @@ TEST(OptionsCommand, OkWritesEverySettingAndAppliesItAtOnceCancelChangesNothing)
                    },
                    PressOk});
     CPloverSettings expected = LoadSettingsForSheet(CMemorySettingsStore{});
-    expected.cursorNo = 12;
-    expected.iconFlg = 1;
-    expected.iconSec = 7;
-    expected.rollStar = 0;
-    expected.titleBar = 0;
-    expected.menuBar = 0;
-    expected.sci = 2;
-    expected.hour24 = 0;
-    expected.gmFont = 2;
+    expected.cursor = 12;
+    expected.minimizeByTimer = 1;
+    expected.minimizeAfterSeconds = 7;
+    expected.showStars = 0;
+    expected.titleBarShown = 0;
+    expected.menuBarShown = 0;
+    expected.lowerPanel = 2;
+    expected.clock24Hour = 0;
+    expected.clockFont = 2;
     EXPECT_EQ(LoadSettingsForSheet(h.m_Settings), expected) << "every key written";
     EXPECT_TRUE(h.m_Settings.ReadString(L"VerWav"));
 

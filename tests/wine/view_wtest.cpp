@@ -196,8 +196,8 @@ TEST(CountdownView, PanelSwitchesSetTheLowerPanelFractions)
     EXPECT_FLOAT_EQ(h.View()->PanelHeight(), 1.0f);
     // Without the lower panel the fractions stay and the list and clock hide.
     CPloverSettings settings = LoadSettings(h.m_Settings);
-    settings.sc = 0;
-    settings.date = 1;
+    settings.showLowerPanel = 0;
+    settings.showDate = 1;
     h.View()->ApplySettings(settings);
     h.Render();
     EXPECT_FLOAT_EQ(h.View()->PanelHeight(), 1.0f);
@@ -213,7 +213,7 @@ TEST(CountdownView, AListFirstShownAfterTheStartHoldsThisMonthsEntries)
     ASSERT_TRUE(h.Open(400, 300));
     EXPECT_EQ(h.View()->MonthList(), nullptr);
     CPloverSettings settings = LoadSettings(h.m_Settings);
-    settings.sci = 1;
+    settings.lowerPanel = 1;
     h.View()->ApplySettings(settings);
     h.Render();
     const HWND list = h.View()->MonthList();
@@ -408,7 +408,7 @@ TEST(CountdownView, TenThousandRepaintsLeaveNoGdiObjectBehind)
     CPloverSettings settings = LoadSettings(h.m_Settings);
     for (int i = 0; i < 10000; ++i) {
         if (i % 1000 == 0) {
-            settings.sci = 1 + i / 1000 % 3;  // every lower panel mode
+            settings.lowerPanel = 1 + i / 1000 % 3;  // every lower panel mode
             h.View()->ApplySettings(settings);
         }
         h.View()->OnDraw(dc.Get());
