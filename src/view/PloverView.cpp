@@ -23,6 +23,7 @@
 #include "services/LocalTime.h"
 #include "services/Settings.h"
 #include "services/Sound.h"
+#include "services/StartupEntry.h"
 #include "view/ViewLayout.h"
 #include "view/ViewTexts.h"
 
@@ -162,7 +163,7 @@ bool CPloverView::OnCreate()
     if (settings.startWithoutTitleBar != 0)
         m_nBarState = BarState::None;
 
-    if (settings.playSounds != 0)
+    if (settings.playSounds != 0 && !StartedBySignIn())
         PlaySoundFile(settings.startSound, false);
     if (!StillPictures()) {
         ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar),

@@ -334,6 +334,8 @@ TEST_F(Options, ChangesOnEveryPageAreStoredAndAppliedAtOnce)
     ClickBox(page, IDC_PANEL_CLOCK);
     ClickBox(page, IDC_CLOCK_HOUR24);
     ClickBox(page, IDC_CLOCK_MINCHO);
+    ClickBox(page, IDC_SHOW_LEAP_MAR1);
+    ClickBox(page, IDC_SHOW_COUNT_UP);
     page = ShowPage(sheet, kSoundPage);
     ClickBox(page, IDC_SOUND_ON);
     TypeText(page, IDC_SOUND_START, L"開始.wav");
@@ -362,6 +364,8 @@ TEST_F(Options, ChangesOnEveryPageAreStoredAndAppliedAtOnce)
                                {L"SCI", L"dword 2"},
                                {L"Hour24", L"dword 0"},
                                {L"GMFont", L"dword 2"},
+                               {L"LeapDay", L"dword 1"},
+                               {L"CountUp", L"dword 1"},
                                {L"Sound", L"dword 0"},
                                {L"StartWav", L"sz 開始.wav"},
                                {L"EndWav", L"sz End.wav"},
@@ -383,6 +387,68 @@ TEST_F(Options, ChangesOnEveryPageAreStoredAndAppliedAtOnce)
     EXPECT_EQ(m_plover.ExitCode(), 0u);
 }
 
+// The start-up box is Windows' own list, read back each time the page opens: what
+// it writes, Task Manager's switch turned off, and the box unticked.
+TEST_F(Options, StartWithWindowsWritesTheQuotedPathAndFollowsTaskManager)
+{
+    const wchar_t* run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const wchar_t* approved =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, run, L"Plover");
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, approved, L"Plover");
+    const auto runValue = [&] {
+        wchar_t text[1024] = {};
+        DWORD size = sizeof text;
+        if (::RegGetValueW(HKEY_CURRENT_USER, run, L"Plover", RRF_RT_REG_SZ, nullptr, text, &size) !=
+            ERROR_SUCCESS)
+            return std::wstring(L"(none)");
+        return std::wstring(text);
+    };
+    const auto openStartPage = [&](HWND& sheet) {
+        sheet = OpenSheet();
+        return sheet ? ShowPage(sheet, kStartPage) : nullptr;
+    };
+    ASSERT_NE(Start(), nullptr);
+    HWND sheet = nullptr;
+    HWND page = openStartPage(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(IsTicked(page, IDC_START_WITH_WINDOWS));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page, IDC_START_TURNED_OFF)));
+    ClickBox(page, IDC_START_WITH_WINDOWS);
+    ASSERT_TRUE(EndSheet(sheet, IDOK));
+    const std::wstring command = L"\"" + m_plover.Dir() + L"\\Plover.exe\" /signin";
+    EXPECT_EQ(runValue(), command);
+
+    // Turned off in Task Manager: the box shows off, with the line that says so.
+    const BYTE off[12] = {3};
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, approved, L"Plover", REG_BINARY, off, sizeof off),
+              ERROR_SUCCESS);
+    page = openStartPage(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(IsTicked(page, IDC_START_WITH_WINDOWS));
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(page, IDC_START_TURNED_OFF)));
+    ASSERT_TRUE(EndSheet(sheet, IDOK));
+    EXPECT_EQ(runValue(), command) << "OK on the page left alone keeps the entry";
+    page = openStartPage(sheet);
+    ASSERT_NE(page, nullptr);
+    ClickBox(page, IDC_START_WITH_WINDOWS);
+    ASSERT_TRUE(EndSheet(sheet, IDOK));
+    BYTE now[12] = {};
+    DWORD size = sizeof now;
+    ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, approved, L"Plover", RRF_RT_REG_BINARY, nullptr, now,
+                             &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(now[0] & 1, 0) << "ticked again, it is on in Task Manager too";
+
+    page = openStartPage(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(IsTicked(page, IDC_START_WITH_WINDOWS));
+    ClickBox(page, IDC_START_WITH_WINDOWS);
+    ASSERT_TRUE(EndSheet(sheet, IDOK));
+    EXPECT_EQ(runValue(), L"(none)");
+    ASSERT_TRUE(m_plover.CloseAndWait());
+}
+
 TEST_F(Options, OkWithoutVisitingAPageWritesEverySettingBackUnchanged)
 {
     // Values no page would show as they are (a title bar of 2, seconds beyond the
@@ -394,7 +460,7 @@ TEST_F(Options, OkWithoutVisitingAPageWritesEverySettingBackUnchanged)
         {L"RollStar", 0},      {L"TitleBar", 2},      {L"MenuBar", 0},
         {L"Date", 0},          {L"Target", 0},        {L"SC", 0},
         {L"SCI", 3},           {L"Hour24", 0},        {L"GMFont", 2},
-        {L"Sound", 0},
+        {L"LeapDay", 1},       {L"CountUp", 1},       {L"Sound", 0},
     };
     const std::vector<std::pair<const wchar_t*, const wchar_t*>> names = {
         {L"StartWav", L"星.wav"}, {L"EndWav", L"bye.wav"}, {L"VerWav", L""}};
