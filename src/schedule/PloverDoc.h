@@ -8,6 +8,7 @@
 
 #include "framework/Document.h"
 #include "schedule/ScheduleEdits.h"
+#include "schedule/Recurrence.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleStore.h"
 
@@ -47,6 +48,8 @@ public:
     int m_nTodayWeekday = 0;  // 1 = Sunday
     std::int32_t m_nCount = 0;
     CScheduleList m_ScheduleList;
+    // Where a yearly 29 February falls in a common year (a 表示 page setting).
+    LeapDayRule m_LeapDay = LeapDayRule::February28;
     std::int32_t m_nTarget = 0;
     int m_nDaysLeft = 0;
 

@@ -114,7 +114,8 @@ void CMonthList::SizeColumns()
         ListView_SetColumnWidth(m_hWnd, 0, width);
 }
 
-void CMonthList::Refill(const CScheduleList& entries, const CivilDate& today)
+void CMonthList::Refill(const CScheduleList& entries, const CivilDate& today,
+                        LeapDayRule leapDay)
 {
     if (!m_hWnd)
         return;
@@ -128,11 +129,8 @@ void CMonthList::Refill(const CScheduleList& entries, const CivilDate& today)
         ListView_InsertItem(m_hWnd, &lv);
     }
     int row = 0;
-    for (const auto& entry : entries) {
-        if (!IsInMonthList(entry->m_wYear, entry->m_wMonth, entry->m_wDay, today.year,
-                           today.month, today.day))
-            continue;
-        MonthListItem item = MakeMonthListItem(entry->m_wDay, today.day, SjisToWide(entry->Name()));
+    const auto addRow = [&](unsigned day, std::wstring_view name) {
+        MonthListItem item = MakeMonthListItem(day, today.day, name);
         LVITEMW lv{};
         lv.mask = LVIF_TEXT;
         lv.iItem = row;
@@ -140,6 +138,18 @@ void CMonthList::Refill(const CScheduleList& entries, const CivilDate& today)
         ListView_InsertItem(m_hWnd, &lv);
         ListView_SetItemText(m_hWnd, row, 1, item.days.data());
         ++row;
+    };
+    for (const auto& entry : entries) {
+        const std::wstring name = SjisToWide(entry->Name());
+        if (entry->m_Repeat == RepeatRule::None) {
+            if (IsInMonthList(entry->m_wYear, entry->m_wMonth, entry->m_wDay, today.year,
+                              today.month, today.day))
+                addRow(entry->m_wDay, name);
+            continue;
+        }
+        for (const CivilDate& date :
+             OccurrencesInRestOfMonth(entry->m_Repeat, entry->Anchor(), today, leapDay))
+            addRow(static_cast<unsigned>(date.day), name);
     }
     SizeColumns();
 }

@@ -1,6 +1,6 @@
 // This month's list in the view's lower panel: a list view without headings whose
-// rows are the entries from today to the end of the month, in schedule order, with
-// their days left; an empty schedule shows one grey hint row instead.  Its owner
+// rows are the entries from today to the end of the month, in schedule order (a
+// repeating entry's dates together, in date order), with their days left; an empty schedule shows one grey hint row instead.  Its owner
 // places it, hands it the list view's notices and tells it when to refill.
 #pragma once
 
@@ -33,9 +33,11 @@ public:
     void Show(bool show);
 
     // The rows anew for `today`: entries of today's month dated today or later,
-    // or the hint row when `entries` is empty.  The columns follow, since the
-    // scroll bar may have come or gone.
-    void Refill(const CScheduleList& entries, const CivilDate& today);
+    // a repeating entry once for each of its dates left in the month (by
+    // `leapDay` for a yearly 29 February), or the hint row when `entries` is
+    // empty.  The columns follow, since the scroll bar may have come or gone.
+    void Refill(const CScheduleList& entries, const CivilDate& today,
+                LeapDayRule leapDay = LeapDayRule::February28);
 
     // A WM_NOTIFY its parent received from the list; true when it was answered,
     // with `result` the answer.

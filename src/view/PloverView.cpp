@@ -188,7 +188,8 @@ void CPloverView::RefreshMonthList()
     if (!m_pMonthList || !doc)
         return;
     m_pMonthList->Refill(doc->m_ScheduleList,
-                         CivilDate{doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay});
+                         CivilDate{doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay},
+                         doc->m_LeapDay);
 }
 
 void CPloverView::OnDestroy()

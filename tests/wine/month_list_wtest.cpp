@@ -111,6 +111,55 @@ TEST(MonthList, RowsAreTheRestOfThisMonthInFileOrderOrTheHint)
     EXPECT_EQ(ListView_GetNextItem(list.m_hWnd, -1, LVNI_FOCUSED), -1);
 }
 
+// A repeating entry stands at each of its dates left in the month, with their own
+// days left, where the entry stands in the file.
+TEST(MonthList, RepeatingEntriesListEachDateLeftThisMonth)
+{
+    CListParent parent;
+    CMonthList list;
+    ASSERT_TRUE(list.Create(parent.m_hWnd, 152, 96));
+    list.Place(RectFromSize(12, 20, 335, 200), kParentWidth, 96);
+    CScheduleList schedule;
+    schedule.push_back(MakeEntry(L"卒業式", 1996, 5, 24));
+    schedule.push_back(MakeEntry(L"例会", 1996, 4, 3));  // a Wednesday
+    schedule.back()->SetRepeat(RepeatRule::Weekly);
+    schedule.push_back(MakeEntry(L"締め", 1996, 1, 31));
+    schedule.back()->SetRepeat(RepeatRule::Monthly);
+    schedule.push_back(MakeEntry(L"運動会", 1996, 5, 31, 8));
+
+    // Wednesday 1 May: the weekly entry five times, from today.
+    list.Refill(schedule, CivilDate{1996, 5, 1});
+    const std::wstring may[][2] = {
+        {L"24日 卒業式", L"あと 23日"}, {L" 1日 例会", L"あと  0日"}, {L" 8日 例会", L"あと  7日"},
+        {L"15日 例会", L"あと 14日"},   {L"22日 例会", L"あと 21日"}, {L"29日 例会", L"あと 28日"},
+        {L"31日 締め", L"あと 30日"},   {L"31日 運動会", L"あと 30日"}};
+    ASSERT_EQ(ListView_GetItemCount(list.m_hWnd), 8);
+    for (int row = 0; row < 8; ++row) {
+        EXPECT_EQ(ListText(list.m_hWnd, row, 0), may[row][0]) << row;
+        EXPECT_EQ(ListText(list.m_hWnd, row, 1), may[row][1]) << row;
+    }
+
+    // 10 June: the Wednesdays left, and the 31st on the month's last day.
+    list.Refill(schedule, CivilDate{1996, 6, 10});
+    const std::wstring june[][2] = {{L"12日 例会", L"あと  2日"}, {L"19日 例会", L"あと  9日"},
+                                    {L"26日 例会", L"あと 16日"}, {L"30日 締め", L"あと 20日"}};
+    ASSERT_EQ(ListView_GetItemCount(list.m_hWnd), 4);
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(ListText(list.m_hWnd, row, 0), june[row][0]) << row;
+        EXPECT_EQ(ListText(list.m_hWnd, row, 1), june[row][1]) << row;
+    }
+
+    // A yearly 29 February in a common year: on 1 March only when the document says so.
+    CScheduleList leap;
+    leap.push_back(MakeEntry(L"誕生日", 1996, 2, 29));
+    leap.back()->SetRepeat(RepeatRule::Yearly);
+    list.Refill(leap, CivilDate{1997, 3, 1}, LeapDayRule::February28);
+    EXPECT_EQ(ListView_GetItemCount(list.m_hWnd), 0);
+    list.Refill(leap, CivilDate{1997, 3, 1}, LeapDayRule::March1);
+    ASSERT_EQ(ListView_GetItemCount(list.m_hWnd), 1);
+    EXPECT_EQ(ListText(list.m_hWnd, 0, 0), L" 1日 誕生日");
+}
+
 // The first column fills what the day column leaves, exactly at 100 %: a pixel
 // more and a horizontal scroll bar comes up.  With more rows than fit it leaves
 // room for the vertical one.  One list through the DPIs, as a window moved
