@@ -29,7 +29,7 @@ const wchar_t kConfigKey[] = L"Software\\WREN\\Plover\\Config";
 constexpr int kApplyButton = 0x3021;
 constexpr int kHelpButton = 9;
 
-enum Page { kCursorPage, kTimerPage, kStartPage, kShowPage, kSoundPage };
+enum Page { kCursorPage, kTimerPage, kStartPage, kShowPage, kSoundPage, kNoticePage };
 
 HWND CurrentPage(HWND sheet)
 {
@@ -240,7 +240,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Options, FirstOpeningShowsFiveTabsOnTheCursorPageAndCancelChangesNothing)
+TEST_F(Options, FirstOpeningShowsSixTabsOnTheCursorPageAndCancelChangesNothing)
 {
     ASSERT_NE(Start(), nullptr);
     const HWND view = m_plover.ViewWindow();
@@ -256,7 +256,7 @@ TEST_F(Options, FirstOpeningShowsFiveTabsOnTheCursorPageAndCancelChangesNothing)
     wchar_t tabClass[32] = {};
     ::GetClassNameW(tab, tabClass, 32);
     EXPECT_STREQ(tabClass, L"SysTabControl32");
-    const std::vector<std::wstring> tabs = {L"ｶｰｿﾙ", L"ﾀｲﾏｰ", L"起動状態", L"表示", L"ｻｳﾝﾄﾞ"};
+    const std::vector<std::wstring> tabs = {L"ｶｰｿﾙ", L"ﾀｲﾏｰ", L"起動状態", L"表示", L"ｻｳﾝﾄﾞ", L"通知"};
     ASSERT_EQ(Send(tab, TCM_GETITEMCOUNT), static_cast<LRESULT>(tabs.size()));
     for (int i = 0; i < static_cast<int>(tabs.size()); ++i)
         EXPECT_EQ(TabText(m_plover.ProcessId(), tab, i), tabs[i]) << "tab " << i;
@@ -341,6 +341,10 @@ TEST_F(Options, ChangesOnEveryPageAreStoredAndAppliedAtOnce)
     TypeText(page, IDC_SOUND_START, L"開始.wav");
     TypeText(page, IDC_SOUND_END, L"End.wav");
     TypeText(page, IDC_SOUND_VERSION, L"Ver.wav");
+    page = ShowPage(sheet, kNoticePage);
+    ClickBox(page, IDC_NOTICE_DAY_BEFORE);
+    ClickBox(page, IDC_NOTICE_MINUTES_BEFORE);
+    TypeText(page, IDC_NOTICE_MINUTES, L"9999999");  // beyond a week: a week
     EXPECT_FALSE(::IsIconic(m_hWnd)) << "a self-timer acted before OK";
     ASSERT_TRUE(EndSheet(sheet, IDOK));
 
@@ -366,7 +370,15 @@ TEST_F(Options, ChangesOnEveryPageAreStoredAndAppliedAtOnce)
                                {L"GMFont", L"dword 2"},
                                {L"LeapDay", L"dword 1"},
                                {L"CountUp", L"dword 1"},
+                               {L"TrayIcon", L"dword 0"},
+                               {L"TrayWhenMinimized", L"dword 0"},
                                {L"Sound", L"dword 0"},
+                               {L"NoticeAtTime", L"dword 1"},
+                               {L"NoticeDayBefore", L"dword 0"},
+                               {L"NoticeDayBeforeHour", L"dword 20"},
+                               {L"NoticeDayBeforeMinute", L"dword 0"},
+                               {L"NoticeMinutesBefore", L"dword 1"},
+                               {L"NoticeMinutes", L"dword 10080"},
                                {L"StartWav", L"sz 開始.wav"},
                                {L"EndWav", L"sz End.wav"},
                                {L"VerWav", L"sz Ver.wav"},
@@ -461,6 +473,9 @@ TEST_F(Options, OkWithoutVisitingAPageWritesEverySettingBackUnchanged)
         {L"Date", 0},          {L"Target", 0},        {L"SC", 0},
         {L"SCI", 3},           {L"Hour24", 0},        {L"GMFont", 2},
         {L"LeapDay", 1},       {L"CountUp", 1},       {L"Sound", 0},
+        {L"TrayIcon", 1},      {L"TrayWhenMinimized", 1},
+        {L"NoticeAtTime", 0},  {L"NoticeDayBefore", 0}, {L"NoticeDayBeforeHour", 7},
+        {L"NoticeDayBeforeMinute", 30}, {L"NoticeMinutesBefore", 1}, {L"NoticeMinutes", 45},
     };
     const std::vector<std::pair<const wchar_t*, const wchar_t*>> names = {
         {L"StartWav", L"星.wav"}, {L"EndWav", L"bye.wav"}, {L"VerWav", L""}};
