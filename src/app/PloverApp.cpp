@@ -4,6 +4,8 @@
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
 #include "framework/Help.h"
+#include "framework/MessageBox.h"
+#include "framework/Resource.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
 #include "services/DataFolder.h"
@@ -12,6 +14,8 @@ namespace plover {
 
 bool CPloverApp::InitInstance()
 {
+    const std::wstring title = LoadResString(IDS_APP_TITLE);
+    SetAppTitle(title.empty() ? L"Plover" : title);
     m_pSettings = std::make_unique<CRegistryStore>(kSettingsKey);
     SetSettingsStore(m_pSettings.get());
 

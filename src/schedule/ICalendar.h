@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "schedule/Cp932Codec.h"
+#include "framework/Cp932Codec.h"
 #include "schedule/ICalendarTime.h"
 #include "schedule/ScheduleFile.h"
 

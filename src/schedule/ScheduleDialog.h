@@ -40,6 +40,7 @@ protected:
     void ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFile& entry) const;
     // Byte limits of the fields an entry is typed into.
     void LimitEntryTexts(UINT nameId, UINT descriptionId);
+    FieldRefusal RefusalText(bool unstorable, std::size_t maxBytes) const override;
     // The names of `list` into list box `listId`, in list order, nothing selected.
     void FillNames(UINT listId, const CScheduleList& list);
     // The list box's selection; with none the user is asked to choose first and -1

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "schedule/CalendarTransfer.h"
-#include "schedule/Cp932Codec.h"
+#include "framework/Cp932Codec.h"
 
 using namespace plover;
 
