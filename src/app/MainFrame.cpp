@@ -8,7 +8,7 @@
 #include "framework/Dpi.h"
 #include "framework/Help.h"
 #include "framework/RectWin32.h"
-#include "framework/TextConv.h"
+#include "framework/Resource.h"
 #include "resource.h"
 #include "services/Settings.h"
 #include "schedule/PloverDoc.h"
@@ -51,15 +51,14 @@ Rect NormalWindowRect(HWND window)
 
 CMainFrame::CMainFrame()
 {
-    m_hCursor = LoadProgramCursor(Read(Settings(), cfg::CursorNo), ScreenDpi());
-    m_hPrevCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    m_Cursor = LoadProgramCursor(Read(Settings(), cfg::CursorNo), ScreenDpi());
+    m_PrevCursor = CCursor::Shared(::LoadCursorW(nullptr, IDC_ARROW));
     m_strTitle = LoadResString(IDS_APP_TITLE);
 }
 
 CMainFrame::~CMainFrame()
 {
-    ::SetCursor(m_hPrevCursor);
-    DestroyProgramCursor(m_hCursor);
+    ::SetCursor(m_PrevCursor.Get());
 }
 
 bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
@@ -93,7 +92,7 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
     if (!CFrameWnd::LoadFrame(resourceId, style, document, std::move(makeView)))
         return false;
     if (CPloverView* view = View()) {
-        view->SetProgramCursor(m_hCursor);
+        view->SetProgramCursor(m_Cursor.Get());
         view->SetBarHost(this);
     }
     if (Read(Settings(), cfg::StartMenuBar) != 0)
@@ -124,14 +123,13 @@ void CMainFrame::ShowTitleBar(bool show)
 
 void CMainFrame::ReplaceCursor(int cursorNo)
 {
-    const HCURSOR old = m_hCursor;
-    m_hCursor = LoadProgramCursor(cursorNo, View() ? View()->Dpi() : ScreenDpi());
+    const CCursor old = std::move(m_Cursor);
+    m_Cursor = LoadProgramCursor(cursorNo, View() ? View()->Dpi() : ScreenDpi());
     if (CPloverView* view = View())
-        view->SetProgramCursor(m_hCursor);
+        view->SetProgramCursor(m_Cursor.Get());
     // The pointer may show the old one still; it must not show a destroyed cursor.
-    if (::GetCursor() == old)
-        ::SetCursor(m_hCursor);
-    DestroyProgramCursor(old);
+    if (::GetCursor() == old.Get())
+        ::SetCursor(m_Cursor.Get());
 }
 
 bool CMainFrame::OnSetCursor(UINT hitTest)
@@ -139,9 +137,9 @@ bool CMainFrame::OnSetCursor(UINT hitTest)
     switch (hitTest) {
     case HTCLIENT: case HTCAPTION: case HTSYSMENU: case HTMENU:
     case HTMINBUTTON: case HTMAXBUTTON: case HTCLOSE: {
-        const HCURSOR previous = ::SetCursor(m_hCursor);
-        if (previous != m_hCursor)
-            m_hPrevCursor = previous;
+        const HCURSOR previous = ::SetCursor(m_Cursor.Get());
+        if (previous != m_Cursor.Get())
+            m_PrevCursor = CCursor::Shared(previous);
         return true;
     }
     default:

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "framework/Cursor.h"
 #include "framework/DocTemplate.h"
 #include "framework/FrameWnd.h"
 #include "view/BarHost.h"
@@ -32,8 +33,9 @@ public:
     // Restores a minimised window or raises a covered one (at the target minute).
     void ComeToFront();
 
-    HCURSOR m_hCursor = nullptr;
-    HCURSOR m_hPrevCursor = nullptr;
+    CCursor m_Cursor;
+    // What the pointer showed before the program's cursor; the platform's.
+    CCursor m_PrevCursor;
     std::wstring m_strTitle;
 
 protected:
