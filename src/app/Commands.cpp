@@ -120,6 +120,7 @@ void ChangeOptions(CMainFrame& frame, CPloverView& view)
         doc->SetLeapDay(stored.leapDayOnMarch1 == 1 ? LeapDayRule::March1 : LeapDayRule::February28);
     view.ApplySettings(stored);
     view.RestartCounts(stored);
+    frame.ApplyNotifySettings(stored);
     view.ShowBars(Read(store, cfg::TitleBarAfterWrite) == 1,
                   Read(store, cfg::MenuBarAfterWrite) != 0);
     view.SetSheetPage(sheet.LastPage());
