@@ -69,12 +69,24 @@ void RunDocumentCommand(CMainFrame& frame, CPloverView& view, UINT id)
     if (!doc || CModalGuard::IsModalOpen())
         return;
     switch (id) {
-    case IDM_SCHEDULE_ADD: AddSchedule(frame, view, *doc); break;
-    case IDM_SCHEDULE_EDIT: EditSchedule(frame, view, *doc); break;
-    case IDM_SCHEDULE_DELETE: DeleteSchedule(frame, view, *doc); break;
-    case IDM_TARGET_SELECT: SelectTarget(frame, view, *doc); break;
-    case IDM_CONSTELLATION: ShowGuide<CConstellationDlg>(frame, view, *doc); break;
-    case IDM_ZODIAC: ShowGuide<CZodiacDlg>(frame, view, *doc); break;
+    case IDM_SCHEDULE_ADD:
+        AddSchedule(frame, view, *doc);
+        break;
+    case IDM_SCHEDULE_EDIT:
+        EditSchedule(frame, view, *doc);
+        break;
+    case IDM_SCHEDULE_DELETE:
+        DeleteSchedule(frame, view, *doc);
+        break;
+    case IDM_TARGET_SELECT:
+        SelectTarget(frame, view, *doc);
+        break;
+    case IDM_CONSTELLATION:
+        ShowGuide<CConstellationDlg>(frame, view, *doc);
+        break;
+    case IDM_ZODIAC:
+        ShowGuide<CZodiacDlg>(frame, view, *doc);
+        break;
     case IDM_ICAL_EXPORT: {
         // The file dialog and the messages are modal too: the tick waits meanwhile.
         const CModalGuard guard(&view);
@@ -89,7 +101,8 @@ void RunDocumentCommand(CMainFrame& frame, CPloverView& view, UINT id)
         });
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -117,7 +130,8 @@ void ChangeOptions(CMainFrame& frame, CPloverView& view)
     const CPloverSettings stored = LoadSettings(store);
     frame.ReplaceCursor(stored.cursor);
     if (CPloverDoc* doc = view.GetDocument())
-        doc->SetLeapDay(stored.leapDayOnMarch1 == 1 ? LeapDayRule::March1 : LeapDayRule::February28);
+        doc->SetLeapDay(stored.leapDayOnMarch1 == 1 ? LeapDayRule::March1
+                                                    : LeapDayRule::February28);
     view.ApplySettings(stored);
     view.RestartCounts(stored);
     frame.ApplyNotifySettings(stored);

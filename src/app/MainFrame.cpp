@@ -57,7 +57,8 @@ Rect NormalWindowRect(HWND window)
     RECT r = placement.rcNormalPosition;
     MONITORINFO info{sizeof info};
     if (::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
-        ::OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+        ::OffsetRect(&r, info.rcWork.left - info.rcMonitor.left,
+                     info.rcWork.top - info.rcMonitor.top);
     return FromRECT(r);
 }
 
@@ -111,8 +112,7 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
         view->SetBarHost(this);
     }
     m_pNotifier = std::make_unique<CNotifier>(
-        m_hWnd, kTrayMessage,
-        reinterpret_cast<HICON>(::GetClassLongPtrW(m_hWnd, GCLP_HICONSM)));
+        m_hWnd, kTrayMessage, reinterpret_cast<HICON>(::GetClassLongPtrW(m_hWnd, GCLP_HICONSM)));
     ApplyNotifySettings(LoadSettings(Settings()));
     ::SetTimer(m_hWnd, kNotifyTimer, kNotifyMilliseconds, nullptr);
     if (Read(Settings(), cfg::StartMenuBar) != 0)
@@ -170,8 +170,9 @@ void CMainFrame::ShowTrayMenu()
     ::GetCursorPos(&at);
     // Without the foreground the menu would stay open after a click elsewhere.
     ::SetForegroundWindow(m_hWnd);
-    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
-        menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hWnd, nullptr));
+    const UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
+                         m_hWnd, nullptr));
     ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
     if (chosen == IDM_TRAY_SHOW) {
         ComeToFront();
@@ -215,8 +216,13 @@ void CMainFrame::ReplaceCursor(int cursorNo)
 bool CMainFrame::OnSetCursor(UINT hitTest)
 {
     switch (hitTest) {
-    case HTCLIENT: case HTCAPTION: case HTSYSMENU: case HTMENU:
-    case HTMINBUTTON: case HTMAXBUTTON: case HTCLOSE: {
+    case HTCLIENT:
+    case HTCAPTION:
+    case HTSYSMENU:
+    case HTMENU:
+    case HTMINBUTTON:
+    case HTMAXBUTTON:
+    case HTCLOSE: {
         const HCURSOR previous = ::SetCursor(m_Cursor.Get());
         if (previous != m_Cursor.Get())
             m_PrevCursor = CCursor::Shared(previous);

@@ -33,8 +33,13 @@ void CNotifier::Tick(const LocalTime& now, const CPloverFile* target, const Targ
         m_Icon.ShowDays(MakeTrayTexts(texts), dpi);
     if (!target)
         return;
-    const LocalTime moment{target->m_wYear, target->m_wMonth, target->m_wDay, 0,
-                           target->m_wHour, target->m_wMinute, 0};
+    const LocalTime moment{target->m_wYear,
+                           target->m_wMonth,
+                           target->m_wDay,
+                           0,
+                           target->m_wHour,
+                           target->m_wMinute,
+                           0};
     const auto due = NoticeDueAt(now, moment, m_Choices);
     if (!due)
         return;

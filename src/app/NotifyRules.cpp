@@ -17,8 +17,8 @@ TrayTexts MakeTrayTexts(const TargetTexts& texts)
         break;
     case TargetForm::CountUp:
         tray.number = texts.days.size() > 3 ? L"千+" : texts.days;
-        tray.tooltip = texts.name + std::wstring(texts.made) + L" " + texts.days +
-                       std::wstring(texts.daysEnd);
+        tray.tooltip =
+            texts.name + std::wstring(texts.made) + L" " + texts.days + std::wstring(texts.daysEnd);
         break;
     case TargetForm::Today:
         tray.number = L"今";
@@ -38,9 +38,9 @@ TrayTexts MakeTrayTexts(const TargetTexts& texts)
 std::optional<NoticeKind> NoticeDueAt(const LocalTime& now, const LocalTime& target,
                                       const NoticeChoices& choices)
 {
-    const int days = CalcDaysLeft(now.year, now.month, now.day, static_cast<unsigned>(target.year),
-                                  static_cast<unsigned>(target.month),
-                                  static_cast<unsigned>(target.day));
+    const int days =
+        CalcDaysLeft(now.year, now.month, now.day, static_cast<unsigned>(target.year),
+                     static_cast<unsigned>(target.month), static_cast<unsigned>(target.day));
     if (days < 0)
         return std::nullopt;
     const long long minutesLeft = static_cast<long long>(days) * 24 * 60 +

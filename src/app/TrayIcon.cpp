@@ -32,8 +32,8 @@ BOOL CallShell(DWORD message, NOTIFYICONDATAW* data)
 {
     if (ShellHook())
         return ShellHook()(message, data);
-    static const auto shell = LateBound<decltype(&::Shell_NotifyIconW)>(L"shell32.dll",
-                                                                          "Shell_NotifyIconW");
+    static const auto shell =
+        LateBound<decltype(&::Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
     return shell ? shell(message, data) : FALSE;
 }
 
@@ -162,7 +162,8 @@ void CTrayIcon::ShowDays(const TrayTexts& texts, UINT dpi)
         texts.tooltip == m_Texts.tooltip)
         return;
     if (!m_bDays || dpi != m_nDpi || texts.number != m_Texts.number)
-        m_DaysIcon = texts.number.empty() ? CIcon() : DrawDaysIcon(texts.number, SmallIconSize(dpi));
+        m_DaysIcon =
+            texts.number.empty() ? CIcon() : DrawDaysIcon(texts.number, SmallIconSize(dpi));
     m_Texts = texts;
     m_nDpi = dpi;
     m_bDays = true;

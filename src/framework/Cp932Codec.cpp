@@ -4,8 +4,7 @@
 
 namespace plover {
 
-std::size_t ToUnicodeVisibly(const ICp932Codec& codec, std::string_view bytes,
-                             std::u16string& out)
+std::size_t ToUnicodeVisibly(const ICp932Codec& codec, std::string_view bytes, std::u16string& out)
 {
     out.clear();
     if (codec.ToUnicode(bytes, out))
@@ -35,8 +34,7 @@ std::size_t ToUnicodeVisibly(const ICp932Codec& codec, std::string_view bytes,
     return replaced;
 }
 
-std::size_t FromUnicodeCounted(const ICp932Codec& codec, std::u16string_view text,
-                               std::string& out)
+std::size_t FromUnicodeCounted(const ICp932Codec& codec, std::u16string_view text, std::string& out)
 {
     out.clear();
     if (codec.FromUnicode(text, out))

@@ -30,8 +30,7 @@ inline constexpr char16_t kUnicodeReplacement = u'\uFFFD';
 inline constexpr std::string_view kSjisReplacement = "\x81\x48";
 
 // `bytes` in UTF-16, every invalid byte sequence one U+FFFD; returns how many.
-std::size_t ToUnicodeVisibly(const ICp932Codec& codec, std::string_view bytes,
-                             std::u16string& out);
+std::size_t ToUnicodeVisibly(const ICp932Codec& codec, std::string_view bytes, std::u16string& out);
 // `text` in code page bytes, every character it cannot hold one "？"; returns how
 // many.  A lone surrogate counts as such a character.
 std::size_t FromUnicodeCounted(const ICp932Codec& codec, std::u16string_view text,

@@ -18,8 +18,8 @@ public:
         if (bytes.empty())
             return true;
         const int length = static_cast<int>(bytes.size());
-        const int count =
-            ::MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+        const int count = ::MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, bytes.data(),
+                                                length, nullptr, 0);
         if (count <= 0)
             return false;
         const std::size_t start = out.size();

@@ -235,7 +235,8 @@ void CDialog::FitSjisField(UINT id)
     ::SendMessageW(edit, EM_SETSEL, fit.caret, fit.caret);
 
     const FieldRefusal refusal = RefusalText(fit.unstorable, field.maxBytes);
-    EDITBALLOONTIP balloon{sizeof balloon, refusal.title.c_str(), refusal.text.c_str(), TTI_WARNING};
+    EDITBALLOONTIP balloon{sizeof balloon, refusal.title.c_str(), refusal.text.c_str(),
+                           TTI_WARNING};
     if (refusal.title.empty() ||
         !::SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon)))
         ::MessageBeep(MB_ICONWARNING);

@@ -89,8 +89,7 @@ protected:
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Binds the object at WM_INITDIALOG and unbinds it at WM_NCDESTROY; no
     // exception gets past it.
-    static INT_PTR Dispatch(CDialog* self, HWND window, UINT message, WPARAM wParam,
-                            LPARAM lParam);
+    static INT_PTR Dispatch(CDialog* self, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
     // What a limited field's balloon says when it turns typing away: a character

@@ -13,8 +13,8 @@ HMODULE User32()
 
 HBITMAP LoadResourceBitmap(int id)
 {
-    return static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                             IMAGE_BITMAP, 0, 0, 0));
+    return static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
 }  // namespace
@@ -22,7 +22,8 @@ HBITMAP LoadResourceBitmap(int id)
 int WindowDpi(HWND window)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = BoundFunction<GetDpiForWindowFn>(User32(), "GetDpiForWindow");
+    static const auto getDpiForWindow =
+        BoundFunction<GetDpiForWindowFn>(User32(), "GetDpiForWindow");
     if (getDpiForWindow && window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0)

@@ -12,7 +12,8 @@ std::wstring TemporaryPath(const std::wstring& path)
     return path + L".tmp";
 }
 
-DWORD WriteFileAtomically(const std::wstring& path, const std::function<bool(const FileSink&)>& produce)
+DWORD WriteFileAtomically(const std::wstring& path,
+                          const std::function<bool(const FileSink&)>& produce)
 {
     const std::wstring temporary = TemporaryPath(path);
     CFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -22,7 +23,8 @@ DWORD WriteFileAtomically(const std::wstring& path, const std::function<bool(con
     DWORD error = ERROR_SUCCESS;
     const FileSink sink = [&](const char* data, std::size_t size) {
         DWORD written = 0;
-        if (::WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size)
+        if (::WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) &&
+            written == size)
             return true;
         error = ::GetLastError();
         if (error == ERROR_SUCCESS)
@@ -42,7 +44,8 @@ DWORD WriteFileAtomically(const std::wstring& path, const std::function<bool(con
     if (!file.Close() && error == ERROR_SUCCESS)
         error = ::GetLastError();
     if (error == ERROR_SUCCESS &&
-        !::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        !::MoveFileExW(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = ::GetLastError();
     if (error != ERROR_SUCCESS)
         ::DeleteFileW(temporary.c_str());
@@ -52,9 +55,9 @@ DWORD WriteFileAtomically(const std::wstring& path, const std::function<bool(con
 DWORD ReadWholeFile(const std::wstring& path, std::string& bytes, std::uint64_t limit)
 {
     bytes.clear();
-    const CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                         OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const CFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size{};
     if (!file.IsOpen() || !::GetFileSizeEx(file.Get(), &size))
         return ::GetLastError();

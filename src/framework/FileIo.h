@@ -21,12 +21,12 @@ std::wstring TemporaryPath(const std::wstring& path);
 // `produce` writes the contents through the sink it is given and returns false when
 // the sink refused a piece.  ERROR_SUCCESS, or the code of the step that failed
 // (the temporary file is gone then, and the old file is as it was).
-DWORD WriteFileAtomically(const std::wstring& path, const std::function<bool(const FileSink&)>& produce);
+DWORD WriteFileAtomically(const std::wstring& path,
+                          const std::function<bool(const FileSink&)>& produce);
 
 // The file's bytes, at most `limit` of them; a file that ends before its size said
 // gives what it holds.  ERROR_SUCCESS, or why it could not be read
 // (ERROR_NOT_ENOUGH_MEMORY when there is no room for it).
-DWORD ReadWholeFile(const std::wstring& path, std::string& bytes,
-                    std::uint64_t limit = UINT64_MAX);
+DWORD ReadWholeFile(const std::wstring& path, std::string& bytes, std::uint64_t limit = UINT64_MAX);
 
 }  // namespace plover

@@ -85,8 +85,9 @@ private:
 // CSelectObject cannot undo it.
 class CSelectPalette {
 public:
-    CSelectPalette(HDC dc, HPALETTE palette)
-        : m_dc(dc), m_old(::SelectPalette(dc, palette, FALSE)) {}
+    CSelectPalette(HDC dc, HPALETTE palette) : m_dc(dc), m_old(::SelectPalette(dc, palette, FALSE))
+    {
+    }
     ~CSelectPalette()
     {
         if (m_old)

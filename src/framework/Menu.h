@@ -77,7 +77,9 @@ public:
     }
     CAccelerators(const CAccelerators&) = delete;
     CAccelerators& operator=(const CAccelerators&) = delete;
-    CAccelerators(CAccelerators&& other) noexcept : m_hAccel(std::exchange(other.m_hAccel, nullptr)) {}
+    CAccelerators(CAccelerators&& other) noexcept : m_hAccel(std::exchange(other.m_hAccel, nullptr))
+    {
+    }
     CAccelerators& operator=(CAccelerators&& other) noexcept
     {
         if (this != &other) {

@@ -106,8 +106,8 @@ void CDib::MakeDeviceBitmap(HWND window)
         ::RealizePalette(dc.Get());
     }
     const BITMAPINFO info = BitsInfo(m_Image);
-    m_hBitmap.Reset(::CreateDIBitmap(dc.Get(), &info.bmiHeader, CBM_INIT, m_Image.GetBits(),
-                                     &info, DIB_RGB_COLORS));
+    m_hBitmap.Reset(::CreateDIBitmap(dc.Get(), &info.bmiHeader, CBM_INIT, m_Image.GetBits(), &info,
+                                     DIB_RGB_COLORS));
 }
 
 void CDib::Draw(HDC dc, int x, int y)

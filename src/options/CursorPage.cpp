@@ -27,7 +27,8 @@ bool CMyPropertyPageCursor::OnInitDialog()
     const HWND list = Item(IDC_CURSOR_LIST);
     for (const CursorRow& row : kCursorTable)
         ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.listText));
-    SetListSelection(IDC_CURSOR_LIST, m_CursorNo >= 1 && m_CursorNo <= kCursorCount ? m_CursorNo - 1 : -1);
+    SetListSelection(IDC_CURSOR_LIST,
+                     m_CursorNo >= 1 && m_CursorNo <= kCursorCount ? m_CursorNo - 1 : -1);
     return true;
 }
 

@@ -1,21 +1,12 @@
 #include "options/OptionsSheet.h"
 
 #include "framework/Help.h"
+#include "framework/Resource.h"
 #include "resource.h"
 
 namespace plover {
 
 namespace {
-
-std::wstring LoadResourceString(UINT id)
-{
-    const wchar_t* text = nullptr;
-    // With a zero length the call hands back a pointer into the resource itself.
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id,
-                                     reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length))
-                              : std::wstring();
-}
 
 template <class Value>
 void Carry(bool toPages, Value& member, Value& setting)
@@ -32,7 +23,7 @@ constexpr UINT kHelpButton = 9;
 }  // namespace
 
 CMyPropertySheet::CMyPropertySheet(HWND parent)
-    : CPropertySheet(LoadResourceString(IDS_OPTIONS_SHEET), parent)
+    : CPropertySheet(LoadResString(IDS_OPTIONS_SHEET), parent)
 {
     AddPage(m_PageCursor);
     AddPage(m_PageIcon);

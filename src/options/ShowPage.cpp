@@ -17,7 +17,7 @@ bool CMyPropertyPageShow::OnInitDialog()
     SetCheck(IDC_SHOW_TARGET, m_Target == 1);
     SetCheck(IDC_SHOW_PANEL, m_SC == 1);
     // Anything but the list or the clock is the picture.
-    const UINT panel = m_SCI == 1 ? IDC_PANEL_SCHEDULE
+    const UINT panel = m_SCI == 1   ? IDC_PANEL_SCHEDULE
                        : m_SCI == 2 ? IDC_PANEL_CLOCK
                                     : IDC_PANEL_PICTURE;
     SetCheck(panel, true);

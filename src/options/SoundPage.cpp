@@ -22,7 +22,8 @@ constexpr UINT kListedFiles = DDL_READWRITE | DDL_READONLY | DDL_ARCHIVE;
 }  // namespace
 
 CMyPropertyPageSound::CMyPropertyPageSound()
-    : CPropertyPage(IDD_OPTIONS_SOUND), m_strFolder(ProgramFolder())
+    : CPropertyPage(IDD_OPTIONS_SOUND),
+      m_strFolder(ProgramFolder())
 {
 }
 
@@ -75,7 +76,8 @@ std::wstring CMyPropertyPageSound::ChosenFile() const
     if (length <= 0)
         return {};
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
     return text;
 }
@@ -86,9 +88,15 @@ bool CMyPropertyPageSound::OnCommand(UINT id, UINT notifyCode, HWND)
         return false;
     UINT field = 0;
     switch (id) {
-    case IDC_SOUND_TO_START: field = IDC_SOUND_START; break;
-    case IDC_SOUND_TO_END: field = IDC_SOUND_END; break;
-    case IDC_SOUND_TO_VERSION: field = IDC_SOUND_VERSION; break;
+    case IDC_SOUND_TO_START:
+        field = IDC_SOUND_START;
+        break;
+    case IDC_SOUND_TO_END:
+        field = IDC_SOUND_END;
+        break;
+    case IDC_SOUND_TO_VERSION:
+        field = IDC_SOUND_VERSION;
+        break;
     case IDC_SOUND_TEST: {
         const std::wstring chosen = ChosenFile();
         if (!chosen.empty())

@@ -7,8 +7,8 @@ namespace plover {
 
 namespace {
 
-constexpr EntryFieldIds kFields{IDC_ADD_YEAR,   IDC_ADD_MONTH,       IDC_ADD_DAY,
-                                IDC_ADD_HOUR,   IDC_ADD_MINUTE,      IDC_ADD_DESCRIPTION,
+constexpr EntryFieldIds kFields{IDC_ADD_YEAR,         IDC_ADD_MONTH,  IDC_ADD_DAY,
+                                IDC_ADD_HOUR,         IDC_ADD_MINUTE, IDC_ADD_DESCRIPTION,
                                 IDC_ADD_PICTURE_NAME, IDC_ADD_REPEAT};
 
 }  // namespace

@@ -17,7 +17,10 @@ inline bool operator==(const CivilDate& a, const CivilDate& b)
 {
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }
-inline bool operator!=(const CivilDate& a, const CivilDate& b) { return !(a == b); }
+inline bool operator!=(const CivilDate& a, const CivilDate& b)
+{
+    return !(a == b);
+}
 inline bool operator<(const CivilDate& a, const CivilDate& b)
 {
     if (a.year != b.year)

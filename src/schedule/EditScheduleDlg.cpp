@@ -9,12 +9,11 @@ namespace plover {
 
 namespace {
 
-constexpr EntryFieldIds kLeft{IDC_EDIT_LEFT_YEAR,   IDC_EDIT_LEFT_MONTH,
-                              IDC_EDIT_LEFT_DAY,    IDC_EDIT_LEFT_HOUR,
-                              IDC_EDIT_LEFT_MINUTE, IDC_EDIT_LEFT_DESCRIPTION,
-                              IDC_EDIT_LEFT_PICTURE_NAME};
-constexpr EntryFieldIds kRight{IDC_EDIT_YEAR,   IDC_EDIT_MONTH,       IDC_EDIT_DAY,
-                               IDC_EDIT_HOUR,   IDC_EDIT_MINUTE,      IDC_EDIT_DESCRIPTION,
+constexpr EntryFieldIds kLeft{
+    IDC_EDIT_LEFT_YEAR,   IDC_EDIT_LEFT_MONTH,       IDC_EDIT_LEFT_DAY,         IDC_EDIT_LEFT_HOUR,
+    IDC_EDIT_LEFT_MINUTE, IDC_EDIT_LEFT_DESCRIPTION, IDC_EDIT_LEFT_PICTURE_NAME};
+constexpr EntryFieldIds kRight{IDC_EDIT_YEAR,         IDC_EDIT_MONTH,  IDC_EDIT_DAY,
+                               IDC_EDIT_HOUR,         IDC_EDIT_MINUTE, IDC_EDIT_DESCRIPTION,
                                IDC_EDIT_PICTURE_NAME, IDC_EDIT_REPEAT};
 constexpr std::size_t kLeftPane = 0;
 constexpr std::size_t kRightPane = 1;
@@ -107,7 +106,8 @@ std::wstring CEditScheduleDlg::PicturePath(std::size_t index) const
 {
     const CPloverFile& entry = *m_WorkList.at(index);
     const auto pending = m_Pending.find(index);
-    if (pending != m_Pending.end() && SjisToWide(entry.BmpFile()) == BareFileName(pending->second.source))
+    if (pending != m_Pending.end() &&
+        SjisToWide(entry.BmpFile()) == BareFileName(pending->second.source))
         return pending->second.source;
     return StoredPicture(entry);
 }

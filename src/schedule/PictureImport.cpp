@@ -124,7 +124,8 @@ std::optional<std::wstring> ChoosePictureFile(HWND owner)
     if (chosen && !IsStorableName(BareFileName(*chosen))) {
         ShowMessage(owner,
                     L"このファイル名は予定に記録できません（使えない文字を含むか、長すぎます）。"
-                    L"\n名前を変えてから選び直してください。\n\n" + *chosen,
+                    L"\n名前を変えてから選び直してください。\n\n" +
+                        *chosen,
                     MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
     }
@@ -149,8 +150,9 @@ bool ImportPicture(HWND owner, const std::wstring& source)
     if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
         if (SameContents(source, target))
             return true;
-        const std::wstring question = L"Plover のデータ フォルダーには同じ名前の別の画像があります。\n" +
-                                      target + L"\n\n選んだ画像で置き換えますか？";
+        const std::wstring question =
+            L"Plover のデータ フォルダーには同じ名前の別の画像があります。\n" + target +
+            L"\n\n選んだ画像で置き換えますか？";
         if (ShowMessage(owner, question, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
     }

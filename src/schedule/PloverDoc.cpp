@@ -33,7 +33,8 @@ std::wstring SystemReason(DWORD code)
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring reason = length ? std::wstring(text, length) : std::wstring();
     ::LocalFree(text);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
+    while (!reason.empty() &&
+           (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
         reason.pop_back();
     return reason + L" (" + std::to_wstring(code) + L")";
 }
@@ -183,10 +184,11 @@ void CPloverDoc::CalcDaysLeft()
                                        target->m_wMonth, target->m_wDay);
     // The same count with the two dates swapped, so a count up follows the countdown's
     // own calendar rules.
-    m_nDaysSince = m_nDaysLeft >= 0 ? 0
-                                    : std::max(0, plover::CalcDaysLeft(target->m_wYear, target->m_wMonth,
-                                                                       target->m_wDay, m_nTodayYear,
-                                                                       m_nTodayMonth, m_nTodayDay));
+    m_nDaysSince =
+        m_nDaysLeft >= 0
+            ? 0
+            : std::max(0, plover::CalcDaysLeft(target->m_wYear, target->m_wMonth, target->m_wDay,
+                                               m_nTodayYear, m_nTodayMonth, m_nTodayDay));
 }
 
 void CPloverDoc::AddEntry(const CPloverFile& entry)
@@ -251,7 +253,8 @@ ScheduleSave CPloverDoc::Write()
     // The user's folder is made when first written to; a failure to make it shows
     // as the write's own failure below.
     CreateFolderPath(FolderOf(m_strFilePath));
-    const ScheduleSave save = SaveScheduleFile(m_strFilePath, m_nTarget, m_ScheduleList, m_bKeepBackup);
+    const ScheduleSave save =
+        SaveScheduleFile(m_strFilePath, m_nTarget, m_ScheduleList, m_bKeepBackup);
     if (save.outcome == ScheduleSave::Saved) {
         m_bKeepBackup = false;
         SetModifiedFlag(false);
@@ -327,19 +330,20 @@ void CPloverDoc::SaveAtExit()
         save = Write();
     while (save.outcome != ScheduleSave::Saved) {
         const bool elsewhere = IsUserFolderElsewhere();
-        std::wstring text = WriteFailureText(save, m_strFilePath) + L"\n\n［再試行］もう一度保存します。";
+        std::wstring text =
+            WriteFailureText(save, m_strFilePath) + L"\n\n［再試行］もう一度保存します。";
         if (elsewhere)
             text += L"\n［続行］ユーザーのフォルダーに保存します:\n　" + UserFolder();
         text += L"\n［キャンセル］保存しないで終了します。";
         // A stray Enter tries again rather than heading for the loss of the edits.
-        const int answer = ShowMessage(
-            nullptr, text,
-            (elsewhere ? MB_CANCELTRYCONTINUE | MB_DEFBUTTON2 : MB_RETRYCANCEL) | MB_ICONEXCLAMATION);
+        const int answer =
+            ShowMessage(nullptr, text,
+                        (elsewhere ? MB_CANCELTRYCONTINUE | MB_DEFBUTTON2 : MB_RETRYCANCEL) |
+                            MB_ICONEXCLAMATION);
         if (answer == IDCONTINUE && MoveToUserFolder()) {
             save = Write();
         } else if (answer == IDCANCEL) {
-            if (ShowMessage(nullptr,
-                            L"保存しないで終了しますか？\n今回の変更はすべて失われます。",
+            if (ShowMessage(nullptr, L"保存しないで終了しますか？\n今回の変更はすべて失われます。",
                             MB_YESNO | MB_DEFBUTTON2 | MB_ICONEXCLAMATION) == IDYES)
                 return;
         } else {

@@ -84,11 +84,16 @@ std::vector<CivilDate> OccurrencesInRestOfMonth(RepeatRule rule, const CivilDate
 std::wstring_view RepeatRuleName(RepeatRule rule)
 {
     switch (rule) {
-    case RepeatRule::Yearly: return L"毎年";
-    case RepeatRule::Monthly: return L"毎月";
-    case RepeatRule::Weekly: return L"毎週";
-    case RepeatRule::Daily: return L"毎日";
-    case RepeatRule::None: break;
+    case RepeatRule::Yearly:
+        return L"毎年";
+    case RepeatRule::Monthly:
+        return L"毎月";
+    case RepeatRule::Weekly:
+        return L"毎週";
+    case RepeatRule::Daily:
+        return L"毎日";
+    case RepeatRule::None:
+        break;
     }
     return L"しない";
 }

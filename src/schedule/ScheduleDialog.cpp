@@ -9,8 +9,7 @@
 
 namespace plover {
 
-CScheduleDialog::CScheduleDialog(UINT templateId, HWND parent, UINT firstFrame,
-                                 UINT secondFrame)
+CScheduleDialog::CScheduleDialog(UINT templateId, HWND parent, UINT firstFrame, UINT secondFrame)
     : CDialog(templateId, parent)
 {
     m_Panes[0].frameId = firstFrame;
@@ -56,8 +55,8 @@ bool CScheduleDialog::RealizePictures(bool background)
 {
     bool changed = false;
     for (Pane& pane : m_Panes) {
-        const int entries = background ? pane.slot.OnPaletteChanged(m_hWnd)
-                                       : pane.slot.OnActivate(m_hWnd);
+        const int entries =
+            background ? pane.slot.OnPaletteChanged(m_hWnd) : pane.slot.OnActivate(m_hWnd);
         changed = changed || entries != 0;
     }
     return changed;

@@ -58,7 +58,8 @@ bool IsCompleteScheduleImage(const std::wstring& path)
     const auto records = ScheduleFileSize(static_cast<std::uint64_t>(count));
     const auto bytes = static_cast<std::uint64_t>(size.QuadPart);
     return count >= 0 &&
-           (bytes == records || bytes == records + ScheduleTrailerSize(static_cast<std::uint64_t>(count)));
+           (bytes == records ||
+            bytes == records + ScheduleTrailerSize(static_cast<std::uint64_t>(count)));
 }
 
 }  // namespace

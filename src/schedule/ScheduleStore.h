@@ -16,9 +16,9 @@ namespace plover {
 struct ScheduleLoad {
     enum Outcome {
         Loaded,
-        OpenFailed,     // `error` says why
-        EndedEarly,     // the file ends inside its data; what was read is kept
-        ReadFailed,     // anything else (no memory for the file, a failing disk)
+        OpenFailed,  // `error` says why
+        EndedEarly,  // the file ends inside its data; what was read is kept
+        ReadFailed,  // anything else (no memory for the file, a failing disk)
     };
     Outcome outcome = Loaded;
     FileError error = FileError::None;

@@ -62,8 +62,8 @@ std::wstring UserDataFolder()
 {
     // Bound late: the shell's libraries are needed only on a closed program folder,
     // and linked they would load at every start.
-    static const auto known = LateBound<decltype(&::SHGetKnownFolderPath)>(
-        L"shell32.dll", "SHGetKnownFolderPath");
+    static const auto known =
+        LateBound<decltype(&::SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
     static const auto release =
         LateBound<decltype(&::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
     if (!known || !release)
@@ -108,9 +108,11 @@ bool CreateFolderPath(const std::wstring& folder)
 bool IsWritableFolder(const std::wstring& folder)
 {
     // A name of this process alone, gone again when its handle closes.
-    const std::wstring probe = folder + L"Plover." + std::to_wstring(::GetCurrentProcessId()) + L".probe";
-    const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const std::wstring probe =
+        folder + L"Plover." + std::to_wstring(::GetCurrentProcessId()) + L".probe";
+    const HANDLE file =
+        ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     ::CloseHandle(file);

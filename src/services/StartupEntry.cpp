@@ -34,7 +34,8 @@ std::wstring ReadRunValue()
     if (!key.Open(kRunKey, KEY_QUERY_VALUE))
         return {};
     DWORD type = 0, size = 0;
-    if (::RegQueryValueExW(key.Get(), kValueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key.Get(), kValueName, nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
         return {};
     std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
@@ -99,8 +100,9 @@ bool WriteStartupEntry(const std::wstring& exePath, bool turnOn)
     if (!run.Create(kRunKey, KEY_SET_VALUE))
         return false;
     const std::wstring command = StartupCommand(exePath);
-    if (::RegSetValueExW(run.Get(), kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                         static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+    if (::RegSetValueExW(
+            run.Get(), kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+            static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
         return false;
     if (turnOn && TurnedOffInTaskManager()) {
         // On as Task Manager writes it: an even first byte, no time of turning off.

@@ -20,8 +20,8 @@ bool IsSignInStart(std::wstring_view commandLine);
 std::wstring StartupCommand(const std::wstring& exePath);
 
 struct StartupEntry {
-    bool registered = false;       // a Run value names Plover
-    bool current = false;          // it names this program, as StartupCommand writes it
+    bool registered = false;  // a Run value names Plover
+    bool current = false;     // it names this program, as StartupCommand writes it
     bool turnedOffInTaskManager = false;
 };
 

@@ -45,12 +45,12 @@ bool CMonthList::Create(HWND parent, UINT id, int dpi)
         return true;
     if (!CommonControls())
         return false;
-    m_hWnd = ::CreateWindowExW(
-        0, WC_LISTVIEWW, L"",
-        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL |
-            LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
-        0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-        ::GetModuleHandleW(nullptr), nullptr);
+    m_hWnd = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
+                               WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LVS_REPORT |
+                                   LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+                               0, 0, 100, 100, parent,
+                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                               ::GetModuleHandleW(nullptr), nullptr);
     if (!m_hWnd)
         return false;
     m_nDpi = dpi;
@@ -114,8 +114,7 @@ void CMonthList::SizeColumns()
         ListView_SetColumnWidth(m_hWnd, 0, width);
 }
 
-void CMonthList::Refill(const CScheduleList& entries, const CivilDate& today,
-                        LeapDayRule leapDay)
+void CMonthList::Refill(const CScheduleList& entries, const CivilDate& today, LeapDayRule leapDay)
 {
     if (!m_hWnd)
         return;

@@ -226,7 +226,8 @@ void CPloverView::FirstActivate()
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    m_ShootingStar.Start(client.right, [] { return std::rand() % 32768; }, m_nDpi);
+    m_ShootingStar.Start(
+        client.right, [] { return std::rand() % 32768; }, m_nDpi);
     RefreshMonthList();
 }
 

@@ -18,9 +18,12 @@ UINT DrawTextFlags(TextAlign align)
 {
     // Names are shown as typed: an ampersand is not a mnemonic.
     switch (align) {
-    case TextAlign::TopCentre: return DT_CENTER | DT_TOP | DT_NOPREFIX;
-    case TextAlign::TopLeft: return DT_LEFT | DT_TOP | DT_NOPREFIX;
-    case TextAlign::BottomLeftSingle: return DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX;
+    case TextAlign::TopCentre:
+        return DT_CENTER | DT_TOP | DT_NOPREFIX;
+    case TextAlign::TopLeft:
+        return DT_LEFT | DT_TOP | DT_NOPREFIX;
+    case TextAlign::BottomLeftSingle:
+        return DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX;
     case TextAlign::CentredSingle:
         return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
     }
@@ -80,8 +83,8 @@ void CPloverView::DrawPlate(HDC dc, int width, int height)
 void CPloverView::DrawDatePanel(HDC dc, const Rect& panel)
 {
     const CPloverDoc* doc = GetDocument();
-    const std::wstring text = DateText(doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay,
-                                       doc->m_nTodayWeekday);
+    const std::wstring text =
+        DateText(doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay, doc->m_nTodayWeekday);
     const DatePanelLayout layout = LayoutDatePanel(panel, text, m_nDpi);
     for (const FrameOutline& frame : layout.frames)
         DrawFrame(dc, frame);
@@ -112,7 +115,8 @@ void CPloverView::DrawCountdown(HDC dc, const TargetTexts& texts, const Countdow
     TextExtent gap = days;
     if (!texts.ato.empty()) {
         gap = Measure(dc, texts.ato, layout.smallFont);
-        DrawInFont(dc, texts.ato, layout.smallFont, layout.AtoRect(gap), TextAlign::BottomLeftSingle);
+        DrawInFont(dc, texts.ato, layout.smallFont, layout.AtoRect(gap),
+                   TextAlign::BottomLeftSingle);
     }
     DrawInFont(dc, texts.daysEnd, layout.smallFont, layout.DaysEndRect(gap),
                TextAlign::BottomLeftSingle);

@@ -70,7 +70,8 @@ FrameOutline Sunken(int left, int top, int right, int bottom, int dpi = kBaseDpi
 FrameOutline Nested(const FrameOutline& outer, FrameKind kind, int lines = 1)
 {
     const int d = outer.thickness * lines;
-    return {kind, {outer.rc.left + d, outer.rc.top + d, outer.rc.right - d, outer.rc.bottom - d},
+    return {kind,
+            {outer.rc.left + d, outer.rc.top + d, outer.rc.right - d, outer.rc.bottom - d},
             outer.thickness};
 }
 
@@ -127,7 +128,8 @@ PanelLayout LayoutPanels(int width, int height, bool showDate, bool showTarget, 
     if (showTarget)
         layout.target = BandRect(0, width, row.target, height);
     if (showLower) {
-        layout.lower = BandRect(Share(kLowerLeft, width), Share(kLowerWidth, width), row.lower, height);
+        layout.lower =
+            BandRect(Share(kLowerLeft, width), Share(kLowerWidth, width), row.lower, height);
         layout.setsPanelFractions = true;
         layout.panelTop = row.lower.top;
         layout.panelHeight = row.lower.height;

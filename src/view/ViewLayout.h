@@ -76,11 +76,11 @@ DatePanelLayout LayoutDatePanel(const Rect& panel, std::wstring_view dateText, i
 // they are functions of those measurements.
 struct CountdownLayout {
     Rect panel;
-    FontSize nameFont;       // A
-    Rect nameRect;           // TopLeft
-    FontSize madeFont;       // B, for kMadeText
-    FontSize daysFont;       // C, for the number
-    FontSize smallFont;      // D, for kAtoText and kDaysEndText
+    FontSize nameFont;   // A
+    Rect nameRect;       // TopLeft
+    FontSize madeFont;   // B, for kMadeText
+    FontSize daysFont;   // C, for the number
+    FontSize smallFont;  // D, for kAtoText and kDaysEndText
     int dpi = 96;
     // Where the number starts, as a share of the width: further left when counting
     // up, so the longer "日たちました" still ends inside the panel.

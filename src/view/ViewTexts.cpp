@@ -23,8 +23,8 @@ std::wstring DateText(int year, int month, int day, int weekday)
     static const wchar_t* const kWeekdays[7] = {
         L"日)です", L"月)です", L"火)です", L"水)です", L"木)です", L"金)です", L"土)です",
     };
-    std::wstring text = L"今日は" + Decimal(year) + L"年" + Decimal(month) + L"月" +
-                        Decimal(day) + L"日(";
+    std::wstring text =
+        L"今日は" + Decimal(year) + L"年" + Decimal(month) + L"月" + Decimal(day) + L"日(";
     if (weekday >= 1 && weekday <= 7)
         text += kWeekdays[weekday - 1];
     return text;
@@ -69,12 +69,11 @@ TargetTexts NoTargetTexts()
     return texts;
 }
 
-bool IsInMonthList(unsigned year, unsigned month, unsigned day,
-                   int todayYear, int todayMonth, int todayDay)
+bool IsInMonthList(unsigned year, unsigned month, unsigned day, int todayYear, int todayMonth,
+                   int todayDay)
 {
     return static_cast<long long>(year) == todayYear &&
-           static_cast<long long>(month) == todayMonth &&
-           static_cast<long long>(day) >= todayDay;
+           static_cast<long long>(month) == todayMonth && static_cast<long long>(day) >= todayDay;
 }
 
 MonthListItem MakeMonthListItem(unsigned day, int todayDay, std::wstring_view name)

@@ -34,14 +34,14 @@ enum class TargetForm {
 
 struct TargetTexts {
     TargetForm form = TargetForm::NoTarget;
-    std::wstring name;       // days-left and count-up forms: the target's name
-    std::wstring days;       // days-left and count-up forms: the number in decimal
+    std::wstring name;          // days-left and count-up forms: the target's name
+    std::wstring days;          // days-left and count-up forms: the number in decimal
     std::wstring_view made;     // "まで" or "から"
     std::wstring_view ato;      // "あと", or nothing when counting up
     std::wstring_view daysEnd;  // "日です" or "日たちました"
-    std::wstring sentence;   // every other form: the one line shown
-    RgbColour colour;        // text colour of the whole panel
-    std::wstring countdown;  // what the title bar shows while the window is inactive
+    std::wstring sentence;      // every other form: the one line shown
+    RgbColour colour;           // text colour of the whole panel
+    std::wstring countdown;     // what the title bar shows while the window is inactive
 };
 
 // daysLeft as the document counts it: 0 today, -1 (or less) once passed.  A passed
@@ -61,8 +61,8 @@ struct MonthListItem {
 
 // Entries of today's month dated today or later, listed in schedule order (never
 // sorted); hour and minute play no part.
-bool IsInMonthList(unsigned year, unsigned month, unsigned day,
-                   int todayYear, int todayMonth, int todayDay);
+bool IsInMonthList(unsigned year, unsigned month, unsigned day, int todayYear, int todayMonth,
+                   int todayDay);
 
 MonthListItem MakeMonthListItem(unsigned day, int todayDay, std::wstring_view name);
 

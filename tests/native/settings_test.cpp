@@ -45,14 +45,29 @@ TEST(SettingsModel, LoadsEveryKeyWithItsReadersDefaultAndSavesWhatTheSheetConfir
     // window's place and size, which only the exit writes.
     CPloverSettings changed;
     int value = 7;
-    for (int* field : {&changed.cursor, &changed.minimizeByTimer, &changed.minimizeAfterSeconds, &changed.closeByTimer,
-                       &changed.closeAfterSeconds, &changed.startWithoutTitleBar, &changed.startWithoutMenuBar,
-                       &changed.startAtLastPosition, &changed.startAtLastSize, &changed.lastLeft,
-                       &changed.lastTop, &changed.lastWidth,
-                       &changed.lastHeight, &changed.showStars, &changed.titleBarShown,
-                       &changed.menuBarShown, &changed.showDate, &changed.showTarget,
-                       &changed.showLowerPanel, &changed.lowerPanel,
-                       &changed.clock24Hour, &changed.clockFont, &changed.playSounds})
+    for (int* field : {&changed.cursor,
+                       &changed.minimizeByTimer,
+                       &changed.minimizeAfterSeconds,
+                       &changed.closeByTimer,
+                       &changed.closeAfterSeconds,
+                       &changed.startWithoutTitleBar,
+                       &changed.startWithoutMenuBar,
+                       &changed.startAtLastPosition,
+                       &changed.startAtLastSize,
+                       &changed.lastLeft,
+                       &changed.lastTop,
+                       &changed.lastWidth,
+                       &changed.lastHeight,
+                       &changed.showStars,
+                       &changed.titleBarShown,
+                       &changed.menuBarShown,
+                       &changed.showDate,
+                       &changed.showTarget,
+                       &changed.showLowerPanel,
+                       &changed.lowerPanel,
+                       &changed.clock24Hour,
+                       &changed.clockFont,
+                       &changed.playSounds})
         *field = value++;
     changed.startSound = L"a.wav";
     changed.exitSound = L"b.wav";

@@ -147,7 +147,8 @@ TEST(TargetPanel, CountUpPiecesEndInsideThePanel)
 
 TEST(TargetPanel, AnEmptyNameIsSizedAsOneByte)
 {
-    const TargetPanelLayout t = LayoutTargetPanel(RectFromSize(0, 84, 400, 84), MakeTargetTexts(L"", 3));
+    const TargetPanelLayout t =
+        LayoutTargetPanel(RectFromSize(0, 84, 400, 84), MakeTargetTexts(L"", 3));
     ASSERT_TRUE(t.piecewise);
     EXPECT_EQ(t.countdown.nameFont.width, 304);
     EXPECT_EQ(t.countdown.madeFont.width, 152);
@@ -177,7 +178,8 @@ TEST(TargetPanel, SentenceFormsAreOneCentredLine)
 
 TEST(LowerPanel, ListHasCaptionAndTwoFramePairs)
 {
-    const LowerPanelLayout l = LayoutLowerPanel(RectFromSize(20, 168, 359, 131), LowerContent::List);
+    const LowerPanelLayout l =
+        LayoutLowerPanel(RectFromSize(20, 168, 359, 131), LowerContent::List);
     ASSERT_EQ(l.frames.size(), 2u);
     ExpectFrame(l.frames[0], FrameKind::Raised, R(20, 175, 379, 292));
     ExpectFrame(l.frames[1], FrameKind::Sunken, R(21, 176, 378, 291));
@@ -195,7 +197,8 @@ TEST(LowerPanel, ListHasCaptionAndTwoFramePairs)
 
 TEST(LowerPanel, ClockHasCaptionAndOuterFramesOnly)
 {
-    const LowerPanelLayout l = LayoutLowerPanel(RectFromSize(20, 168, 359, 131), LowerContent::Clock);
+    const LowerPanelLayout l =
+        LayoutLowerPanel(RectFromSize(20, 168, 359, 131), LowerContent::Clock);
     ASSERT_EQ(l.frames.size(), 2u);
     ExpectFrame(l.frames[0], FrameKind::Raised, R(20, 175, 379, 292));
     EXPECT_EQ(l.caption, L" 只今の時間 ");
@@ -207,7 +210,8 @@ TEST(LowerPanel, ClockHasCaptionAndOuterFramesOnly)
 
 TEST(LowerPanel, PictureIsCentredInATwoPixelSunkenFrame)
 {
-    const LowerPanelLayout l = LayoutLowerPanel(RectFromSize(20, 168, 359, 131), LowerContent::Picture);
+    const LowerPanelLayout l =
+        LayoutLowerPanel(RectFromSize(20, 168, 359, 131), LowerContent::Picture);
     EXPECT_EQ(l.pictureX, 74);
     EXPECT_EQ(l.pictureY, 181);
     ASSERT_EQ(l.frames.size(), 2u);
@@ -218,7 +222,8 @@ TEST(LowerPanel, PictureIsCentredInATwoPixelSunkenFrame)
     EXPECT_FALSE(l.showClock);
 
     // Narrower than the picture: a negative offset, halved toward zero.
-    const LowerPanelLayout narrow = LayoutLowerPanel(RectFromSize(10, 0, 199, 103), LowerContent::Picture);
+    const LowerPanelLayout narrow =
+        LayoutLowerPanel(RectFromSize(10, 0, 199, 103), LowerContent::Picture);
     EXPECT_EQ(narrow.pictureX, 10 - 25);
     EXPECT_EQ(narrow.pictureY, 0);
 }
@@ -286,7 +291,8 @@ void ExpectFramesFlush(const Rect& panel, int clientWidth, int dpi, int line)
     EXPECT_TRUE(flush(list.frames[0].rc, list.frames[1].rc));
     EXPECT_TRUE(flush(list.innerFrames[0].rc, list.innerFrames[1].rc));
     EXPECT_TRUE(flush(list.innerFrames[1].rc, list.listRect));
-    EXPECT_LE(MonthListColumnWidth(clientWidth, false, dpi) + ScaleToDpi(84, dpi), list.listRect.Width())
+    EXPECT_LE(MonthListColumnWidth(clientWidth, false, dpi) + ScaleToDpi(84, dpi),
+              list.listRect.Width())
         << "the columns fit the list: no scroll bar";
     const LowerPanelLayout picture = LayoutLowerPanel(panel, LowerContent::Picture, dpi);
     EXPECT_TRUE(flush(picture.frames[0].rc, picture.frames[1].rc));
@@ -318,7 +324,8 @@ TEST(DpiLayout, FixedLengthsAndLinesScaleAndPicturesComeFromTheNearestLargerSet)
     EXPECT_EQ(list.innerFrames[0].thickness, 2);
     EXPECT_EQ(list.captionFont.height, 36);
     EXPECT_EQ(MonthListColumnWidth(800, true, 192), 719 - 248) << "0.9f x 800 truncates to 719";
-    const LowerPanelLayout picture = LayoutLowerPanel(R(40, 336, 760, 600), LowerContent::Picture, 192);
+    const LowerPanelLayout picture =
+        LayoutLowerPanel(R(40, 336, 760, 600), LowerContent::Picture, 192);
     EXPECT_EQ(picture.pictureX, 40 + (720 - 500) / 2);
     EXPECT_EQ(picture.frames[0].rc, R(146, 360, 652, 574));
     const DatePanelLayout date = LayoutDatePanel(R(80, 0, 720, 168), L"今日は", 192);

@@ -58,21 +58,23 @@ TEST(MachineZone, ImportedTimesAreTheMachinesLocalTimeAcrossItsChanges)
         if (std::string(c.zone) != zone)
             continue;
         cases.push_back(&c);
-        file += std::string("BEGIN:VEVENT\r\nDTSTART") + c.start + "\r\nSUMMARY:x\r\nEND:VEVENT\r\n";
+        file +=
+            std::string("BEGIN:VEVENT\r\nDTSTART") + c.start + "\r\nSUMMARY:x\r\nEND:VEVENT\r\n";
     }
     if (cases.empty())
         GTEST_SKIP() << "no cases for TZ=" << zone << " (the wine_zone_* tests set it)";
     file += "END:VCALENDAR\r\n";
     TIME_ZONE_INFORMATION machine{};
     ::GetTimeZoneInformation(&machine);
-    ASSERT_NE(machine.Bias, 0) << "Wine did not take TZ=" << zone << ": no zone data on this machine?";
+    ASSERT_NE(machine.Bias, 0) << "Wine did not take TZ=" << zone
+                               << ": no zone data on this machine?";
     const ical::ReadResult read = ical::ReadCalendar(file, Cp932(), MachineReadContext());
     ASSERT_EQ(read.candidates.size(), cases.size());
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const ical::Candidate& c = read.candidates[i];
         char local[32];
-        std::snprintf(local, sizeof local, "%04u-%02u-%02u %02u:%02u", c.year, c.month, c.day, c.hour,
-                      c.minute);
+        std::snprintf(local, sizeof local, "%04u-%02u-%02u %02u:%02u", c.year, c.month, c.day,
+                      c.hour, c.minute);
         EXPECT_EQ(std::string(local), cases[i]->local) << zone << " " << cases[i]->start;
     }
 }

@@ -61,7 +61,8 @@ CDibImage Decode(const std::wstring& path)
 
 RgbColour DecodedPixel(const CDibImage& image, int x, int y)
 {
-    const std::uint8_t* p = image.GetBits() + (static_cast<std::size_t>(y) * image.GetWidth() + x) * 4;
+    const std::uint8_t* p =
+        image.GetBits() + (static_cast<std::size_t>(y) * image.GetWidth() + x) * 4;
     return {p[2], p[1], p[0]};
 }
 
@@ -186,8 +187,8 @@ TEST(PictureSlot, FollowsTheOwnersPictureAndLeavesNothingBehind)
 {
     CWnd::RegisterClass(L"PloverDibTestHost", 0, nullptr, nullptr, nullptr);
     CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, L"PloverDibTestHost", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30,
-                              300, 200, nullptr, nullptr));
+    ASSERT_TRUE(host.CreateEx(0, L"PloverDibTestHost", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30,
+                              30, 300, 200, nullptr, nullptr));
     const long atStart = LiveGdiObjects();
     {
         CPictureSlot slot;

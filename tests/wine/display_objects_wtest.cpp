@@ -40,8 +40,9 @@ public:
     {
         RegisterClass(L"PloverObjectsTestHost", 0, ::LoadCursorW(nullptr, IDC_ARROW),
                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
-        CreateEx(0, L"PloverObjectsTestHost", L"objects", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                 20, 20, 420, 260, nullptr, nullptr);
+        CreateEx(0, L"PloverObjectsTestHost", L"objects",
+                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20, 20, 420, 260, nullptr,
+                 nullptr);
     }
 };
 
@@ -211,7 +212,8 @@ TEST_F(ClockObjectTest, TickRepaintsTheScreenWithTheNewTime)
 
     // Each change repaints only its own digits; the screen must still read the
     // whole new time.
-    const std::array<std::array<int, 3>, 4> times{{{10, 59, 10}, {10, 59, 11}, {11, 0, 0}, {11, 1, 0}}};
+    const std::array<std::array<int, 3>, 4> times{
+        {{10, 59, 10}, {10, 59, 11}, {11, 0, 0}, {11, 1, 0}}};
     for (const auto& t : times) {
         TickAt(t[0], t[1], t[2]);
         CaptureWindow(m_clock.m_hWnd, screen);
@@ -298,8 +300,8 @@ protected:
     void SetUp() override
     {
         for (int i = 0; i < CStarAnimation::kFrameCount; ++i) {
-            const CBitmap bitmap(::LoadBitmapW(::GetModuleHandleW(nullptr),
-                                               MAKEINTRESOURCEW(kStarFrames[i])));
+            const CBitmap bitmap(
+                ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kStarFrames[i])));
             ASSERT_TRUE(bitmap);
             m_frames.push_back(std::make_unique<CPaintCanvas>(32, 30));
             const CMemoryDC memory(m_frames.back()->Dc());
@@ -368,10 +370,8 @@ TEST_F(RollStarTest, StarsTurnThroughTheTenFramesWhileBobbingInOppositeDirection
     ASSERT_TRUE(left.Create(m_host.m_hWnd, RECT{3, 15, 33, 55}, IDC_STAR_LEFT));
     ASSERT_TRUE(right.Create(m_host.m_hWnd, RECT{360, 15, 390, 55}, IDC_STAR_RIGHT));
 
-    EXPECT_EQ(PaintTimes(left, 12),
-              Expected({7, 8, 9, 10, 11, 12, 11, 10, 9, 8, 7, 6}));
-    EXPECT_EQ(PaintTimes(right, 12),
-              Expected({8, 7, 6, 5, 4, 3, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(PaintTimes(left, 12), Expected({7, 8, 9, 10, 11, 12, 11, 10, 9, 8, 7, 6}));
+    EXPECT_EQ(PaintTimes(right, 12), Expected({8, 7, 6, 5, 4, 3, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST_F(RollStarTest, OnlyItsOwnTimerAdvancesTheStar)
@@ -455,7 +455,8 @@ TEST(DisplayObjectsGdi, TenThousandPaintsLeaveNoObjectBehind)
             CRollStarObject fresh;
             ASSERT_TRUE(fresh.Create(host.m_hWnd, RECT{40, 15, 70, 55}, IDC_STAR_RIGHT));
             paint(fresh.m_hWnd, times);
-            EXPECT_EQ(SamePixels(*shown, *nextFrame(fresh)), times == 7) << "a fresh star painted " << times << " times";
+            EXPECT_EQ(SamePixels(*shown, *nextFrame(fresh)), times == 7)
+                << "a fresh star painted " << times << " times";
         }
     }
     EXPECT_EQ(LiveGdiObjects(), atStart) << "destroying the objects releases everything";

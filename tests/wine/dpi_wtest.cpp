@@ -81,12 +81,13 @@ TEST(Dpi, ADpiChangeTakesTheSuggestedRectangleAndTheStarsOfThatDpi)
     EXPECT_LE(before, 32);
 
     RECT suggested{40, 30, 840, 630};
-    ::SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    ::SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                   reinterpret_cast<LPARAM>(&suggested));
     h.Pump(100);
     RECT now{};
     ::GetWindowRect(frame, &now);
-    EXPECT_TRUE(::EqualRect(&now, &suggested)) << now.left << "," << now.top << " " << now.right << ","
-                                                << now.bottom;
+    EXPECT_TRUE(::EqualRect(&now, &suggested))
+        << now.left << "," << now.top << " " << now.right << "," << now.bottom;
     EXPECT_EQ(h.View()->Dpi(), 192);
     RECT star{};
     ::GetWindowRect(StarWindow(view), &star);
@@ -143,9 +144,10 @@ TEST(Dpi, AnimationsStopWhileMinimisedOrLockedAndGoOnAfterwards)
 TEST(Dpi, BetweenTwoSetsAPictureIsTheLargerOneScaledDown)
 {
     const auto resource = [](int set) {
-        return CBitmap(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                         MAKEINTRESOURCEW(ScaledResourceId(IDB_SHOOTING_STAR, set, ID_ASSET_SET_STEP)),
-                                                         IMAGE_BITMAP, 0, 0, 0)));
+        return CBitmap(static_cast<HBITMAP>(::LoadImageW(
+            ::GetModuleHandleW(nullptr),
+            MAKEINTRESOURCEW(ScaledResourceId(IDB_SHOOTING_STAR, set, ID_ASSET_SET_STEP)),
+            IMAGE_BITMAP, 0, 0, 0)));
     };
     // Pixels that differ between `a` and `b` drawn at w x h with the loader's stretch.
     const auto differing = [](HBITMAP a, HBITMAP b, int w, int h) {

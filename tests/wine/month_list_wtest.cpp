@@ -70,11 +70,11 @@ TEST(MonthList, RowsAreTheRestOfThisMonthInFileOrderOrTheHint)
 
     CScheduleList schedule;
     schedule.push_back(MakeEntry(L"卒業式", 1996, 5, 24));
-    schedule.push_back(MakeEntry(L"入学式", 1996, 5, 5));    // earlier this month
+    schedule.push_back(MakeEntry(L"入学式", 1996, 5, 5));  // earlier this month
     schedule.push_back(MakeEntry(L"運動会", 1996, 5, 31, 8));
-    schedule.push_back(MakeEntry(L"遠足", 1996, 6, 1));      // next month
+    schedule.push_back(MakeEntry(L"遠足", 1996, 6, 1));        // next month
     schedule.push_back(MakeEntry(L"母の日", 1996, 5, 12, 7));  // today, its hour passed
-    schedule.push_back(MakeEntry(L"花火", 1996, 5, 3));      // before it in the file, earlier
+    schedule.push_back(MakeEntry(L"花火", 1996, 5, 3));        // before it in the file, earlier
     list.Refill(schedule, kToday);
     ASSERT_EQ(ListView_GetItemCount(list.m_hWnd), 3);
     EXPECT_EQ(ListText(list.m_hWnd, 0, 0), L"24日 卒業式");
@@ -129,10 +129,10 @@ TEST(MonthList, RepeatingEntriesListEachDateLeftThisMonth)
 
     // Wednesday 1 May: the weekly entry five times, from today.
     list.Refill(schedule, CivilDate{1996, 5, 1});
-    const std::wstring may[][2] = {
-        {L"24日 卒業式", L"あと 23日"}, {L" 1日 例会", L"あと  0日"}, {L" 8日 例会", L"あと  7日"},
-        {L"15日 例会", L"あと 14日"},   {L"22日 例会", L"あと 21日"}, {L"29日 例会", L"あと 28日"},
-        {L"31日 締め", L"あと 30日"},   {L"31日 運動会", L"あと 30日"}};
+    const std::wstring may[][2] = {{L"24日 卒業式", L"あと 23日"}, {L" 1日 例会", L"あと  0日"},
+                                   {L" 8日 例会", L"あと  7日"},   {L"15日 例会", L"あと 14日"},
+                                   {L"22日 例会", L"あと 21日"},   {L"29日 例会", L"あと 28日"},
+                                   {L"31日 締め", L"あと 30日"},   {L"31日 運動会", L"あと 30日"}};
     ASSERT_EQ(ListView_GetItemCount(list.m_hWnd), 8);
     for (int row = 0; row < 8; ++row) {
         EXPECT_EQ(ListText(list.m_hWnd, row, 0), may[row][0]) << row;
@@ -141,8 +141,10 @@ TEST(MonthList, RepeatingEntriesListEachDateLeftThisMonth)
 
     // 10 June: the Wednesdays left, and the 31st on the month's last day.
     list.Refill(schedule, CivilDate{1996, 6, 10});
-    const std::wstring june[][2] = {{L"12日 例会", L"あと  2日"}, {L"19日 例会", L"あと  9日"},
-                                    {L"26日 例会", L"あと 16日"}, {L"30日 締め", L"あと 20日"}};
+    const std::wstring june[][2] = {{L"12日 例会", L"あと  2日"},
+                                    {L"19日 例会", L"あと  9日"},
+                                    {L"26日 例会", L"あと 16日"},
+                                    {L"30日 締め", L"あと 20日"}};
     ASSERT_EQ(ListView_GetItemCount(list.m_hWnd), 4);
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(ListText(list.m_hWnd, row, 0), june[row][0]) << row;

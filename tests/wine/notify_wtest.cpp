@@ -111,8 +111,8 @@ TEST_F(NotifyTest, EachNoticeShowsOnceInItsMinuteAndNotAgainAfterARestart)
 
     Tick(h, LocalTime{1996, 5, 14, 3, 9, 45, 0});
     Tick(h, LocalTime{1996, 5, 14, 3, 10, 0, 0});
-    EXPECT_EQ(Notices(), (std::vector<std::wstring>{L"明日 10:00 卒業式", L"15分後 卒業式",
-                                                    L"卒業式"}));
+    EXPECT_EQ(Notices(),
+              (std::vector<std::wstring>{L"明日 10:00 卒業式", L"15分後 卒業式", L"卒業式"}));
     const std::wstring last = *h.m_Settings.ReadString(L"LastNotice");
     h.Close();
     EXPECT_EQ(m_present, 0);

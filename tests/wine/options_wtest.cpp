@@ -45,11 +45,15 @@ int PageIndex(HWND sheet)
 
 Step ShowPage(int index)
 {
-    return [index](HWND sheet) { ::SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0); };
+    return [index](HWND sheet) {
+        ::SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    };
 }
 
 const Step PressOk = [](HWND sheet) { ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); };
-const Step PressCancel = [](HWND sheet) { ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); };
+const Step PressCancel = [](HWND sheet) {
+    ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+};
 
 // A click on a check box or radio button of the page shown.
 void Toggle(HWND page, UINT id)
@@ -139,17 +143,17 @@ TEST_F(OptionsSheetTest, DisplayPageShowsOddValuesAsThePanelsReadThemAndTiesTheM
     odd.Fill(stored);
     odd.SetStartPage(3);
     ASSERT_EQ(RunSheet(odd, {[](HWND sheet) {
-                            const HWND page = Page(sheet);
-                            EXPECT_TRUE(Ticked(page, IDC_PANEL_PICTURE));
-                            EXPECT_FALSE(Ticked(page, IDC_PANEL_SCHEDULE));
-                            EXPECT_FALSE(Ticked(page, IDC_CLOCK_GOTHIC));
-                            EXPECT_FALSE(Ticked(page, IDC_CLOCK_MINCHO));
-                            // Opening applies no rule: the menu box stays as stored.
-                            EXPECT_FALSE(Ticked(page, IDC_SHOW_TITLE_BAR));
-                            EXPECT_TRUE(Ticked(page, IDC_SHOW_MENU_BAR));
-                            EXPECT_TRUE(Enabled(page, IDC_SHOW_MENU_BAR));
-                        },
-                        PressOk}),
+                                 const HWND page = Page(sheet);
+                                 EXPECT_TRUE(Ticked(page, IDC_PANEL_PICTURE));
+                                 EXPECT_FALSE(Ticked(page, IDC_PANEL_SCHEDULE));
+                                 EXPECT_FALSE(Ticked(page, IDC_CLOCK_GOTHIC));
+                                 EXPECT_FALSE(Ticked(page, IDC_CLOCK_MINCHO));
+                                 // Opening applies no rule: the menu box stays as stored.
+                                 EXPECT_FALSE(Ticked(page, IDC_SHOW_TITLE_BAR));
+                                 EXPECT_TRUE(Ticked(page, IDC_SHOW_MENU_BAR));
+                                 EXPECT_TRUE(Enabled(page, IDC_SHOW_MENU_BAR));
+                             },
+                             PressOk}),
               IDOK);
     const CPloverSettings left = odd.Result(stored);
     EXPECT_EQ(left.lowerPanel, 3);
@@ -161,17 +165,17 @@ TEST_F(OptionsSheetTest, DisplayPageShowsOddValuesAsThePanelsReadThemAndTiesTheM
     clicked.Fill(CPloverSettings{});
     clicked.SetStartPage(3);
     ASSERT_EQ(RunSheet(clicked, {[](HWND sheet) {
-                                const HWND page = Page(sheet);
-                                Toggle(page, IDC_SHOW_TITLE_BAR);
-                                EXPECT_FALSE(Ticked(page, IDC_SHOW_MENU_BAR));
-                                EXPECT_FALSE(Enabled(page, IDC_SHOW_MENU_BAR));
-                                Toggle(page, IDC_SHOW_TITLE_BAR);
-                                EXPECT_FALSE(Ticked(page, IDC_SHOW_MENU_BAR));
-                                EXPECT_TRUE(Enabled(page, IDC_SHOW_MENU_BAR));
-                                Toggle(page, IDC_PANEL_CLOCK);
-                                Toggle(page, IDC_CLOCK_MINCHO);
-                            },
-                            PressOk}),
+                                     const HWND page = Page(sheet);
+                                     Toggle(page, IDC_SHOW_TITLE_BAR);
+                                     EXPECT_FALSE(Ticked(page, IDC_SHOW_MENU_BAR));
+                                     EXPECT_FALSE(Enabled(page, IDC_SHOW_MENU_BAR));
+                                     Toggle(page, IDC_SHOW_TITLE_BAR);
+                                     EXPECT_FALSE(Ticked(page, IDC_SHOW_MENU_BAR));
+                                     EXPECT_TRUE(Enabled(page, IDC_SHOW_MENU_BAR));
+                                     Toggle(page, IDC_PANEL_CLOCK);
+                                     Toggle(page, IDC_CLOCK_MINCHO);
+                                 },
+                                 PressOk}),
               IDOK);
     const CPloverSettings twice = clicked.Result(CPloverSettings{});
     EXPECT_EQ(twice.titleBarShown, 1);
@@ -187,12 +191,13 @@ TEST_F(OptionsSheetTest, CursorPageListsTheTwelveCursorsAndPreviewsTheChosenOne)
     stored.cursor = 13;
     outside.Fill(stored);
     ASSERT_EQ(RunSheet(outside, {[](HWND sheet) {
-                                EXPECT_EQ(PageIndex(sheet), 0) << "the sheet opens on the cursor page";
-                                EXPECT_EQ(::SendDlgItemMessageW(Page(sheet), IDC_CURSOR_LIST,
-                                                                LB_GETCURSEL, 0, 0),
-                                          LB_ERR);
-                            },
-                            PressOk}),
+                                     EXPECT_EQ(PageIndex(sheet), 0)
+                                         << "the sheet opens on the cursor page";
+                                     EXPECT_EQ(::SendDlgItemMessageW(Page(sheet), IDC_CURSOR_LIST,
+                                                                     LB_GETCURSEL, 0, 0),
+                                               LB_ERR);
+                                 },
+                                 PressOk}),
               IDOK);
     EXPECT_EQ(outside.Result(stored).cursor, 0);
 
@@ -201,17 +206,20 @@ TEST_F(OptionsSheetTest, CursorPageListsTheTwelveCursorsAndPreviewsTheChosenOne)
     ASSERT_NE(cometMono, heartColour);
     CMyPropertySheet sheet(nullptr);
     sheet.Fill(CPloverSettings{});
-    ASSERT_EQ(RunSheet(sheet, {[&](HWND s) {
-                              const HWND page = Page(s);
-                              EXPECT_EQ(::SendDlgItemMessageW(page, IDC_CURSOR_LIST, LB_GETCOUNT, 0, 0), 12);
-                              EXPECT_EQ(ListRow(page, IDC_CURSOR_LIST, 0), L"彗星（モノクロ）");
-                              EXPECT_EQ(ListRow(page, IDC_CURSOR_LIST, 11), L"ときめき（カラー）");
-                              EXPECT_EQ(ShownPreview(page), cometMono);
-                              ChooseRow(page, IDC_CURSOR_LIST, 11);
-                              EXPECT_EQ(ShownPreview(page), heartColour);
-                          },
-                          PressOk}),
-              IDOK);
+    ASSERT_EQ(
+        RunSheet(sheet, {[&](HWND s) {
+                             const HWND page = Page(s);
+                             EXPECT_EQ(
+                                 ::SendDlgItemMessageW(page, IDC_CURSOR_LIST, LB_GETCOUNT, 0, 0),
+                                 12);
+                             EXPECT_EQ(ListRow(page, IDC_CURSOR_LIST, 0), L"彗星（モノクロ）");
+                             EXPECT_EQ(ListRow(page, IDC_CURSOR_LIST, 11), L"ときめき（カラー）");
+                             EXPECT_EQ(ShownPreview(page), cometMono);
+                             ChooseRow(page, IDC_CURSOR_LIST, 11);
+                             EXPECT_EQ(ShownPreview(page), heartColour);
+                         },
+                         PressOk}),
+        IDOK);
     EXPECT_EQ(sheet.Result(CPloverSettings{}).cursor, 12);
 }
 
@@ -224,31 +232,33 @@ TEST_F(OptionsSheetTest, TimerAndStartPagesKeepTypedNumbersAndTieTheMenuBarToThe
     CMyPropertySheet sheet(nullptr);
     sheet.Fill(stored);
     ASSERT_EQ(RunSheet(sheet, {ShowPage(1),
-                          [](HWND s) {
-                              const HWND page = Page(s);
-                              EXPECT_EQ(Text(page, IDC_TIMER_ICON_SEC), L"5000")
-                                  << "beyond the arrows' range, yet shown as stored";
-                              EXPECT_EQ(Text(page, IDC_TIMER_DESTROY_SEC), L"100");
-                              ::SendDlgItemMessageW(page, IDC_TIMER_DESTROY_SPIN, UDM_SETPOS32, 0, 3600);
-                              ::SendDlgItemMessageW(page, IDC_TIMER_DESTROY_SEC, WM_KEYDOWN, VK_UP, 0);
-                              EXPECT_EQ(Text(page, IDC_TIMER_DESTROY_SEC), L"3600");
-                              SetText(page, IDC_TIMER_ICON_SEC, L"12abc");
-                          },
-                          ShowPage(2),
-                          [](HWND s) {
-                              const HWND page = Page(s);
-                              EXPECT_TRUE(Ticked(page, IDC_START_NO_TITLE_BAR));
-                              EXPECT_FALSE(Ticked(page, IDC_START_NO_MENU_BAR));
-                              EXPECT_TRUE(Enabled(page, IDC_START_NO_MENU_BAR));
-                              Toggle(page, IDC_START_NO_TITLE_BAR);
-                              Toggle(page, IDC_START_NO_TITLE_BAR);
-                              EXPECT_TRUE(Ticked(page, IDC_START_NO_MENU_BAR));
-                              EXPECT_FALSE(Enabled(page, IDC_START_NO_MENU_BAR));
-                              Toggle(page, IDC_START_NO_TITLE_BAR);
-                              EXPECT_TRUE(Ticked(page, IDC_START_NO_MENU_BAR));
-                              EXPECT_TRUE(Enabled(page, IDC_START_NO_MENU_BAR));
-                          },
-                          PressOk}),
+                               [](HWND s) {
+                                   const HWND page = Page(s);
+                                   EXPECT_EQ(Text(page, IDC_TIMER_ICON_SEC), L"5000")
+                                       << "beyond the arrows' range, yet shown as stored";
+                                   EXPECT_EQ(Text(page, IDC_TIMER_DESTROY_SEC), L"100");
+                                   ::SendDlgItemMessageW(page, IDC_TIMER_DESTROY_SPIN, UDM_SETPOS32,
+                                                         0, 3600);
+                                   ::SendDlgItemMessageW(page, IDC_TIMER_DESTROY_SEC, WM_KEYDOWN,
+                                                         VK_UP, 0);
+                                   EXPECT_EQ(Text(page, IDC_TIMER_DESTROY_SEC), L"3600");
+                                   SetText(page, IDC_TIMER_ICON_SEC, L"12abc");
+                               },
+                               ShowPage(2),
+                               [](HWND s) {
+                                   const HWND page = Page(s);
+                                   EXPECT_TRUE(Ticked(page, IDC_START_NO_TITLE_BAR));
+                                   EXPECT_FALSE(Ticked(page, IDC_START_NO_MENU_BAR));
+                                   EXPECT_TRUE(Enabled(page, IDC_START_NO_MENU_BAR));
+                                   Toggle(page, IDC_START_NO_TITLE_BAR);
+                                   Toggle(page, IDC_START_NO_TITLE_BAR);
+                                   EXPECT_TRUE(Ticked(page, IDC_START_NO_MENU_BAR));
+                                   EXPECT_FALSE(Enabled(page, IDC_START_NO_MENU_BAR));
+                                   Toggle(page, IDC_START_NO_TITLE_BAR);
+                                   EXPECT_TRUE(Ticked(page, IDC_START_NO_MENU_BAR));
+                                   EXPECT_TRUE(Enabled(page, IDC_START_NO_MENU_BAR));
+                               },
+                               PressOk}),
               IDOK);
     const CPloverSettings left = sheet.Result(stored);
     EXPECT_EQ(left.minimizeAfterSeconds, 0) << "letters after digits";
@@ -271,32 +281,34 @@ TEST_F(OptionsSheetTest, SoundPageListsWavFilesOfAnyDepthAndRefusesNamesItCannot
     sheet.Fill(stored);
     sheet.m_PageSound.m_strFolder = folder;
     sheet.SetStartPage(4);
-    ASSERT_EQ(RunSheet(sheet, {[&](HWND s) {
-                              const HWND page = Page(s);
-                              std::vector<std::wstring> rows;
-                              for (int row = 0; row < 2; ++row)
-                                  rows.push_back(ListRow(page, IDC_SOUND_LIST, row));
-                              std::sort(rows.begin(), rows.end());
-                              EXPECT_EQ(rows, (std::vector<std::wstring>{L"B.Wav", L"a.wav"}));
-                              EXPECT_EQ(::SendDlgItemMessageW(page, IDC_SOUND_LIST, LB_GETCOUNT, 0, 0), 2);
-                              const int wav = rows[0] == ListRow(page, IDC_SOUND_LIST, 0) ? 0 : 1;
-                              ChooseRow(page, IDC_SOUND_LIST, wav);
-                              Click(page, IDC_SOUND_TO_END);
-                              EXPECT_EQ(Text(page, IDC_SOUND_END), L"B.Wav");
-                              Click(page, IDC_SOUND_TEST);
-                              EXPECT_EQ(sounds, std::vector<std::wstring>{folder + L"B.Wav"});
-                              SetText(page, IDC_SOUND_START, std::wstring(300, L'x') + L".wav");
-                          },
-                          PressOk,
-                          [&](HWND s) {
-                              ASSERT_EQ(messages.size(), 1u);
-                              EXPECT_NE(messages[0].find(L"起動"), std::wstring::npos) << messages[0];
-                              EXPECT_EQ(PageIndex(s), 4) << "the page stays open";
-                              const HWND page = Page(s);
-                              SetText(page, IDC_SOUND_START, L"start.wav");
-                              Toggle(page, IDC_SOUND_ON);
-                          },
-                          PressOk}),
+    ASSERT_EQ(RunSheet(sheet,
+                       {[&](HWND s) {
+                            const HWND page = Page(s);
+                            std::vector<std::wstring> rows;
+                            for (int row = 0; row < 2; ++row)
+                                rows.push_back(ListRow(page, IDC_SOUND_LIST, row));
+                            std::sort(rows.begin(), rows.end());
+                            EXPECT_EQ(rows, (std::vector<std::wstring>{L"B.Wav", L"a.wav"}));
+                            EXPECT_EQ(
+                                ::SendDlgItemMessageW(page, IDC_SOUND_LIST, LB_GETCOUNT, 0, 0), 2);
+                            const int wav = rows[0] == ListRow(page, IDC_SOUND_LIST, 0) ? 0 : 1;
+                            ChooseRow(page, IDC_SOUND_LIST, wav);
+                            Click(page, IDC_SOUND_TO_END);
+                            EXPECT_EQ(Text(page, IDC_SOUND_END), L"B.Wav");
+                            Click(page, IDC_SOUND_TEST);
+                            EXPECT_EQ(sounds, std::vector<std::wstring>{folder + L"B.Wav"});
+                            SetText(page, IDC_SOUND_START, std::wstring(300, L'x') + L".wav");
+                        },
+                        PressOk,
+                        [&](HWND s) {
+                            ASSERT_EQ(messages.size(), 1u);
+                            EXPECT_NE(messages[0].find(L"起動"), std::wstring::npos) << messages[0];
+                            EXPECT_EQ(PageIndex(s), 4) << "the page stays open";
+                            const HWND page = Page(s);
+                            SetText(page, IDC_SOUND_START, L"start.wav");
+                            Toggle(page, IDC_SOUND_ON);
+                        },
+                        PressOk}),
               IDOK);
     const CPloverSettings left = sheet.Result(stored);
     EXPECT_EQ(left.playSounds, 0);
@@ -311,17 +323,17 @@ TEST_F(OptionsSheetTest, SoundPageListsWavFilesOfAnyDepthAndRefusesNamesItCannot
         ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
     }
     const std::wstring deepFile = L"\\\\?\\" + deep + L"\\deep.wav";
-    const HANDLE file = ::CreateFileW(deepFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    const HANDLE file =
+        ::CreateFileW(deepFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     ::CloseHandle(file);
     CMyPropertySheet deepSheet(nullptr);
     deepSheet.Fill(stored);
     deepSheet.m_PageSound.m_strFolder = deep + L"\\";
     deepSheet.SetStartPage(4);
-    EXPECT_EQ(RunSheet(deepSheet, {[](HWND s) {
-                                  EXPECT_EQ(ListRow(Page(s), IDC_SOUND_LIST, 0), L"deep.wav");
-                              },
-                              PressCancel}),
+    EXPECT_EQ(RunSheet(deepSheet,
+                       {[](HWND s) { EXPECT_EQ(ListRow(Page(s), IDC_SOUND_LIST, 0), L"deep.wav"); },
+                        PressCancel}),
               IDCANCEL);
     ::DeleteFileW(deepFile.c_str());
     while (deep.size() > dir.Path().size()) {
@@ -365,7 +377,8 @@ TEST(OptionsCommand, OkWritesEverySettingAndAppliesItAtOnceCancelChangesNothing)
                    [&](HWND sheet) {
                        EXPECT_TRUE(showsProgramCursor(sheet, HTCAPTION));
                        EXPECT_TRUE(showsProgramCursor(::GetDlgItem(sheet, IDOK), HTCLIENT));
-                       EXPECT_TRUE(showsProgramCursor(::GetDlgItem(Page(sheet), IDC_PANEL_CLOCK), HTCLIENT));
+                       EXPECT_TRUE(showsProgramCursor(::GetDlgItem(Page(sheet), IDC_PANEL_CLOCK),
+                                                      HTCLIENT));
                        // A Help button's command, should anything send it.
                        ::SendMessageW(sheet, WM_COMMAND, 9, 0);
                    },

@@ -267,7 +267,8 @@ TEST_F(PloverDocTest, FailedWriteAtExitAsksOnceAndEachChoiceDoesWhatItSays)
     m_doc.OnCloseDocument();
     ASSERT_EQ(m_messages.size(), 4u);
     for (int i : {0, 1, 3}) {
-        EXPECT_EQ(m_messages[i].type, static_cast<UINT>(MB_CANCELTRYCONTINUE | MB_DEFBUTTON2 | MB_ICONEXCLAMATION));
+        EXPECT_EQ(m_messages[i].type,
+                  static_cast<UINT>(MB_CANCELTRYCONTINUE | MB_DEFBUTTON2 | MB_ICONEXCLAMATION));
         EXPECT_NE(m_messages[i].text.find(m_path), std::wstring::npos) << "where";
         EXPECT_NE(m_messages[i].text.find(m_doc.m_strUserFolder), std::wstring::npos);
     }

@@ -317,7 +317,8 @@ TEST_F(CScheduleDialogTest, TargetOpensOnTheTargetAndHandsBackTheChoice)
     {
         CTargetSelectDlg dialog(nullptr, schedule, 1);
         ASSERT_TRUE(dialog.Create());
-        EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog.m_hWnd, IDC_TARGET_LIST), LB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog.m_hWnd, IDC_TARGET_LIST), LB_GETCURSEL, 0, 0),
+                  1);
         EXPECT_EQ(Text(dialog.m_hWnd, IDC_TARGET_YEAR), L"2031");
         ChooseRow(dialog.m_hWnd, IDC_TARGET_LIST, 2);
         EXPECT_EQ(Text(dialog.m_hWnd, IDC_TARGET_MONTH), L"3");
@@ -364,7 +365,6 @@ TEST_F(CScheduleDialogTest, PreviewStaysInsideItsFrame)
 }
 
 namespace {
-
 
 }  // namespace
 

@@ -43,7 +43,8 @@ protected:
         return messages;
     }
 
-    HWND m_owner = ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    HWND m_owner =
+        ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     HICON m_program = ::LoadIconW(nullptr, IDI_APPLICATION);
     std::vector<ShellRecord> m_calls;
     int m_present = 0;  // icons the shell would show now
@@ -88,7 +89,8 @@ TEST_F(TrayIconTest, DaysIconIsAddedWithItsTooltipAndCallbackAndRedrawnOnlyOnACh
         const NOTIFYICONDATAW& added = m_calls[0].data;
         EXPECT_EQ(added.hWnd, m_owner);
         EXPECT_EQ(added.uCallbackMessage, kCallback);
-        EXPECT_EQ(added.uFlags & (NIF_MESSAGE | NIF_ICON | NIF_TIP), UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+        EXPECT_EQ(added.uFlags & (NIF_MESSAGE | NIF_ICON | NIF_TIP),
+                  UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
         EXPECT_STREQ(added.szTip, L"卒業式まで あと5日");
         EXPECT_NE(added.hIcon, m_program);
         EXPECT_EQ(m_calls[1].data.uVersion, UINT(NOTIFYICON_VERSION_4));

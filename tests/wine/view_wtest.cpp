@@ -64,9 +64,9 @@ CScheduleList Schedule(int targetDay)
 {
     CScheduleList list;
     list.push_back(MakeEntry(L"卒業式", 1996, 5, targetDay));
-    list.push_back(MakeEntry(L"入学式", 1996, 5, 5));    // earlier this month: not listed
+    list.push_back(MakeEntry(L"入学式", 1996, 5, 5));  // earlier this month: not listed
     list.push_back(MakeEntry(L"運動会", 1996, 5, 31, 8));
-    list.push_back(MakeEntry(L"遠足", 1996, 6, 1));      // next month: not listed
+    list.push_back(MakeEntry(L"遠足", 1996, 6, 1));        // next month: not listed
     list.push_back(MakeEntry(L"母の日", 1996, 5, 12, 7));  // today, hour passed: listed
     return list;
 }
@@ -394,8 +394,10 @@ TEST(CountdownView, SoundsPlayAtStartAndExitUnlessSwitchedOff)
 
 TEST(CountdownView, StartSettingsGiveTheBarState)
 {
-    for (auto [menu, title, state] : {std::tuple{0, 0, BarState::Both}, {1, 0, BarState::TitleOnly},
-                                       {0, 1, BarState::None}, {1, 1, BarState::None}}) {
+    for (auto [menu, title, state] : {std::tuple{0, 0, BarState::Both},
+                                      {1, 0, BarState::TitleOnly},
+                                      {0, 1, BarState::None},
+                                      {1, 1, BarState::None}}) {
         CViewHarness h(kToday);
         h.m_Settings.WriteInt(L"StartMenuBar", menu);
         h.m_Settings.WriteInt(L"StartTitleBar", title);

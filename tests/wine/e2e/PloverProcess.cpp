@@ -20,7 +20,7 @@ struct WindowSearch {
     const wchar_t* className;
     HWND found;
     const wchar_t* caption = nullptr;  // any when null
-    bool (*accepts)(HWND) = nullptr;    // any when null
+    bool (*accepts)(HWND) = nullptr;   // any when null
 };
 
 BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data)
@@ -224,7 +224,8 @@ HWND CPloverProcess::StartOn(const CScheduleList& list)
 
 bool CPloverProcess::WaitMessageBox(MessageBoxView& box, DWORD timeoutMs)
 {
-    const HWND window = WaitPainted([this] { return MessageBoxWindow(); }, timeoutMs, "message box");
+    const HWND window =
+        WaitPainted([this] { return MessageBoxWindow(); }, timeoutMs, "message box");
     if (!window)
         return false;
     box = MessageBoxView{};

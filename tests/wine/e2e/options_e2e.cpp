@@ -109,14 +109,14 @@ std::vector<int> VisibleButtons(HWND sheet)
 // placed there for the tab control to fill.
 std::wstring TabText(DWORD processId, HWND tab, int index)
 {
-    const HANDLE process = ::OpenProcess(
-        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    const HANDLE process =
+        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (!process)
         return L"(no access)";
     constexpr int kChars = 64;
-    auto* remote = static_cast<BYTE*>(::VirtualAllocEx(
-        process, nullptr, sizeof(TCITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT | MEM_RESERVE,
-        PAGE_READWRITE));
+    auto* remote = static_cast<BYTE*>(::VirtualAllocEx(process, nullptr,
+                                                       sizeof(TCITEMW) + kChars * sizeof(wchar_t),
+                                                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     std::wstring text;
     if (remote) {
         TCITEMW item{};
@@ -256,7 +256,8 @@ TEST_F(Options, FirstOpeningShowsSixTabsOnTheCursorPageAndCancelChangesNothing)
     wchar_t tabClass[32] = {};
     ::GetClassNameW(tab, tabClass, 32);
     EXPECT_STREQ(tabClass, L"SysTabControl32");
-    const std::vector<std::wstring> tabs = {L"ｶｰｿﾙ", L"ﾀｲﾏｰ", L"起動状態", L"表示", L"ｻｳﾝﾄﾞ", L"通知"};
+    const std::vector<std::wstring> tabs = {L"ｶｰｿﾙ", L"ﾀｲﾏｰ",  L"起動状態",
+                                            L"表示", L"ｻｳﾝﾄﾞ", L"通知"};
     ASSERT_EQ(Send(tab, TCM_GETITEMCOUNT), static_cast<LRESULT>(tabs.size()));
     for (int i = 0; i < static_cast<int>(tabs.size()); ++i)
         EXPECT_EQ(TabText(m_plover.ProcessId(), tab, i), tabs[i]) << "tab " << i;
@@ -411,8 +412,8 @@ TEST_F(Options, StartWithWindowsWritesTheQuotedPathAndFollowsTaskManager)
     const auto runValue = [&] {
         wchar_t text[1024] = {};
         DWORD size = sizeof text;
-        if (::RegGetValueW(HKEY_CURRENT_USER, run, L"Plover", RRF_RT_REG_SZ, nullptr, text, &size) !=
-            ERROR_SUCCESS)
+        if (::RegGetValueW(HKEY_CURRENT_USER, run, L"Plover", RRF_RT_REG_SZ, nullptr, text,
+                           &size) != ERROR_SUCCESS)
             return std::wstring(L"(none)");
         return std::wstring(text);
     };
@@ -433,8 +434,9 @@ TEST_F(Options, StartWithWindowsWritesTheQuotedPathAndFollowsTaskManager)
 
     // Turned off in Task Manager: the box shows off, with the line that says so.
     const BYTE off[12] = {3};
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, approved, L"Plover", REG_BINARY, off, sizeof off),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, approved, L"Plover", REG_BINARY, off, sizeof off),
+        ERROR_SUCCESS);
     page = openStartPage(sheet);
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(IsTicked(page, IDC_START_WITH_WINDOWS));
@@ -447,8 +449,8 @@ TEST_F(Options, StartWithWindowsWritesTheQuotedPathAndFollowsTaskManager)
     ASSERT_TRUE(EndSheet(sheet, IDOK));
     BYTE now[12] = {};
     DWORD size = sizeof now;
-    ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, approved, L"Plover", RRF_RT_REG_BINARY, nullptr, now,
-                             &size),
+    ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, approved, L"Plover", RRF_RT_REG_BINARY, nullptr,
+                             now, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(now[0] & 1, 0) << "ticked again, it is on in Task Manager too";
 
@@ -466,16 +468,35 @@ TEST_F(Options, OkWithoutVisitingAPageWritesEverySettingBackUnchanged)
     // Values no page would show as they are (a title bar of 2, seconds beyond the
     // arrows' range) stay as they are too.
     const std::vector<std::pair<const wchar_t*, DWORD>> numbers = {
-        {L"CursorNo", 7},      {L"IconFlg", 1},       {L"IconSec", 5000},
-        {L"DestroyFlg", 1},    {L"DestroySec", 2999}, {L"StartTitleBar", 1},
-        {L"StartMenuBar", 1},  {L"StartPosition", 1}, {L"StartValue", 1},
-        {L"RollStar", 0},      {L"TitleBar", 2},      {L"MenuBar", 0},
-        {L"Date", 0},          {L"Target", 0},        {L"SC", 0},
-        {L"SCI", 3},           {L"Hour24", 0},        {L"GMFont", 2},
-        {L"LeapDay", 1},       {L"CountUp", 1},       {L"Sound", 0},
-        {L"TrayIcon", 1},      {L"TrayWhenMinimized", 1},
-        {L"NoticeAtTime", 0},  {L"NoticeDayBefore", 0}, {L"NoticeDayBeforeHour", 7},
-        {L"NoticeDayBeforeMinute", 30}, {L"NoticeMinutesBefore", 1}, {L"NoticeMinutes", 45},
+        {L"CursorNo", 7},
+        {L"IconFlg", 1},
+        {L"IconSec", 5000},
+        {L"DestroyFlg", 1},
+        {L"DestroySec", 2999},
+        {L"StartTitleBar", 1},
+        {L"StartMenuBar", 1},
+        {L"StartPosition", 1},
+        {L"StartValue", 1},
+        {L"RollStar", 0},
+        {L"TitleBar", 2},
+        {L"MenuBar", 0},
+        {L"Date", 0},
+        {L"Target", 0},
+        {L"SC", 0},
+        {L"SCI", 3},
+        {L"Hour24", 0},
+        {L"GMFont", 2},
+        {L"LeapDay", 1},
+        {L"CountUp", 1},
+        {L"Sound", 0},
+        {L"TrayIcon", 1},
+        {L"TrayWhenMinimized", 1},
+        {L"NoticeAtTime", 0},
+        {L"NoticeDayBefore", 0},
+        {L"NoticeDayBeforeHour", 7},
+        {L"NoticeDayBeforeMinute", 30},
+        {L"NoticeMinutesBefore", 1},
+        {L"NoticeMinutes", 45},
     };
     const std::vector<std::pair<const wchar_t*, const wchar_t*>> names = {
         {L"StartWav", L"星.wav"}, {L"EndWav", L"bye.wav"}, {L"VerWav", L""}};

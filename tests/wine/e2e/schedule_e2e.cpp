@@ -83,8 +83,8 @@ protected:
                 return ::GetForegroundWindow() == m_other.Get() && title == expected;
             }))
             return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the title reads \"" << title.c_str()
-                                             << "\", not \"" << expected.c_str() << "\"";
+        return ::testing::AssertionFailure()
+               << "the title reads \"" << title.c_str() << "\", not \"" << expected.c_str() << "\"";
     }
 
     // Closes normally and reads what the program wrote.

@@ -157,8 +157,10 @@ TEST_F(Startup, TargetPictureIsFoundBesideTheProgramFromAnyFolder)
     ASSERT_TRUE(m_plover.Start(current.Path().c_str()));
     ASSERT_NE(m_plover.WaitMainWindow(), nullptr);
 
-    EXPECT_TRUE(WaitUntil([&] { return PixelsOf(m_plover, RgbColour{0, 200, 0}) == 120 * 60; }))
-        << "the program folder's picture, whole: " << PixelsOf(m_plover, RgbColour{0, 200, 0});
+    EXPECT_TRUE(WaitUntil([&] {
+        return PixelsOf(m_plover, RgbColour{0, 200, 0}) == 120 * 60;
+    })) << "the program folder's picture, whole: "
+        << PixelsOf(m_plover, RgbColour{0, 200, 0});
     EXPECT_EQ(PixelsOf(m_plover, RgbColour{200, 0, 0}), 0) << "the current folder's picture";
     ASSERT_TRUE(m_plover.CloseAndWait());
 }
@@ -289,8 +291,8 @@ TEST(ProgramFile, ManifestNamesTheArchitectureOfItsBuild)
     const std::string manifest(text, ::SizeofResource(module, found));
     ::FreeLibrary(module);
 
-    const std::string architecture = sizeof(void*) == 8 ? "processorArchitecture=\"amd64\""
-                                                        : "processorArchitecture=\"x86\"";
+    const std::string architecture =
+        sizeof(void*) == 8 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\"";
     EXPECT_EQ(CountOf(manifest, "processorArchitecture="), 2u) << manifest;
     EXPECT_EQ(CountOf(manifest, architecture), 2u) << manifest;
 }
