@@ -91,8 +91,12 @@ CIcon DrawDaysIcon(const std::wstring& number, int size)
         ::FillRect(dc.Get(), &r, edge.Get());
         ::InflateRect(&r, -std::max(1, size / 16), -std::max(1, size / 16));
         ::FillRect(dc.Get(), &r, plate.Get());
-        // Three digits share the width; one or two stand as tall as the plate allows.
-        const int characters = std::max<int>(2, static_cast<int>(number.size()));
+        // Three digits share the width, a full-width character taking two of them;
+        // one or two stand as tall as the plate allows.
+        int characters = 0;
+        for (const wchar_t c : number)
+            characters += c < 0x100 ? 1 : 2;
+        characters = std::max(2, characters);
         const CFont font = MakeTextFont(FontSize{size, size / characters});
         CSelectObject selectFont(dc.Get(), font.Get());
         ::SetBkMode(dc.Get(), TRANSPARENT);
