@@ -106,8 +106,9 @@ bool Matches(int value, int position, int length)
     return value > 0 ? value == position : length + value + 1 == position;
 }
 
-// Days looked at in one search; a real rule finds its date in far fewer.
-constexpr std::int64_t kBudget = 1000000;
+// Days looked at and times of day made in one search; a real rule finds its
+// date with far fewer.
+constexpr std::int64_t kBudget = 2000000;
 const std::int64_t kEndOfYears = DaysFromCivil(10000, 1, 1);
 
 // One period (day, week, month or year) of a rule at a time: its occurrences in
@@ -193,10 +194,8 @@ public:
             break;
         }
         }
-        if (m_budget <= 0)
-            return false;
         MakeSet();
-        return true;
+        return m_budget >= 0;
     }
 
     const std::vector<CivilTime>& Set() const { return m_set; }
@@ -284,6 +283,9 @@ private:
     void MakeSet()
     {
         m_all.clear();
+        m_budget -= static_cast<std::int64_t>(m_days.size() * m_hours.size() * m_minutes.size() * m_seconds.size());
+        if (m_budget < 0)
+            return;
         for (std::int64_t d : m_days) {
             const CivilTime date = CivilFromDays(d);
             for (int h : m_hours)

@@ -87,6 +87,12 @@ TEST(ICalendarRule, ExpandsAsTheStandardDoes)
     };
     for (const auto& c : cases)
         EXPECT_EQ(Next(c.start, c.rule, c.today), c.next) << c.start << " " << c.rule;
+    // Every second of every day counted from the year 1: the search gives up early.
+    std::string seconds = "FREQ=DAILY;COUNT=999999999";
+    for (const char* part : {";BYHOUR=0", ";BYMINUTE=0", ";BYSECOND=0"})
+        for (int i = 0; i < (part[3] == 'H' ? 24 : 60); ++i)
+            seconds += (i ? "," : part) + std::to_string(i);
+    EXPECT_EQ(Next("00010101T000000", seconds.c_str(), kToday).substr(0, 5), "0001-");
 }
 
 TEST(ICalendarRule, ExcludedDatesArePassedOverAndCountedForCount)
