@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         list.push_back(std::move(entry));
     }
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), LeapDayRule::February28, counts);
     const ReadResult again = ReadCalendar(file, Cp932(), context);
     if (again.error != ReadError::None || again.candidates.size() != list.size())
         std::abort();

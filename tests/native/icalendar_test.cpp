@@ -41,13 +41,19 @@ std::string Sjis(const std::u16string& text)
     return out;
 }
 
-// "2027-01-05 09:30 name" of a candidate, the name in code page 932.
+// "2027-01-05 09:30 name" of a candidate, the name in code page 932, then the
+// rule it keeps: " (yearly from 2000-03-10)".
 std::string Line(const Candidate& c)
 {
     char when[32];
     std::snprintf(when, sizeof when, "%04u-%02u-%02u %02u:%02u ", c.year, c.month, c.day, c.hour,
                   c.minute);
-    return when + c.name;
+    static const char* const kRules[] = {"", "yearly", "monthly", "weekly", "daily"};
+    char rule[48] = "";
+    if (c.repeat != RepeatRule::None)
+        std::snprintf(rule, sizeof rule, " (%s from %04d-%02d-%02d)", kRules[static_cast<int>(c.repeat)],
+                      c.anchor.year, c.anchor.month, c.anchor.day);
+    return when + c.name + rule;
 }
 
 std::unique_ptr<CPloverFile> Entry(int year, int month, int day, int hour, int minute,
@@ -72,14 +78,17 @@ std::string Record(const CPloverFile& entry)
     return std::string(reinterpret_cast<char*>(record), sizeof record);
 }
 
-// Exports `list`, imports the file again and expects every record back.
-void ExpectRoundTrip(const CScheduleList& list)
+// Exports `list`, imports the file again and expects every record back, and each
+// repeat rule with its anchor.
+void ExpectRoundTrip(const CScheduleList& list, LeapDayRule leapDay = LeapDayRule::February28)
 {
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), leapDay, counts);
     EXPECT_EQ(counts.written, list.size());
     EXPECT_EQ(counts.replaced, 0u);
-    const ReadResult read = ReadCalendar(file, Cp932(), Context());
+    ReadContext context = Context();
+    context.leapDay = leapDay;
+    const ReadResult read = ReadCalendar(file, Cp932(), context);
     ASSERT_EQ(read.error, ReadError::None);
     ASSERT_EQ(read.candidates.size(), list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -87,6 +96,9 @@ void ExpectRoundTrip(const CScheduleList& list)
         ToEntry(read.candidates[i], entry);
         EXPECT_EQ(Record(entry), Record(*list[i])) << "entry " << i << ": " << Line(read.candidates[i]);
         EXPECT_FALSE(read.candidates[i].Changed()) << i;
+        EXPECT_EQ(entry.m_Repeat, list[i]->m_Repeat) << i;
+        if (list[i]->m_Repeat != RepeatRule::None)
+            EXPECT_EQ(entry.Anchor(), list[i]->Anchor()) << i;
     }
 }
 
@@ -121,14 +133,18 @@ TEST(ICalendarRead, RecurringEventsTakeTheirNextDateOnOrAfterToday)
     const ReadResult read = ReadTestFile("rules.ics");
     ASSERT_EQ(read.error, ReadError::None);
     const char* expected[] = {
-        "2027-03-10 00:00 birthday",       "2028-02-29 00:00 leap day",
-        "2026-07-31 08:00 month end",      "2026-06-15 07:00 fortnightly",
+        "2027-03-10 00:00 birthday (yearly from 2000-03-10)",
+        // Kept as the entry's yearly rule: in common years on the 28th, as chosen.
+        "2027-02-28 00:00 leap day (yearly from 2000-02-29)",
+        "2026-07-31 08:00 month end",  // the standard's monthly skips June
+        "2026-06-15 07:00 fortnightly",
         "2026-06-12 06:00 three days",     "2023-01-01 12:00 ended",
-        "2026-06-24 10:00 every ten days", "2026-01-05 10:00 other rule",
+        "2026-06-24 10:00 every ten days", "2026-06-15 10:00 other rule",
         "2025-05-31 08:00 month end until",  // June has no 31st
-        "2026-06-15 07:00 day before freq", "2027-03-10 00:00 month and day",
+        "2026-06-15 07:00 day before freq (weekly from 2026-06-01)",
+        "2027-03-10 00:00 month and day (yearly from 2000-03-10)",
         // A BYMONTH or BYMONTHDAY that narrows or widens the dates: other rules.
-        "2026-03-10 09:00 every march",    "2024-03-15 09:00 daily on the 15th",
+        "2027-03-10 09:00 every march",    "2026-06-15 09:00 daily on the 15th",
     };
     ASSERT_EQ(read.candidates.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i)
@@ -220,7 +236,7 @@ TEST(ICalendarWrite, FileIsFoldedEscapedUtf8AndReadsBackByteForByte)
     ExpectRoundTrip(list);
 
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), LeapDayRule::February28, counts);
     EXPECT_EQ(file.compare(0, 17, "BEGIN:VCALENDAR\r\n"), 0) << "no BOM";
     EXPECT_NE(file.find("\r\nVERSION:2.0\r\n"), std::string::npos);
     EXPECT_NE(file.find("\r\nSUMMARY:a\\, b\\; c\\\\d\r\n"), std::string::npos);
@@ -259,7 +275,7 @@ TEST(ICalendarWrite, UnrepresentableBytesAndDatesAreShownNotHidden)
     list.push_back(Entry(2027, 2, 31, 0, 0, "no such day"));
     list.push_back(Entry(2027, 1, 1, 0, 0, "bad \x81" "12 byte"));  // a lead byte, no trail
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), LeapDayRule::February28, counts);
     EXPECT_EQ(counts.skippedBadDate, 1u);
     EXPECT_EQ(counts.written, 1u);
     EXPECT_EQ(counts.replaced, 1u);
