@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <numeric>
 
 namespace plover::ical {
 
@@ -140,6 +141,16 @@ public:
     }
 
     void Refill() { m_budget = kBudget; }
+
+    // Periods after which the calendar repeats itself for the rule: 400 years are
+    // a whole number of weeks, so when that many periods in a row have no date,
+    // none ever will.
+    std::int64_t Cycle() const
+    {
+        const std::int64_t periods[] = {146097, 20871, 4800, 400};  // days, weeks, months, years
+        const std::int64_t n = periods[m_rule.freq];
+        return n / std::gcd(n, static_cast<std::int64_t>(m_rule.interval));
+    }
 
     // The index of a period that begins no later than `days`, the one before it
     // when there is one.
@@ -446,7 +457,10 @@ CivilTime NextRuleOccurrence(const CivilTime& start, const RecurrenceRule& rule,
         }
     }
     bool ended = false;
-    for (std::int64_t k = from; !ended && periods.Fill(k); ++k) {
+    const std::int64_t cycle = periods.Cycle();
+    std::int64_t empty = 0;
+    for (std::int64_t k = from; !ended && empty < cycle && periods.Fill(k); ++k) {
+        empty = periods.Set().empty() ? empty + 1 : 0;
         for (const CivilTime& t : periods.Set()) {
             if (!(start < t))
                 continue;  // the start counted already
@@ -466,8 +480,10 @@ CivilTime NextRuleOccurrence(const CivilTime& start, const RecurrenceRule& rule,
         return last.value_or(start);
     // Nothing after the periods passed over: the last occurrence lies among them.
     periods.Refill();
-    for (std::int64_t k = from - 1; k >= 0 && periods.Fill(k); --k) {
+    empty = 0;
+    for (std::int64_t k = from - 1; k >= 0 && empty < cycle && periods.Fill(k); --k) {
         const auto& set = periods.Set();
+        empty = set.empty() ? empty + 1 : 0;
         for (auto t = set.rbegin(); t != set.rend(); ++t)
             if (start < *t && !tests.pastEnd(*t) && !tests.excluded(*t))
                 return *t;
