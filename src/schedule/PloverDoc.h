@@ -7,7 +7,6 @@
 #include <string>
 
 #include "framework/Document.h"
-#include "schedule/Recurrence.h"
 #include "schedule/ScheduleEdits.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleStore.h"
@@ -50,8 +49,6 @@ public:
     CScheduleList m_ScheduleList;
     std::int32_t m_nTarget = 0;
     int m_nDaysLeft = 0;
-    // Where a yearly 29 February falls in a common year (a 表示 page setting).
-    LeapDayRule m_LeapDay = LeapDayRule::February28;
 
     // The session ends (log-off, restart, shutdown): writes what the document
     // holds, in the user's folder when the data folder refuses, and asks nothing,
