@@ -116,6 +116,8 @@ void ChangeOptions(CMainFrame& frame, CPloverView& view)
     // defaults rather than as the sheet's values.
     const CPloverSettings stored = LoadSettings(store);
     frame.ReplaceCursor(stored.cursor);
+    if (CPloverDoc* doc = view.GetDocument())
+        doc->SetLeapDay(stored.leapDayOnMarch1 == 1 ? LeapDayRule::March1 : LeapDayRule::February28);
     view.ApplySettings(stored);
     view.RestartCounts(stored);
     view.ShowBars(Read(store, cfg::TitleBarAfterWrite) == 1,

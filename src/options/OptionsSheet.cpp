@@ -73,6 +73,8 @@ void CMyPropertySheet::Exchange(CPloverSettings& settings, bool toPages)
     Carry(toPages, m_PageShow.m_SCI, settings.lowerPanel);
     Carry(toPages, m_PageShow.m_Hour24, settings.clock24Hour);
     Carry(toPages, m_PageShow.m_GMFont, settings.clockFont);
+    Carry(toPages, m_PageShow.m_LeapDay, settings.leapDayOnMarch1);
+    Carry(toPages, m_PageShow.m_CountUp, settings.countUpWhenPassed);
     Carry(toPages, m_PageSound.m_Sound, settings.playSounds);
     Carry(toPages, m_PageSound.m_StartWav, settings.startSound);
     Carry(toPages, m_PageSound.m_EndWav, settings.exitSound);

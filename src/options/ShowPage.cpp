@@ -24,6 +24,8 @@ bool CMyPropertyPageShow::OnInitDialog()
     SetCheck(IDC_CLOCK_HOUR24, m_Hour24 != 0);
     if (m_GMFont == 1 || m_GMFont == 2)
         SetCheck(m_GMFont == 1 ? IDC_CLOCK_GOTHIC : IDC_CLOCK_MINCHO, true);
+    SetCheck(m_LeapDay == 1 ? IDC_SHOW_LEAP_MAR1 : IDC_SHOW_LEAP_FEB28, true);
+    SetCheck(IDC_SHOW_COUNT_UP, m_CountUp == 1);
     // The menu-bar box starts enabled whatever the title-bar box shows: the rule
     // below follows clicks only, and a window without its title bar shows no menu
     // bar anyway.
@@ -47,6 +49,8 @@ bool CMyPropertyPageShow::OnKillActive()
     m_Hour24 = IsChecked(IDC_CLOCK_HOUR24) ? 1 : 0;
     // Neither radio chosen is Mincho, as the clock reads any value but 1.
     m_GMFont = IsChecked(IDC_CLOCK_GOTHIC) ? 1 : 2;
+    m_LeapDay = IsChecked(IDC_SHOW_LEAP_MAR1) ? 1 : 0;
+    m_CountUp = IsChecked(IDC_SHOW_COUNT_UP) ? 1 : 0;
     return true;
 }
 

@@ -1,5 +1,6 @@
 // The display page: which parts of the main window show, what the lower panel
-// holds, and the clock's form and face.
+// holds, the clock's form and face, where a yearly 29 February falls in a common
+// year, and whether a passed target counts the days since it.
 #pragma once
 
 #include "framework/PropertySheet.h"
@@ -19,6 +20,8 @@ public:
     int m_SCI = 1;  // 1 this month's schedule, 2 the clock, 3 the target's picture
     int m_Hour24 = 1;
     int m_GMFont = 1;  // 1 Gothic, 2 Mincho
+    int m_LeapDay = 0;  // a yearly 29 February in common years: 0 on the 28th, 1 on 1 March
+    int m_CountUp = 0;  // 1: a passed target counts the days since it
 
 protected:
     bool OnInitDialog() override;

@@ -9,7 +9,7 @@ namespace {
 
 constexpr EntryFieldIds kFields{IDC_ADD_YEAR,   IDC_ADD_MONTH,       IDC_ADD_DAY,
                                 IDC_ADD_HOUR,   IDC_ADD_MINUTE,      IDC_ADD_DESCRIPTION,
-                                IDC_ADD_PICTURE_NAME};
+                                IDC_ADD_PICTURE_NAME, IDC_ADD_REPEAT};
 
 }  // namespace
 
@@ -30,6 +30,7 @@ bool CAddScheduleDlg::OnInitDialog()
     SetSpinPos(IDC_SPIN_HOUR, 0);
     SetSpinPos(IDC_SPIN_MINUTE, 0);
     LimitEntryTexts(IDC_ADD_NAME, IDC_ADD_DESCRIPTION);
+    FillRepeatChoices(IDC_ADD_REPEAT);
     return true;  // the focus goes to OK, first in the tab order
 }
 

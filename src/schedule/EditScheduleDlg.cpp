@@ -15,7 +15,7 @@ constexpr EntryFieldIds kLeft{IDC_EDIT_LEFT_YEAR,   IDC_EDIT_LEFT_MONTH,
                               IDC_EDIT_LEFT_PICTURE_NAME};
 constexpr EntryFieldIds kRight{IDC_EDIT_YEAR,   IDC_EDIT_MONTH,       IDC_EDIT_DAY,
                                IDC_EDIT_HOUR,   IDC_EDIT_MINUTE,      IDC_EDIT_DESCRIPTION,
-                               IDC_EDIT_PICTURE_NAME};
+                               IDC_EDIT_PICTURE_NAME, IDC_EDIT_REPEAT};
 constexpr std::size_t kLeftPane = 0;
 constexpr std::size_t kRightPane = 1;
 
@@ -34,6 +34,7 @@ bool CEditScheduleDlg::OnInitDialog()
     m_WorkList = CopySchedule(m_Schedule);
     FillNames(IDC_EDIT_LIST, m_WorkList);
     SetDateSpinRanges(m_nTodayYear);
+    FillRepeatChoices(IDC_EDIT_REPEAT);
     return true;
 }
 

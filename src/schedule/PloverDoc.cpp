@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/Dialog.h"
@@ -61,8 +62,12 @@ bool CPloverDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return false;
+    m_LeapDay = Read(Settings(), cfg::LeapDay) == 1 ? LeapDayRule::March1 : LeapDayRule::February28;
     Load();
     ReadToday();
+    // Written without a question: the exit writes again, and asks if it still fails.
+    if (RollRepeatingEntries())
+        Write();
     CalcDaysLeft();
     return true;
 }
@@ -120,8 +125,35 @@ bool CPloverDoc::RefreshToday()
     if (now.year == m_nTodayYear && now.month == m_nTodayMonth && now.day == m_nTodayDay)
         return false;
     ReadToday();
+    const bool rolled = RollRepeatingEntries();
     CalcDaysLeft();
+    if (rolled) {
+        // The target may be one that moved: its moment on the clock moves too.
+        UpdateAllViews(static_cast<unsigned>(ScheduleChange::Target));
+        Write();
+    }
     return true;
+}
+
+void CPloverDoc::SetLeapDay(LeapDayRule rule)
+{
+    if (rule == m_LeapDay)
+        return;
+    m_LeapDay = rule;
+    if (RollRepeatingEntries())
+        Changed(ScheduleChange::Entries | ScheduleChange::Target);
+}
+
+bool CPloverDoc::RollRepeatingEntries()
+{
+    const CivilDate today{m_nTodayYear, m_nTodayMonth, m_nTodayDay};
+    bool moved = false;
+    for (const auto& entry : m_ScheduleList) {
+        const CivilDate before{entry->m_wYear, entry->m_wMonth, entry->m_wDay};
+        RollForward(*entry, today, m_LeapDay);
+        moved = moved || before != CivilDate{entry->m_wYear, entry->m_wMonth, entry->m_wDay};
+    }
+    return moved;
 }
 
 CPloverFile* CPloverDoc::TargetEntry() const
@@ -138,6 +170,12 @@ void CPloverDoc::CalcDaysLeft()
         return;
     m_nDaysLeft = plover::CalcDaysLeft(m_nTodayYear, m_nTodayMonth, m_nTodayDay, target->m_wYear,
                                        target->m_wMonth, target->m_wDay);
+    // The same count with the two dates swapped, so a count up follows the countdown's
+    // own calendar rules.
+    m_nDaysSince = m_nDaysLeft >= 0 ? 0
+                                    : std::max(0, plover::CalcDaysLeft(target->m_wYear, target->m_wMonth,
+                                                                       target->m_wDay, m_nTodayYear,
+                                                                       m_nTodayMonth, m_nTodayDay));
 }
 
 void CPloverDoc::AddEntry(const CPloverFile& entry)
@@ -174,6 +212,9 @@ void CPloverDoc::Changed(ScheduleChange change)
 {
     if (change == ScheduleChange::None)
         return;
+    // An entry given a rule on a date already passed counts to its next date.
+    if (RollRepeatingEntries())
+        change = change | ScheduleChange::Target;
     if (Has(change, ScheduleChange::Target))
         CalcDaysLeft();
     UpdateAllViews(static_cast<unsigned>(change));

@@ -8,6 +8,7 @@
 
 #include "framework/Document.h"
 #include "schedule/ScheduleEdits.h"
+#include "schedule/Recurrence.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleStore.h"
 
@@ -27,8 +28,11 @@ public:
     // schedule, a hand-edited file).
     CPloverFile* TargetEntry() const;
     // Takes today's date from the clock again; true when it differs from the one
-    // held, after which the days left are computed anew.
+    // held, after which repeating entries move on to their next dates and the days
+    // left are computed anew.
     bool RefreshToday();
+    // The 29 February choice changed: repeating entries take their dates anew.
+    void SetLeapDay(LeapDayRule rule);
 
     // The edits the dialogs make.  Each computes the days left again when the
     // target changed, tells the view what changed (a ScheduleChange hint) and
@@ -47,8 +51,12 @@ public:
     int m_nTodayWeekday = 0;  // 1 = Sunday
     std::int32_t m_nCount = 0;
     CScheduleList m_ScheduleList;
+    // Where a yearly 29 February falls in a common year (a 表示 page setting).
+    LeapDayRule m_LeapDay = LeapDayRule::February28;
     std::int32_t m_nTarget = 0;
     int m_nDaysLeft = 0;
+    // Days since a passed target (1 on the day after it); 0 while it is ahead.
+    int m_nDaysSince = 0;
 
     // The session ends (log-off, restart, shutdown): writes what the document
     // holds, in the user's folder when the data folder refuses, and asks nothing,
@@ -83,6 +91,9 @@ private:
     // Moves m_strFilePath into the user's folder; false when there is none to move to.
     bool MoveToUserFolder();
     void ReadToday();
+    // Each repeating entry's date becomes its next occurrence from today; true when
+    // one moved.  The file is written then, so the next start needs no roll.
+    bool RollRepeatingEntries();
 
     // Set when the file could not be read in full: its bytes are kept beside it
     // before the first write over it.

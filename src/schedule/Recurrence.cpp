@@ -88,6 +88,18 @@ std::vector<CivilDate> OccurrencesInRestOfMonth(RepeatRule rule, const CivilDate
     return dates;
 }
 
+std::wstring_view RepeatRuleName(RepeatRule rule)
+{
+    switch (rule) {
+    case RepeatRule::Yearly: return L"毎年";
+    case RepeatRule::Monthly: return L"毎月";
+    case RepeatRule::Weekly: return L"毎週";
+    case RepeatRule::Daily: return L"毎日";
+    case RepeatRule::None: break;
+    }
+    return L"しない";
+}
+
 void RollForward(CPloverFile& entry, const CivilDate& today, LeapDayRule leapDay)
 {
     if (entry.m_Repeat == RepeatRule::None)

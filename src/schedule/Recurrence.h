@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace plover {
@@ -20,6 +21,9 @@ enum class RepeatRule : std::uint16_t {
     Weekly = 3,
     Daily = 4,
 };
+
+// How the dialogs and lists name a rule: "しない", "毎年", "毎月", "毎週", "毎日".
+std::wstring_view RepeatRuleName(RepeatRule rule);
 
 // Where a yearly date on 29 February falls in a common year.
 enum class LeapDayRule {

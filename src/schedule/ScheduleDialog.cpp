@@ -92,6 +92,19 @@ void CScheduleDialog::ShowEntry(const EntryFieldIds& ids, const CPloverFile& ent
     SetItemInt(ids.minute, entry.m_wMinute);
     SetItemSjis(ids.description, entry.Description());
     SetItemSjis(ids.pictureName, entry.BmpFile());
+    if (ids.repeat)
+        ::SendMessageW(Item(ids.repeat), CB_SETCURSEL, static_cast<WPARAM>(entry.m_Repeat), 0);
+}
+
+void CScheduleDialog::FillRepeatChoices(UINT comboId)
+{
+    const HWND combo = Item(comboId);
+    for (const RepeatRule rule : {RepeatRule::None, RepeatRule::Yearly, RepeatRule::Monthly,
+                                  RepeatRule::Weekly, RepeatRule::Daily}) {
+        const std::wstring text(RepeatRuleName(rule));
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
 }
 
 void CScheduleDialog::ShowChosenEntry(UINT listId, const CScheduleList& list,
@@ -119,6 +132,8 @@ void CScheduleDialog::ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFi
     const auto number = [this](UINT id) {
         return static_cast<std::uint16_t>(GetItemInt(id).value_or(0));
     };
+    const RepeatRule ruleBefore = entry.m_Repeat;
+    const CivilDate dateBefore{entry.m_wYear, entry.m_wMonth, entry.m_wDay};
     entry.m_wYear = number(ids.year);
     entry.m_wMonth = number(ids.month);
     entry.m_wDay = number(ids.day);
@@ -130,6 +145,15 @@ void CScheduleDialog::ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFi
     text(nameId, entry.m_szName, CPloverFile::kNameSize);
     text(ids.description, entry.m_szDescription, CPloverFile::kDescriptionSize);
     text(ids.pictureName, entry.m_szBmpFile, CPloverFile::kBmpFileSize);
+    if (!ids.repeat)
+        return;
+    const LRESULT chosen = ::SendMessageW(Item(ids.repeat), CB_GETCURSEL, 0, 0);
+    const RepeatRule rule = chosen > 0 && chosen <= static_cast<LRESULT>(RepeatRule::Daily)
+                                ? static_cast<RepeatRule>(chosen)
+                                : RepeatRule::None;
+    const CivilDate typed{entry.m_wYear, entry.m_wMonth, entry.m_wDay};
+    if (rule != ruleBefore || typed != dateBefore)
+        entry.SetRepeat(rule);
 }
 
 void CScheduleDialog::LimitEntryTexts(UINT nameId, UINT descriptionId)
@@ -146,7 +170,9 @@ void CScheduleDialog::FillNames(UINT listId, const CScheduleList& list)
     ::SendMessageW(box, LB_INITSTORAGE, list.size(),
                    static_cast<LPARAM>(list.size() * 32 * sizeof(wchar_t)));
     for (const auto& entry : list) {
-        const std::wstring name = SjisToWide(entry->Name());
+        std::wstring name = SjisToWide(entry->Name());
+        if (entry->m_Repeat != RepeatRule::None)
+            name.append(L"  ").append(RepeatRuleName(entry->m_Repeat));
         ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     ::SendMessageW(box, WM_SETREDRAW, TRUE, 0);

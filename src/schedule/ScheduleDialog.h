@@ -18,6 +18,7 @@ namespace plover {
 // The controls that show one entry's date, time, description and picture name.
 struct EntryFieldIds {
     UINT year, month, day, hour, minute, description, pictureName;
+    UINT repeat = 0;  // the rule's drop-down list, where the dialog changes it
 };
 
 class CScheduleDialog : public CDialog {
@@ -33,14 +34,20 @@ protected:
     // The entry chosen in list box `listId` of `list`, with its picture from the
     // program's folder in the first frame; nothing changes without a choice.
     void ShowChosenEntry(UINT listId, const CScheduleList& list, const EntryFieldIds& ids);
+    // The rule choices into drop-down list `comboId`, in RepeatRule's order.
+    void FillRepeatChoices(UINT comboId);
     // The spin buttons of a date and time: the year from `firstYear` on.
     void SetDateSpinRanges(int firstYear);
     // The fields into `entry`: numbers as typed cut to 16 bits (no number: 0), texts
-    // at most what their buffers store with a terminating zero.
+    // at most what their buffers store with a terminating zero.  A rule chosen anew
+    // or a date typed anew makes the typed date the rule's anchor; an entry whose
+    // rule and shown date stay as they were keeps its anchor (a monthly 31st shown
+    // on the 30th stays a 31st).
     void ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFile& entry) const;
     // Byte limits of the fields an entry is typed into.
     void LimitEntryTexts(UINT nameId, UINT descriptionId);
-    // The names of `list` into list box `listId`, in list order, nothing selected.
+    // The names of `list` into list box `listId`, in list order, nothing selected;
+    // a repeating entry's name is followed by its rule ("毎年").
     void FillNames(UINT listId, const CScheduleList& list);
     // The list box's selection; with none the user is asked to choose first and -1
     // comes back.

@@ -94,6 +94,8 @@ const IntField kIntFields[] = {
     {cfg::SCI, &CPloverSettings::lowerPanel, true},
     {cfg::Hour24, &CPloverSettings::clock24Hour, true},
     {cfg::GMFont, &CPloverSettings::clockFont, true},
+    {cfg::LeapDay, &CPloverSettings::leapDayOnMarch1, true},
+    {cfg::CountUp, &CPloverSettings::countUpWhenPassed, true},
     {cfg::Sound, &CPloverSettings::playSounds, true},
 };
 

@@ -84,6 +84,10 @@ inline constexpr IntSetting SC{L"SC", 1};
 inline constexpr IntSetting SCI{L"SCI", 1};
 inline constexpr IntSetting Hour24{L"Hour24", 1};
 inline constexpr IntSetting GMFont{L"GMFont", 1};
+// 0: a yearly 29 February falls on 28 February in common years; 1: on 1 March.
+inline constexpr IntSetting LeapDay{L"LeapDay", 0};
+// 1: a passed target counts the days since it instead of saying it is over.
+inline constexpr IntSetting CountUp{L"CountUp", 0};
 inline constexpr IntSetting Sound{L"Sound", 1};
 // Until the options sheet is confirmed once, start and exit both play Plover.wav.
 inline constexpr StringSetting StartWav{L"StartWav", L"Plover.wav"};
@@ -121,6 +125,8 @@ struct CPloverSettings {
     int lowerPanel = 1;
     int clock24Hour = 1;
     int clockFont = 1;
+    int leapDayOnMarch1 = 0;
+    int countUpWhenPassed = 0;
     int playSounds = 1;
     std::wstring startSound = L"Plover.wav";
     std::wstring exitSound = L"Plover.wav";

@@ -248,7 +248,8 @@ void CPloverView::Relayout()
         m_fPanelHeight = m_Panels.panelHeight;
     }
     const CPloverDoc* doc = GetDocument();
-    m_Texts = m_pTarget && doc ? MakeTargetTexts(SjisToWide(m_pTarget->Name()), doc->m_nDaysLeft)
+    m_Texts = m_pTarget && doc ? MakeTargetTexts(SjisToWide(m_pTarget->Name()), doc->m_nDaysLeft,
+                                                 m_bCountUp ? doc->m_nDaysSince : 0)
                                : NoTargetTexts();
     // The title shows the countdown of the panel as it was last shown.
     if (m_Panels.showTarget)
@@ -424,6 +425,7 @@ void CPloverView::ApplySettings(const CPloverSettings& settings)
     m_nShowTarget = settings.showTarget;
     m_nShowPanel = settings.showLowerPanel;
     m_nSCI = settings.lowerPanel;
+    m_bCountUp = settings.countUpWhenPassed == 1;
     m_nIconFlg = settings.minimizeByTimer;
     m_nDestroyFlg = settings.closeByTimer;
     m_pClock->m_nHour24 = settings.clock24Hour;

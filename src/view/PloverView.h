@@ -175,6 +175,7 @@ private:
     int m_nShowTarget = 1;
     int m_nShowPanel = 1;
     int m_nSCI = 1;
+    bool m_bCountUp = false;  // a passed target counts up instead of being over
     int m_nIconFlg = 0;
     int m_nIconCount = 0;
     int m_nDestroyFlg = 0;

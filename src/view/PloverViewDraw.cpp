@@ -93,13 +93,12 @@ void CPloverView::DrawTargetPanel(HDC dc, const Rect& panel, const TargetTexts& 
     const TargetPanelLayout layout = LayoutTargetPanel(panel, texts, m_nDpi);
     for (const FrameOutline& frame : layout.frames)
         DrawFrame(dc, frame);
-    if (layout.piecewise) {
-        DrawCountdown(dc, texts, layout.countdown);
-        return;
-    }
     ::SetTextColor(dc, ToColorRef(texts.colour));
-    DrawInFont(dc, texts.sentence, layout.sentenceFont, layout.sentenceRect,
-               TextAlign::CentredSingle);
+    if (layout.piecewise)
+        DrawCountdown(dc, texts, layout.countdown);
+    else
+        DrawInFont(dc, texts.sentence, layout.sentenceFont, layout.sentenceRect,
+                   TextAlign::CentredSingle);
     ::SetTextColor(dc, ToColorRef(kBlack));
 }
 
@@ -107,12 +106,15 @@ void CPloverView::DrawCountdown(HDC dc, const TargetTexts& texts, const Countdow
 {
     const TextExtent name =
         DrawInFont(dc, texts.name, layout.nameFont, layout.nameRect, TextAlign::TopLeft);
-    DrawInFont(dc, kMadeText, layout.madeFont, layout.MadeRect(name), TextAlign::TopLeft);
+    DrawInFont(dc, texts.made, layout.madeFont, layout.MadeRect(name), TextAlign::TopLeft);
     const TextExtent days = Measure(dc, texts.days, layout.daysFont);
     DrawInFont(dc, texts.days, layout.daysFont, layout.DaysRect(days), TextAlign::BottomLeftSingle);
-    const TextExtent ato = Measure(dc, kAtoText, layout.smallFont);
-    DrawInFont(dc, kAtoText, layout.smallFont, layout.AtoRect(ato), TextAlign::BottomLeftSingle);
-    DrawInFont(dc, kDaysEndText, layout.smallFont, layout.DaysEndRect(ato),
+    TextExtent gap = days;
+    if (!texts.ato.empty()) {
+        gap = Measure(dc, texts.ato, layout.smallFont);
+        DrawInFont(dc, texts.ato, layout.smallFont, layout.AtoRect(gap), TextAlign::BottomLeftSingle);
+    }
+    DrawInFont(dc, texts.daysEnd, layout.smallFont, layout.DaysEndRect(gap),
                TextAlign::BottomLeftSingle);
 }
 

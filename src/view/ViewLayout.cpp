@@ -159,7 +159,7 @@ Rect CountdownLayout::DaysRect(TextExtent days) const
     const Px px{dpi};
     const int w = panel.Width(), h = panel.Height();
     const int k = (h - px(16)) / 2;
-    const int x3 = Share(0.75, w);
+    const int x3 = Share(numberShare, w);
     const int lift = Share(0.15, days.cy);
     return {panel.left + x3, panel.top + lift + k + px(8), panel.left + x3 + days.cx,
             panel.top + h + lift - px(8)};
@@ -179,7 +179,7 @@ Rect CountdownLayout::DaysEndRect(TextExtent ato) const
     const Px px{dpi};
     const int w = panel.Width(), h = panel.Height();
     const int k = (h - px(16)) / 2;
-    return {panel.left + Share(0.75, w) + ato.cx + px(3), panel.top + k + px(8), panel.right,
+    return {panel.left + Share(numberShare, w) + ato.cx + px(3), panel.top + k + px(8), panel.right,
             panel.bottom - px(8)};
 }
 
@@ -190,7 +190,7 @@ TargetPanelLayout LayoutTargetPanel(const Rect& panel, const TargetTexts& texts,
     TargetPanelLayout layout;
     const FrameOutline outer = Raised(x + px(8), y + px(3), x + w - px(8), y + h - px(3), dpi);
     layout.frames = {outer, Nested(outer, FrameKind::Sunken)};
-    if (texts.form != TargetForm::DaysLeft) {
+    if (texts.form != TargetForm::DaysLeft && texts.form != TargetForm::CountUp) {
         layout.sentenceFont = {h - px(15), (w - px(20)) / ByteLength(texts.sentence)};
         layout.sentenceRect = panel;
         return layout;
@@ -200,6 +200,8 @@ TargetPanelLayout LayoutTargetPanel(const Rect& panel, const TargetTexts& texts,
     CountdownLayout& c = layout.countdown;
     c.panel = panel;
     c.dpi = dpi;
+    if (texts.form == TargetForm::CountUp)
+        c.numberShare = 0.5;
     const int nameWidth = static_cast<int>(0.8 * (w - px(20)) / ByteLength(texts.name));
     c.nameFont = {(h - px(15)) / 2, nameWidth};
     c.nameRect = {x + px(12), y + px(8), x + w, y + h};

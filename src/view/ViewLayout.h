@@ -82,13 +82,17 @@ struct CountdownLayout {
     FontSize daysFont;       // C, for the number
     FontSize smallFont;      // D, for kAtoText and kDaysEndText
     int dpi = 96;
+    // Where the number starts, as a share of the width: further left when counting
+    // up, so the longer "日たちました" still ends inside the panel.
+    double numberShare = 0.75;
 
     // name: the name measured in nameFont.  TopLeft.
     Rect MadeRect(TextExtent name) const;
     // days: the number measured in daysFont.  BottomLeftSingle.
     Rect DaysRect(TextExtent days) const;
     // ato: "あと" measured in smallFont.  BottomLeftSingle, both of them; "日です"
-    // is placed by the width of "あと", which is about the number's width.
+    // is placed by the width of "あと", which is about the number's width (counting
+    // up, with no "あと", by the number's own width).
     Rect AtoRect(TextExtent ato) const;
     Rect DaysEndRect(TextExtent ato) const;
 };

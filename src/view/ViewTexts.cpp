@@ -30,15 +30,21 @@ std::wstring DateText(int year, int month, int day, int weekday)
     return text;
 }
 
-TargetTexts MakeTargetTexts(std::wstring_view name, int daysLeft)
+TargetTexts MakeTargetTexts(std::wstring_view name, int daysLeft, int daysSince)
 {
     TargetTexts texts;
     texts.colour = kBlack;
-    if (daysLeft >= 1) {
-        texts.form = TargetForm::DaysLeft;
+    if (daysLeft >= 1 || (daysLeft < 0 && daysSince >= 1)) {
+        const bool countUp = daysLeft < 0;
+        texts.form = countUp ? TargetForm::CountUp : TargetForm::DaysLeft;
         texts.name = name;
-        texts.days = Decimal(daysLeft);
-        texts.countdown = texts.name + L" " + std::wstring(kMadeText) + L" " + texts.days + L"日";
+        texts.days = Decimal(countUp ? daysSince : daysLeft);
+        texts.made = countUp ? kSinceText : kMadeText;
+        texts.ato = countUp ? std::wstring_view() : kAtoText;
+        texts.daysEnd = countUp ? kDaysPassedText : kDaysEndText;
+        if (countUp)
+            texts.colour = kPassedTeal;
+        texts.countdown = texts.name + L" " + std::wstring(texts.made) + L" " + texts.days + L"日";
         return texts;
     }
     if (daysLeft == 0) {

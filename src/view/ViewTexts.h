@@ -20,25 +20,34 @@ std::wstring DateText(int year, int month, int day, int weekday);
 inline constexpr std::wstring_view kMadeText = L"まで";
 inline constexpr std::wstring_view kAtoText = L"あと";
 inline constexpr std::wstring_view kDaysEndText = L"日です";
+// The count-up form's: "から" where "まで" stands, no "あと", "日たちました" at the end.
+inline constexpr std::wstring_view kSinceText = L"から";
+inline constexpr std::wstring_view kDaysPassedText = L"日たちました";
 
 enum class TargetForm {
     DaysLeft,  // name, "まで", "あと", number, "日です" in separate pieces
     Today,     // one pink sentence
     Passed,    // one teal sentence
+    CountUp,   // the days-left form's pieces in teal, counting the days since
     NoTarget,  // one black hint: the schedule names no target entry
 };
 
 struct TargetTexts {
     TargetForm form = TargetForm::NoTarget;
-    std::wstring name;       // days-left form: the target's name
-    std::wstring days;       // days-left form: the number of days in decimal
+    std::wstring name;       // days-left and count-up forms: the target's name
+    std::wstring days;       // days-left and count-up forms: the number in decimal
+    std::wstring_view made;     // "まで" or "から"
+    std::wstring_view ato;      // "あと", or nothing when counting up
+    std::wstring_view daysEnd;  // "日です" or "日たちました"
     std::wstring sentence;   // every other form: the one line shown
     RgbColour colour;        // text colour of the whole panel
     std::wstring countdown;  // what the title bar shows while the window is inactive
 };
 
-// daysLeft as the document counts it: 0 today, -1 (or less) once passed.
-TargetTexts MakeTargetTexts(std::wstring_view name, int daysLeft);
+// daysLeft as the document counts it: 0 today, -1 (or less) once passed.  A passed
+// target with daysSince 1 or more (the day after it is 1) counts up instead of
+// saying it is over; 0 keeps the passed sentence.
+TargetTexts MakeTargetTexts(std::wstring_view name, int daysLeft, int daysSince = 0);
 TargetTexts NoTargetTexts();
 
 inline constexpr std::wstring_view kListCaption = L" 今月の予定 ";

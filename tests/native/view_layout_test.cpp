@@ -129,6 +129,22 @@ TEST(TargetPanel, DaysLeftPiecesStandOnOneLine)
     EXPECT_EQ(c.DaysEndRect({36, 17}), R(339, 126, 400, 160));
 }
 
+// Counting up, the number starts further left so that "日たちました" (12 bytes of
+// font D after a number of up to three digits) still ends inside the panel.
+TEST(TargetPanel, CountUpPiecesEndInsideThePanel)
+{
+    for (const int width : {400, 1200}) {
+        const Rect panel = RectFromSize(0, 84, width, 84);
+        const TargetPanelLayout t = LayoutTargetPanel(panel, MakeTargetTexts(L"卒業式", -1, 999));
+        ASSERT_TRUE(t.piecewise);
+        const CountdownLayout& c = t.countdown;
+        const TextExtent days{3 * c.daysFont.width, c.daysFont.height};
+        EXPECT_EQ(c.DaysRect(days).left, width / 2);
+        const Rect end = c.DaysEndRect(days);
+        EXPECT_LE(end.left + 12 * c.smallFont.width, panel.right - 8) << width;
+    }
+}
+
 TEST(TargetPanel, AnEmptyNameIsSizedAsOneByte)
 {
     const TargetPanelLayout t = LayoutTargetPanel(RectFromSize(0, 84, 400, 84), MakeTargetTexts(L"", 3));

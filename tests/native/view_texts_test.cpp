@@ -52,6 +52,21 @@ TEST(TargetTexts, TodayIsPinkAndPassedIsTeal)
     }
 }
 
+TEST(TargetTexts, PassedCountsUpInTealWhenAskedAndOnlyWhenPassed)
+{
+    const TargetTexts up = MakeTargetTexts(L"卒業式", -1, 12);
+    EXPECT_EQ(up.form, TargetForm::CountUp);
+    EXPECT_EQ(up.name + std::wstring(up.made), L"卒業式から");
+    EXPECT_EQ(up.days + std::wstring(up.ato) + std::wstring(up.daysEnd), L"12日たちました");
+    EXPECT_EQ(up.countdown, L"卒業式 から 12日");
+    EXPECT_EQ(up.colour, (RgbColour{0, 128, 128}));
+    // The setting off (0 days handed in) keeps the passed sentence; days still
+    // ahead or today never count up.
+    EXPECT_EQ(MakeTargetTexts(L"卒業式", -1, 0).form, TargetForm::Passed);
+    EXPECT_EQ(MakeTargetTexts(L"卒業式", 3, 5).form, TargetForm::DaysLeft);
+    EXPECT_EQ(MakeTargetTexts(L"卒業式", 0, 5).form, TargetForm::Today);
+}
+
 TEST(TargetTexts, NoTargetShowsAHintAndNoCountdown)
 {
     const TargetTexts none = NoTargetTexts();

@@ -329,6 +329,62 @@ TEST_F(PloverDocTest, NewDayIsNoticedAndTheDaysLeftFollow)
     EXPECT_EQ(m_doc.m_nDaysLeft, 11);
 }
 
+// A repeating entry never stands passed: its date moves on at start, at midnight
+// and with the 29 February choice, and the file follows, so a reader that knows no
+// rules counts to the same day.
+TEST_F(PloverDocTest, RepeatingEntriesMoveOnAndTheFileFollows)
+{
+    CScheduleList list;
+    list.push_back(MakeEntry(L"誕生日", 1990, 5, 11));
+    list[0]->SetRepeat(RepeatRule::Yearly);
+    list.push_back(MakeEntry(L"閏日", 1988, 2, 29));
+    list[1]->SetRepeat(RepeatRule::Yearly);
+    list.push_back(MakeEntry(L"卒業式", 1996, 5, 12));
+    list[2]->SetRepeat(RepeatRule::Daily);
+    WriteBytes(m_path, WriteSchedule(0, list));
+    ASSERT_TRUE(m_doc.OnNewDocument());
+    EXPECT_EQ(m_doc.m_nDaysLeft, 364);  // 1997-05-11, and not " は終わりました"
+    const auto dateOf = [&](std::size_t i) {
+        const CPloverFile& e = *m_doc.m_ScheduleList[i];
+        return CivilDate{e.m_wYear, e.m_wMonth, e.m_wDay};
+    };
+    EXPECT_EQ(dateOf(1), (CivilDate{1997, 2, 28}));
+    ScheduleHeader header;
+    CScheduleList onDisk;
+    ASSERT_EQ(LoadScheduleFile(m_path, header, onDisk).outcome, ScheduleLoad::Loaded);
+    EXPECT_EQ(onDisk[0]->m_wYear, 1997);
+    EXPECT_EQ(onDisk[0]->m_Repeat, RepeatRule::Yearly);
+    EXPECT_EQ(onDisk[0]->Anchor(), (CivilDate{1990, 5, 11}));
+
+    m_doc.SetTarget(2);
+    EXPECT_EQ(m_doc.m_nDaysLeft, 0);  // its day: "本日は …"
+    SetNowSource([] { return LocalTime{1996, 5, 13, 2, 0, 0, 1}; });
+    EXPECT_TRUE(m_doc.RefreshToday());
+    EXPECT_EQ(m_doc.m_nDaysLeft, 0);
+    EXPECT_EQ(dateOf(2), (CivilDate{1996, 5, 13}));
+    CScheduleList later;
+    ASSERT_EQ(LoadScheduleFile(m_path, header, later).outcome, ScheduleLoad::Loaded);
+    EXPECT_EQ(later[2]->m_wDay, 13);
+
+    m_doc.SetLeapDay(LeapDayRule::March1);
+    EXPECT_EQ(dateOf(1), (CivilDate{1997, 3, 1}));
+    EXPECT_TRUE(m_messages.empty());
+}
+
+// A passed entry without a rule counts the days since it, 1 on the day after.
+TEST_F(PloverDocTest, DaysSinceAPassedTargetStartAtOneOnTheDayAfter)
+{
+    CScheduleList list;
+    list.push_back(MakeEntry(L"卒業式", 1996, 5, 11));
+    list.push_back(MakeEntry(L"入学式", 1995, 5, 12));
+    WriteBytes(m_path, WriteSchedule(0, list));
+    ASSERT_TRUE(m_doc.OnNewDocument());
+    EXPECT_EQ(m_doc.m_nDaysLeft, -1);
+    EXPECT_EQ(m_doc.m_nDaysSince, 1);
+    m_doc.SetTarget(1);
+    EXPECT_EQ(m_doc.m_nDaysSince, 366);
+}
+
 // Where the schedule lives: the program's folder while it takes writes and no
 // refused write has moved this copy away, else the user's roaming folder.
 TEST(DataFolder, ChoiceFollowsTheProgramFolderAndAMoveAway)

@@ -1,7 +1,9 @@
-// plover_sample_schedule FILE [--target-today | --target-passed] [--picture NAME]:
+// plover_sample_schedule FILE [--target-today | --target-passed] [--picture NAME]
+//                             [--repeating]:
 // writes a small schedule with dates relative to today, so a first run of Plover
 // shows a real countdown.  The first entry, a few days ahead, is the target; the
-// options date it today or three days ago instead, or give it a picture file.
+// options date it today or twelve days ago instead, or give it a picture file, or
+// add a weekly entry that began two weeks ago.
 #include <iconv.h>
 
 #include <cstdio>
@@ -33,6 +35,7 @@ struct Options {
     const char* file = nullptr;
     int targetDays = 5;
     std::string picture;
+    bool repeating = false;
 };
 
 bool ParseArgs(int argc, char** argv, Options& options)
@@ -41,7 +44,9 @@ bool ParseArgs(int argc, char** argv, Options& options)
         if (std::strcmp(argv[i], "--target-today") == 0)
             options.targetDays = 0;
         else if (std::strcmp(argv[i], "--target-passed") == 0)
-            options.targetDays = -3;
+            options.targetDays = -12;
+        else if (std::strcmp(argv[i], "--repeating") == 0)
+            options.repeating = true;
         else if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc)
             options.picture = argv[++i];
         else if (argv[i][0] != '-' && !options.file)
@@ -74,6 +79,14 @@ std::unique_ptr<plover::CPloverFile> Entry(int daysFromToday, int hour, const ch
     return entry;
 }
 
+plover::CivilDate Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -81,7 +94,7 @@ int main(int argc, char** argv)
     Options options;
     if (!ParseArgs(argc, argv, options)) {
         std::fprintf(stderr, "usage: plover_sample_schedule FILE [--target-today | "
-                             "--target-passed] [--picture NAME]\n");
+                             "--target-passed] [--picture NAME] [--repeating]\n");
         return 2;
     }
     plover::CScheduleList list;
@@ -90,6 +103,11 @@ int main(int argc, char** argv)
     list.push_back(Entry(2, 18, "忘年会", "駅前の店、七時から"));
     list.push_back(Entry(1, 9, "歯医者", ""));
     list.push_back(Entry(40, 10, "新年会", "公民館にて"));
+    if (options.repeating) {
+        list.push_back(Entry(-14, 19, "英会話", "駅前の教室"));
+        list.back()->SetRepeat(plover::RepeatRule::Weekly);
+        plover::RollForward(*list.back(), Today(), plover::LeapDayRule::February28);
+    }
     const auto image = plover::WriteSchedule(0, list);
     FILE* file = std::fopen(options.file, "wb");
     if (!file || std::fwrite(image.data(), 1, image.size(), file) != image.size()) {

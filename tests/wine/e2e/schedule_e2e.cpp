@@ -161,6 +161,50 @@ TEST_F(ScheduleDialogs, AddedEntryComesLastAndJoinsTheMonthListAtOnce)
     EXPECT_EQ(added.m_wHour, 23);
 }
 
+// Yesterday's month and day of a past year, made yearly: a birthday.  It counts to
+// its next date at once, and is still yearly, and still anchored, after a restart.
+TEST_F(ScheduleDialogs, YearlyEntryOfAPastYearCountsToItsNextDateAcrossARestart)
+{
+    ASSERT_NE(Start({}, 0), nullptr);
+    const SYSTEMTIME today = LocalDateIn(0), yesterday = LocalDateIn(-1);
+    const HWND dialog = Open(IDM_SCHEDULE_ADD, L"予定の追加");
+    ASSERT_NE(dialog, nullptr);
+    Type(dialog, IDC_ADD_YEAR, L"2001");
+    Type(dialog, IDC_ADD_MONTH, std::to_wstring(yesterday.wMonth));
+    Type(dialog, IDC_ADD_DAY, std::to_wstring(yesterday.wDay));
+    Type(dialog, IDC_ADD_NAME, L"誕生日");
+    Post(::GetDlgItem(dialog, IDC_ADD_REPEAT), CB_SETCURSEL, 1);  // 毎年
+    ASSERT_TRUE(Finish(dialog));
+    // Next year's date, or this year's when yesterday was 31 December; 29 February
+    // falls on the 28th in a common year.
+    const int year = today.wYear + (yesterday.wYear == today.wYear ? 1 : 0);
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int day = yesterday.wMonth == 2 && yesterday.wDay == 29 && !leap ? 28 : yesterday.wDay;
+    const std::wstring countdown = TitleCountingTo(L"誕生日", year, yesterday.wMonth, day);
+    EXPECT_TRUE(Countdown(countdown));
+
+    ASSERT_TRUE(m_plover.CloseAndWait());
+    ASSERT_TRUE(m_plover.Start());
+    m_hWnd = m_plover.WaitMainWindow();
+    EXPECT_TRUE(Countdown(countdown)) << "after a restart";
+    std::int32_t target = -1;
+    const CScheduleList written = ScheduleAtExit(target);
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0]->m_Repeat, RepeatRule::Yearly);
+    EXPECT_EQ(written[0]->Anchor(), (CivilDate{2001, yesterday.wMonth, yesterday.wDay}));
+    EXPECT_EQ(written[0]->m_wYear, year) << "the record holds the next date";
+}
+
+TEST_F(ScheduleDialogs, PassedTargetCountsTheDaysSinceItWhenAsked)
+{
+    SetSetting(L"CountUp", 1);
+    const SYSTEMTIME passed = LocalDateIn(-12);
+    CScheduleList list;
+    list.push_back(MakeEntry(L"卒業式", passed.wYear, passed.wMonth, passed.wDay));
+    ASSERT_NE(Start(list, 0), nullptr);
+    EXPECT_TRUE(Countdown(L"Plover [卒業式 から 12日]"));
+}
+
 TEST_F(ScheduleDialogs, TargetEditedIntoThePastShowsThePassedFormOnlyAfterEditAndFinish)
 {
     CScheduleList list;
