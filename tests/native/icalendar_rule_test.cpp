@@ -143,7 +143,7 @@ TEST(ICalendarRule, EntryRulesWrittenGiveTheEntrysDatesAndReadBack)
                 const CivilDate again = NextOccurrence(back->rule, back->anchor, {2024, 1, 1}, leapDay);
                 EXPECT_EQ(again, NextOccurrence(repeat, anchor, {2024, 1, 1}, leapDay)) << what;
                 for (std::int64_t day = first; day < end; ++day) {
-                    const CivilTime today = CivilFromDays(day);
+                    const CivilTime today = ical::CivilFromDays(day);
                     const CivilDate expected = NextOccurrence(repeat, anchor, {today.year, today.month, today.day}, leapDay);
                     const CivilTime got = NextRuleOccurrence(dtstart, *rule, today, tests);
                     if (got.year != expected.year || got.month != expected.month || got.day != expected.day) {
