@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "schedule/ICalendar.h"
+#include "calendar/ICalendar.h"
 #include "schedule/ScheduleEdits.h"
 
 #ifdef _WIN32

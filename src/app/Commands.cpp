@@ -9,7 +9,7 @@
 #include "options/OptionsSheet.h"
 #include "resource.h"
 #include "schedule/AddScheduleDlg.h"
-#include "schedule/CalendarTransfer.h"
+#include "calendar/CalendarTransfer.h"
 #include "schedule/DeleteScheduleDlg.h"
 #include "schedule/EditScheduleDlg.h"
 #include "schedule/PloverDoc.h"

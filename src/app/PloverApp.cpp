@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "schedule/PloverDoc.h"
 #include "services/DataFolder.h"
+#include "services/StartupEntry.h"
 
 namespace plover {
 
@@ -24,6 +25,7 @@ bool CPloverApp::InitInstance()
         return false;
     }
     SetHelpViewer(ShowHelpForCommand);
+    FollowProgramMove(ExecutablePath());
 
     AddDocTemplate(MakeMainTemplate([] { return std::make_unique<CPloverDoc>(); }));
     // Creates the view (timers running) before the schedule is read; the target is

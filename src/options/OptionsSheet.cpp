@@ -39,6 +39,7 @@ CMyPropertySheet::CMyPropertySheet(HWND parent)
     AddPage(m_PageStart);
     AddPage(m_PageShow);
     AddPage(m_PageSound);
+    AddPage(m_PageNotice);
 }
 
 void CMyPropertySheet::Fill(const CPloverSettings& settings)
@@ -75,10 +76,18 @@ void CMyPropertySheet::Exchange(CPloverSettings& settings, bool toPages)
     Carry(toPages, m_PageShow.m_GMFont, settings.clockFont);
     Carry(toPages, m_PageShow.m_LeapDay, settings.leapDayOnMarch1);
     Carry(toPages, m_PageShow.m_CountUp, settings.countUpWhenPassed);
+    Carry(toPages, m_PageShow.m_TrayIcon, settings.trayIcon);
+    Carry(toPages, m_PageShow.m_TrayWhenMinimized, settings.trayWhenMinimized);
     Carry(toPages, m_PageSound.m_Sound, settings.playSounds);
     Carry(toPages, m_PageSound.m_StartWav, settings.startSound);
     Carry(toPages, m_PageSound.m_EndWav, settings.exitSound);
     Carry(toPages, m_PageSound.m_VerWav, settings.aboutSound);
+    Carry(toPages, m_PageNotice.m_AtTime, settings.noticeAtTime);
+    Carry(toPages, m_PageNotice.m_DayBefore, settings.noticeDayBefore);
+    Carry(toPages, m_PageNotice.m_DayBeforeHour, settings.noticeDayBeforeHour);
+    Carry(toPages, m_PageNotice.m_DayBeforeMinute, settings.noticeDayBeforeMinute);
+    Carry(toPages, m_PageNotice.m_MinutesBefore, settings.noticeMinutesBefore);
+    Carry(toPages, m_PageNotice.m_Minutes, settings.noticeMinutes);
 }
 
 bool CMyPropertySheet::OnSheetCommand(UINT id)

@@ -1,4 +1,4 @@
-// The options sheet: five pages that carry every setting the user changes, filled
+// The options sheet: six pages that carry every setting the user changes, filled
 // from the settings before it runs and read back only when it ends with OK.
 #pragma once
 
@@ -6,6 +6,7 @@
 
 #include "framework/PropertySheet.h"
 #include "options/CursorPage.h"
+#include "options/NoticePage.h"
 #include "options/ShowPage.h"
 #include "options/SoundPage.h"
 #include "options/StartPage.h"
@@ -30,6 +31,7 @@ public:
     CMyPropertyPageStart m_PageStart;
     CMyPropertyPageShow m_PageShow;
     CMyPropertyPageSound m_PageSound;
+    CMyPropertyPageNotice m_PageNotice;
 
 protected:
     bool OnSheetCommand(UINT id) override;

@@ -26,6 +26,9 @@ bool CMyPropertyPageShow::OnInitDialog()
         SetCheck(m_GMFont == 1 ? IDC_CLOCK_GOTHIC : IDC_CLOCK_MINCHO, true);
     SetCheck(m_LeapDay == 1 ? IDC_SHOW_LEAP_MAR1 : IDC_SHOW_LEAP_FEB28, true);
     SetCheck(IDC_SHOW_COUNT_UP, m_CountUp == 1);
+    SetCheck(IDC_SHOW_TRAY_ICON, m_TrayIcon == 1);
+    SetCheck(IDC_SHOW_TRAY_MINIMIZED, m_TrayWhenMinimized == 1);
+    ShowTrayChoice();
     // The menu-bar box starts enabled whatever the title-bar box shows: the rule
     // below follows clicks only, and a window without its title bar shows no menu
     // bar anyway.
@@ -51,11 +54,23 @@ bool CMyPropertyPageShow::OnKillActive()
     m_GMFont = IsChecked(IDC_CLOCK_GOTHIC) ? 1 : 2;
     m_LeapDay = IsChecked(IDC_SHOW_LEAP_MAR1) ? 1 : 0;
     m_CountUp = IsChecked(IDC_SHOW_COUNT_UP) ? 1 : 0;
+    m_TrayIcon = IsChecked(IDC_SHOW_TRAY_ICON) ? 1 : 0;
+    m_TrayWhenMinimized = IsChecked(IDC_SHOW_TRAY_MINIMIZED) ? 1 : 0;
     return true;
+}
+
+void CMyPropertyPageShow::ShowTrayChoice()
+{
+    // Hidden while minimised needs the icon to bring the window back.
+    ::EnableWindow(Item(IDC_SHOW_TRAY_MINIMIZED), IsChecked(IDC_SHOW_TRAY_ICON) ? TRUE : FALSE);
 }
 
 bool CMyPropertyPageShow::OnCommand(UINT id, UINT notifyCode, HWND)
 {
+    if (id == IDC_SHOW_TRAY_ICON && notifyCode == BN_CLICKED) {
+        ShowTrayChoice();
+        return true;
+    }
     if (id != IDC_SHOW_TITLE_BAR || notifyCode != BN_CLICKED)
         return false;
     // A window without a title bar shows no menu bar.

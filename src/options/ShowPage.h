@@ -22,11 +22,16 @@ public:
     int m_GMFont = 1;  // 1 Gothic, 2 Mincho
     int m_LeapDay = 0;  // a yearly 29 February in common years: 0 on the 28th, 1 on 1 March
     int m_CountUp = 0;  // 1: a passed target counts the days since it
+    int m_TrayIcon = 0;           // the days left in the notification area
+    int m_TrayWhenMinimized = 0;  // minimised, only the notification area shows it
 
 protected:
     bool OnInitDialog() override;
     bool OnKillActive() override;
     bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+
+private:
+    void ShowTrayChoice();
 };
 
 }  // namespace plover

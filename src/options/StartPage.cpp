@@ -1,6 +1,8 @@
 #include "options/StartPage.h"
 
+#include "framework/Help.h"
 #include "resource.h"
+#include "services/StartupEntry.h"
 
 namespace plover {
 
@@ -15,6 +17,29 @@ bool CMyPropertyPageStart::OnInitDialog()
     SetCheck(IDC_START_NO_MENU_BAR, m_StartMenuBar != 0);
     SetCheck(IDC_START_POSITION, m_StartPosition == 1);
     SetCheck(IDC_START_SIZE, m_StartValue == 1);
+    // What Windows will do, read afresh: an entry Task Manager turned off shows off,
+    // with the line that says where.
+    if (m_strProgramPath.empty())
+        m_strProgramPath = ExecutablePath();
+    const StartupEntry entry = ReadStartupEntry(m_strProgramPath);
+    m_bStartWithWindowsShown = entry.registered && !entry.turnedOffInTaskManager;
+    SetCheck(IDC_START_WITH_WINDOWS, m_bStartWithWindowsShown);
+    ::ShowWindow(Item(IDC_START_TURNED_OFF), entry.turnedOffInTaskManager ? SW_SHOWNA : SW_HIDE);
+    return true;
+}
+
+bool CMyPropertyPageStart::OnApply()
+{
+    // Only a change of the box touches the start-up list: OK on a page left alone
+    // keeps an entry the user turned off in Task Manager.
+    const bool wanted = IsChecked(IDC_START_WITH_WINDOWS);
+    if (wanted == m_bStartWithWindowsShown)
+        return true;
+    if (wanted)
+        WriteStartupEntry(m_strProgramPath, true);
+    else
+        RemoveStartupEntry();
+    m_bStartWithWindowsShown = wanted;
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "schedule/DaysLeft.h"
-#include "schedule/ICalendarTime.h"
 #include "schedule/PloverFile.h"
 
 namespace plover {
@@ -19,13 +18,7 @@ CivilDate Clamped(int year, int month, int day)
 
 std::int64_t Days(const CivilDate& d)
 {
-    return ical::DaysFromCivil(d.year, d.month, d.day);
-}
-
-CivilDate FromDays(std::int64_t days)
-{
-    const ical::CivilTime t = ical::CivilFromDays(days);
-    return {t.year, t.month, t.day};
+    return DaysFromCivil(d.year, d.month, d.day);
 }
 
 CivilDate YearlyIn(const CivilDate& first, int year, LeapDayRule leapDay)
@@ -55,7 +48,7 @@ CivilDate NextOccurrence(RepeatRule rule, const CivilDate& anchor, const CivilDa
         return today;
     case RepeatRule::Weekly: {
         const std::int64_t gap = Days(today) - Days(first);
-        return FromDays(Days(today) + (7 - gap % 7) % 7);
+        return CivilFromDays(Days(today) + (7 - gap % 7) % 7);
     }
     case RepeatRule::Monthly: {
         const CivilDate sameMonth = Clamped(today.year, today.month, first.day);
@@ -83,7 +76,7 @@ std::vector<CivilDate> OccurrencesInRestOfMonth(RepeatRule rule, const CivilDate
         return dates;
     }
     for (CivilDate d = NextOccurrence(rule, anchor, today, leapDay); !(monthEnd < d);
-         d = NextOccurrence(rule, anchor, FromDays(Days(d) + 1), leapDay))
+         d = NextOccurrence(rule, anchor, CivilFromDays(Days(d) + 1), leapDay))
         dates.push_back(d);
     return dates;
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "schedule/CivilDate.h"
+
 namespace plover {
 
 class CPloverFile;
@@ -30,24 +32,6 @@ enum class LeapDayRule {
     February28,
     March1,
 };
-
-struct CivilDate {
-    int year = 0;
-    int month = 1;
-    int day = 1;
-};
-
-inline bool operator==(const CivilDate& a, const CivilDate& b)
-{
-    return a.year == b.year && a.month == b.month && a.day == b.day;
-}
-inline bool operator!=(const CivilDate& a, const CivilDate& b) { return !(a == b); }
-inline bool operator<(const CivilDate& a, const CivilDate& b)
-{
-    if (a.year != b.year)
-        return a.year < b.year;
-    return a.month != b.month ? a.month < b.month : a.day < b.day;
-}
 
 // The first occurrence on or after `today`; the anchor itself while it is still
 // ahead.  With no rule, and for an anchor whose month is no month, the anchor as

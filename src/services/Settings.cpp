@@ -96,7 +96,15 @@ const IntField kIntFields[] = {
     {cfg::GMFont, &CPloverSettings::clockFont, true},
     {cfg::LeapDay, &CPloverSettings::leapDayOnMarch1, true},
     {cfg::CountUp, &CPloverSettings::countUpWhenPassed, true},
+    {cfg::TrayIcon, &CPloverSettings::trayIcon, true},
+    {cfg::TrayWhenMinimized, &CPloverSettings::trayWhenMinimized, true},
     {cfg::Sound, &CPloverSettings::playSounds, true},
+    {cfg::NoticeAtTime, &CPloverSettings::noticeAtTime, true},
+    {cfg::NoticeDayBefore, &CPloverSettings::noticeDayBefore, true},
+    {cfg::NoticeDayBeforeHour, &CPloverSettings::noticeDayBeforeHour, true},
+    {cfg::NoticeDayBeforeMinute, &CPloverSettings::noticeDayBeforeMinute, true},
+    {cfg::NoticeMinutesBefore, &CPloverSettings::noticeMinutesBefore, true},
+    {cfg::NoticeMinutes, &CPloverSettings::noticeMinutes, true},
 };
 
 const StringField kStringFields[] = {

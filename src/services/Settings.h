@@ -88,6 +88,20 @@ inline constexpr IntSetting GMFont{L"GMFont", 1};
 inline constexpr IntSetting LeapDay{L"LeapDay", 0};
 // 1: a passed target counts the days since it instead of saying it is over.
 inline constexpr IntSetting CountUp{L"CountUp", 0};
+// The notification area: the days-left icon, and the window kept there while
+// minimised (only with the icon on).
+inline constexpr IntSetting TrayIcon{L"TrayIcon", 0};
+inline constexpr IntSetting TrayWhenMinimized{L"TrayWhenMinimized", 0};
+// The notices of the 通知 page: at the target's time, the day before at a time of
+// the user's, and a number of minutes before.
+inline constexpr IntSetting NoticeAtTime{L"NoticeAtTime", 1};
+inline constexpr IntSetting NoticeDayBefore{L"NoticeDayBefore", 1};
+inline constexpr IntSetting NoticeDayBeforeHour{L"NoticeDayBeforeHour", 20};
+inline constexpr IntSetting NoticeDayBeforeMinute{L"NoticeDayBeforeMinute", 0};
+inline constexpr IntSetting NoticeMinutesBefore{L"NoticeMinutesBefore", 0};
+inline constexpr IntSetting NoticeMinutes{L"NoticeMinutes", 10};
+// The last notice shown, so a start within its minute does not show it again.
+inline constexpr StringSetting LastNotice{L"LastNotice", L""};
 inline constexpr IntSetting Sound{L"Sound", 1};
 // Until the options sheet is confirmed once, start and exit both play Plover.wav.
 inline constexpr StringSetting StartWav{L"StartWav", L"Plover.wav"};
@@ -127,6 +141,14 @@ struct CPloverSettings {
     int clockFont = 1;
     int leapDayOnMarch1 = 0;
     int countUpWhenPassed = 0;
+    int trayIcon = 0;
+    int trayWhenMinimized = 0;
+    int noticeAtTime = 1;
+    int noticeDayBefore = 1;
+    int noticeDayBeforeHour = 20;
+    int noticeDayBeforeMinute = 0;
+    int noticeMinutesBefore = 0;
+    int noticeMinutes = 10;
     int playSounds = 1;
     std::wstring startSound = L"Plover.wav";
     std::wstring exitSound = L"Plover.wav";

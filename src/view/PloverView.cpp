@@ -1,14 +1,13 @@
+// The countdown view's state and creation: its settings, counts, target and
+// pictures, its children made and destroyed, the document's changes, the timers
+// and the mouse.
 #include "view/PloverView.h"
 
-#include <commctrl.h>
 #include <wtsapi32.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <ctime>
-#include <iterator>
 
-#include "framework/CommonControls.h"
 #include "framework/Dpi.h"
 #include "framework/LateBound.h"
 #include "framework/RectWin32.h"
@@ -16,13 +15,15 @@
 #include "objects/ClockObject.h"
 #include "objects/Frames.h"
 #include "objects/RollStarObject.h"
-#include "objects/TextFont.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
 #include "services/DataFolder.h"
 #include "services/LocalTime.h"
 #include "services/Settings.h"
 #include "services/Sound.h"
+#include "services/StartupEntry.h"
+#include "view/MonthList.h"
+#include "view/SelfTimer.h"
 #include "view/ViewLayout.h"
 #include "view/ViewTexts.h"
 
@@ -32,13 +33,6 @@ namespace {
 
 constexpr UINT kTickMilliseconds = 1000;
 constexpr UINT kShootingStarMilliseconds = 100;
-constexpr int kMonthListDaysWidth = 84;  // "あと 99日" in the list's font
-constexpr int kMonthListFontHeight = -16;
-
-void MoveChild(HWND child, const Rect& r)
-{
-    ::MoveWindow(child, r.left, r.top, r.Width(), r.Height(), TRUE);
-}
 
 }  // namespace
 
@@ -81,12 +75,6 @@ void CPloverView::SetDpi(int dpi)
     m_nDpi = dpi;
     LoadDpiPictures();
     m_Picture.SetDpi(dpi);
-    MoveChild(m_pStarLeft->m_hWnd, LeftStarRect(m_nDpi));
-    if (m_hMonthList) {
-        m_pListFont = MakeTextFont(FontSize{ScaleToDpi(kMonthListFontHeight, m_nDpi), 0});
-        ::SendMessageW(m_hMonthList, WM_SETFONT, reinterpret_cast<WPARAM>(m_pListFont.Get()), TRUE);
-        ListView_SetColumnWidth(m_hMonthList, 1, ScaleToDpi(kMonthListDaysWidth, m_nDpi));
-    }
     Relayout();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
@@ -162,7 +150,7 @@ bool CPloverView::OnCreate()
     if (settings.startWithoutTitleBar != 0)
         m_nBarState = BarState::None;
 
-    if (settings.playSounds != 0)
+    if (settings.playSounds != 0 && !StartedBySignIn())
         PlaySoundFile(settings.startSound, false);
     if (!StillPictures()) {
         ::SetTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar),
@@ -180,38 +168,29 @@ bool CPloverView::OnCreate()
 
 bool CPloverView::EnsureMonthList()
 {
-    if (m_hMonthList)
+    if (m_pMonthList)
         return true;
-    if (!CommonControls())
+    auto list = std::make_unique<CMonthList>();
+    if (!list->Create(m_hWnd, IDC_MONTH_LIST, m_nDpi))
         return false;
-    m_hMonthList = ::CreateWindowExW(
-        0, WC_LISTVIEWW, L"",
-        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL |
-            LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
-        0, 0, 100, 100, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_MONTH_LIST)),
-        ::GetModuleHandleW(nullptr), nullptr);
-    if (!m_hMonthList)
-        return false;
-    // Headings are never shown; the first column's width follows the window.
-    const wchar_t* headings[] = {L"予定", L"日数"};
-    const int widths[] = {ScaleToDpi(150, m_nDpi), ScaleToDpi(kMonthListDaysWidth, m_nDpi)};
-    for (int i = 0; i < 2; ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = widths[i];
-        column.pszText = const_cast<wchar_t*>(headings[i]);
-        column.iSubItem = i;
-        ListView_InsertColumn(m_hMonthList, i, &column);
-    }
-    ListView_SetBkColor(m_hMonthList, ToColorRef(kListCyan));
-    ListView_SetTextBkColor(m_hMonthList, ToColorRef(kListCyan));
-    ::ShowWindow(m_hMonthList, SW_HIDE);
-
-    m_pListFont = MakeTextFont(FontSize{ScaleToDpi(kMonthListFontHeight, m_nDpi), 0});
-    ::SendMessageW(m_hMonthList, WM_SETFONT, reinterpret_cast<WPARAM>(m_pListFont.Get()), TRUE);
+    m_pMonthList = std::move(list);
     RefreshMonthList();
     return true;
+}
+
+HWND CPloverView::MonthList() const
+{
+    return m_pMonthList ? m_pMonthList->m_hWnd : nullptr;
+}
+
+void CPloverView::RefreshMonthList()
+{
+    const CPloverDoc* doc = GetDocument();
+    if (!m_pMonthList || !doc)
+        return;
+    m_pMonthList->Refill(doc->m_ScheduleList,
+                         CivilDate{doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay},
+                         doc->m_LeapDay);
 }
 
 void CPloverView::OnDestroy()
@@ -229,65 +208,8 @@ void CPloverView::OnDestroy()
     ::KillTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::Tick));
     StopShootingStar();
     m_pTarget = nullptr;
-}
-
-void CPloverView::OnSize()
-{
-    Relayout();
-}
-
-void CPloverView::Relayout()
-{
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    m_Panels = LayoutPanels(width, height, m_nShowDate == 1, m_nShowTarget == 1, m_nShowPanel == 1);
-    if (m_Panels.setsPanelFractions) {
-        m_fPanelTop = m_Panels.panelTop;
-        m_fPanelHeight = m_Panels.panelHeight;
-    }
-    const CPloverDoc* doc = GetDocument();
-    m_Texts = m_pTarget && doc ? MakeTargetTexts(SjisToWide(m_pTarget->Name()), doc->m_nDaysLeft,
-                                                 m_bCountUp ? doc->m_nDaysSince : 0)
-                               : NoTargetTexts();
-    // The title shows the countdown of the panel as it was last shown.
-    if (m_Panels.showTarget)
-        m_strCountdown = m_Texts.countdown;
-
-    m_Lower = LayoutLowerPanel(m_Panels.lower, LowerContentFromSetting(m_nSCI), m_nDpi);
-    // The list is made the first time it shows: a window that never shows it need
-    // not wait for the common controls at its start.
-    const bool showList = m_Panels.showLower && m_Lower.showList && EnsureMonthList();
-    const bool showClock = m_Panels.showLower && m_Lower.showClock;
-    if (showList) {
-        MoveChild(m_hMonthList, m_Lower.listRect);
-        SetColumnWidth();
-    }
-    if (showClock) {
-        const Rect& r = m_Lower.clockRect;
-        ::SetWindowPos(ClockWindow(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
-    }
-    if (m_hMonthList)
-        ::ShowWindow(m_hMonthList, showList ? SW_SHOWNA : SW_HIDE);
-    ::ShowWindow(ClockWindow(), showClock ? SW_SHOWNA : SW_HIDE);
-    MoveChild(m_pStarRight->m_hWnd, RightStarRect(width, m_nDpi));
-    if (m_bStarFlying && m_ShootingStar.HasLeft(width, height))
-        StopShootingStar();
-}
-
-void CPloverView::SetColumnWidth()
-{
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    const bool morePages =
-        ListView_GetItemCount(m_hMonthList) > ListView_GetCountPerPage(m_hMonthList);
-    // The rule fills the list's outer width; its one-pixel border would leave the
-    // columns two pixels too wide and bring up a horizontal scroll bar for them.
-    const int border = 2 * ::GetSystemMetrics(SM_CXBORDER);
-    const int width = std::max(0, MonthListColumnWidth(client.right, morePages, m_nDpi) - border);
-    if (ListView_GetColumnWidth(m_hMonthList, 0) != width)
-        ListView_SetColumnWidth(m_hMonthList, 0, width);
+    // While the view's window still stands, so the list goes before its font.
+    m_pMonthList.reset();
 }
 
 void CPloverView::OnActivateView(bool activate, CView* activated, CView* deactivated)
@@ -326,94 +248,6 @@ void CPloverView::LoadTarget()
     m_pClock->SetTargetTime(MakeLocalTime(m_pTarget->m_wYear, m_pTarget->m_wMonth,
                                           m_pTarget->m_wDay, m_pTarget->m_wHour,
                                           m_pTarget->m_wMinute));
-}
-
-void CPloverView::RefreshMonthList()
-{
-    const CPloverDoc* doc = GetDocument();
-    if (!m_hMonthList || !doc)
-        return;
-    ListView_DeleteAllItems(m_hMonthList);
-    m_bMonthListHint = doc->m_ScheduleList.empty();
-    if (m_bMonthListHint) {
-        std::wstring hint(kEmptyScheduleHints[0]);
-        LVITEMW lv{};
-        lv.mask = LVIF_TEXT;
-        lv.pszText = hint.data();
-        ListView_InsertItem(m_hMonthList, &lv);
-    }
-    int row = 0;
-    for (const auto& entry : doc->m_ScheduleList) {
-        if (!IsInMonthList(entry->m_wYear, entry->m_wMonth, entry->m_wDay, doc->m_nTodayYear,
-                           doc->m_nTodayMonth, doc->m_nTodayDay))
-            continue;
-        MonthListItem item =
-            MakeMonthListItem(entry->m_wDay, doc->m_nTodayDay, SjisToWide(entry->Name()));
-        LVITEMW lv{};
-        lv.mask = LVIF_TEXT;
-        lv.iItem = row;
-        lv.pszText = item.item.data();
-        ListView_InsertItem(m_hMonthList, &lv);
-        ListView_SetItemText(m_hMonthList, row, 1, item.days.data());
-        ++row;
-    }
-    SetColumnWidth();
-}
-
-bool CPloverView::OnMonthListNotify(const NMHDR& header, LRESULT& result)
-{
-    if (!m_bMonthListHint)
-        return false;
-    if (header.code == LVN_ITEMCHANGING) {
-        // The hint is no entry: a click or a key may neither select nor focus it.
-        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        const UINT picked = LVIS_SELECTED | LVIS_FOCUSED;
-        result = (change.uChanged & LVIF_STATE) && (change.uNewState & picked) ? TRUE : FALSE;
-        return true;
-    }
-    if (header.code != NM_CUSTOMDRAW)
-        return false;
-    const auto& draw = reinterpret_cast<const NMLVCUSTOMDRAW&>(header);
-    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
-        result = CDRF_NOTIFYITEMDRAW;
-        return true;
-    }
-    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
-        return false;
-    DrawMonthListHint(draw.nmcd.hdc, static_cast<int>(draw.nmcd.dwItemSpec));
-    result = CDRF_SKIPDEFAULT;
-    return true;
-}
-
-void CPloverView::DrawMonthListHint(HDC dc, int row)
-{
-    RECT r{};
-    RECT client{};
-    if (!ListView_GetItemRect(m_hMonthList, row, &r, LVIR_BOUNDS) ||
-        !::GetClientRect(m_hMonthList, &client))
-        return;
-    // Across both columns: the day column has nothing to show here.
-    r.right = std::max(r.right, client.right);
-    const int saved = ::SaveDC(dc);
-    ::SelectObject(dc, m_pListFont.Get());
-    ::SetBkColor(dc, ToColorRef(kListCyan));
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-    r.left += ScaleToDpi(6, m_nDpi);
-    r.right -= ScaleToDpi(2, m_nDpi);
-    std::wstring_view hint = kEmptyScheduleHints[std::size(kEmptyScheduleHints) - 1];
-    for (const std::wstring_view wording : kEmptyScheduleHints) {
-        SIZE size{};
-        if (::GetTextExtentPoint32W(dc, wording.data(), static_cast<int>(wording.size()), &size) &&
-            size.cx <= r.right - r.left) {
-            hint = wording;
-            break;
-        }
-    }
-    ::SetTextColor(dc, ToColorRef(kHintGrey));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::DrawTextW(dc, hint.data(), static_cast<int>(hint.size()), &r,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    ::RestoreDC(dc, saved);
 }
 
 void CPloverView::ApplySettings(const CPloverSettings& settings)
@@ -472,6 +306,117 @@ void CPloverView::CheckDate()
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
+// The timers: the one-second tick (automatic minimise and close, and the check for
+// a new day) and the shooting star.
+
+void CPloverView::OnTimer(UINT_PTR id)
+{
+    switch (static_cast<ViewTimer>(id)) {
+    case ViewTimer::Tick:
+        CheckDate();
+        // The clock sleeps while nothing shows; the target minute must still
+        // bring the window to the front.
+        if (!m_pClock->IsRunning())
+            m_pClock->CheckTarget(Now());
+        if (!m_bTickPaused)
+            OnTick();
+        break;
+    case ViewTimer::ShootingStar:
+        if (m_bStarFlying)
+            OnStarTick();
+        break;
+    }
+}
+
+void CPloverView::StopShootingStar()
+{
+    m_ShootingStar.Finish();
+    if (m_bStarFlying)
+        ::KillTimer(m_hWnd, static_cast<UINT_PTR>(ViewTimer::ShootingStar));
+    m_bStarFlying = false;
+}
+
+void CPloverView::OnTick()
+{
+    const HWND frame = ::GetParent(m_hWnd);
+    if (!::IsIconic(frame) && m_nIconFlg == 1) {
+        if (CountDown(m_nIconCount))
+            ::ShowWindow(frame, SW_MINIMIZE);  // the frame reloads the count at once
+    }
+    if (m_nDestroyFlg == 1) {
+        if (CountDown(m_nDestroyCount)) {
+            // Nobody need be at the screen to answer if the schedule cannot be written.
+            if (CPloverDoc* doc = GetDocument())
+                doc->m_bUnattendedClose = true;
+            ::PostMessageW(frame, WM_CLOSE, 0, 0);
+        }
+    }
+}
+
+void CPloverView::OnStarTick()
+{
+    m_ShootingStar.Step();
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    // Beyond the window nothing is invalid, so no paint would come to stop the
+    // timer: it stops here.
+    if (m_ShootingStar.HasLeft(client.right, client.bottom)) {
+        StopShootingStar();
+        return;
+    }
+    const RECT area = ToRECT(m_ShootingStar.GetRect());
+    ::InvalidateRect(m_hWnd, &area, FALSE);
+    ::UpdateWindow(m_hWnd);
+}
+
+// The mouse: double clicks cycle the title bar and the menu bar, and a window
+// without title bar moves by any press.
+
+void CPloverView::OnLButtonDblClk()
+{
+    IBarHost* frame = m_pBarHost;
+    if (!frame)
+        return;
+    switch (m_nBarState) {
+    case BarState::Both:
+        frame->ShowMenu(false);
+        Write(Settings(), cfg::MenuBarForSheet, 0);
+        m_nBarState = BarState::TitleOnly;
+        break;
+    case BarState::TitleOnly:
+        frame->ShowTitleBar(false);
+        Write(Settings(), cfg::TitleBarForSheet, 0);
+        m_nBarState = BarState::None;
+        break;
+    case BarState::None:
+        frame->ShowTitleBar(true);
+        frame->ShowMenu(true);
+        Write(Settings(), cfg::TitleBarForSheet, 1);
+        Write(Settings(), cfg::MenuBarForSheet, 1);
+        m_nBarState = BarState::Both;
+        break;
+    }
+}
+
+void CPloverView::ShowBars(bool titleBar, bool menuBar)
+{
+    IBarHost* frame = m_pBarHost;
+    if (!frame)
+        return;
+    frame->ShowTitleBar(titleBar);
+    frame->ShowMenu(titleBar && menuBar);
+    m_nBarState = !titleBar ? BarState::None : menuBar ? BarState::Both : BarState::TitleOnly;
+}
+
+bool CPloverView::OnLButtonDown()
+{
+    if (m_nBarState != BarState::None)
+        return false;
+    // Moving by the caption, which this window does not show.
+    ::PostMessageW(::GetParent(m_hWnd), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    return true;
+}
+
 LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -500,8 +445,7 @@ LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         LRESULT result = 0;
-        if (header && m_hMonthList && header->hwndFrom == m_hMonthList &&
-            OnMonthListNotify(*header, result))
+        if (header && m_pMonthList && m_pMonthList->OnNotify(*header, result))
             return result;
         return CView::WindowProc(message, wParam, lParam);
     }

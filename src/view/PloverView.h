@@ -1,6 +1,7 @@
 // The countdown view: the main window's whole client area.  It owns the display
-// state, paints the date, the countdown and the lower panel, runs the one-second
-// tick and the shooting star, and carries the menu commands and mouse actions.
+// state, lays out and paints the date, the countdown and the lower panel with this
+// month's list or the clock in it, runs the one-second tick and the shooting star,
+// and carries the mouse actions.
 #pragma once
 
 #include <memory>
@@ -19,6 +20,7 @@
 namespace plover {
 
 class CClockObject;
+class CMonthList;
 class CPloverDoc;
 class CPloverFile;
 class CRollStarObject;
@@ -51,7 +53,7 @@ public:
     // Takes the target entry (and its picture) from the document afresh and sets
     // the clock's target time.
     void LoadTarget();
-    // Refills this month's list from the document.
+    // Asks this month's list to refill from the document (once it exists).
     void RefreshMonthList();
     // Reads today's date again; when the day has changed, the countdown, the list
     // and the window follow.  Called every second, on a time change and on resume.
@@ -105,7 +107,7 @@ public:
     // The target's picture; the frame redraws it when palettes change.
     CPictureSlot& Picture() { return m_Picture; }
     // Null until the list first shows.
-    HWND MonthList() const { return m_hMonthList; }
+    HWND MonthList() const;
     CClockObject* Clock() const { return m_pClock.get(); }
     const CShootingStar& ShootingStar() const { return m_ShootingStar; }
 
@@ -115,20 +117,32 @@ protected:
 private:
     HWND ClockWindow() const;
 
-    // Lays the view out for its present size, settings, target and day: the panel
-    // fractions, the countdown text, where the children go and whether they show.
-    // Run whenever one of those changes; OnDraw then only draws what it computed.
-    void Relayout();
-
-    // Creation, destruction, size (PloverView.cpp).
+    // State and creation (PloverView.cpp).
     bool OnCreate();
     void LoadDpiPictures();
     void UpdateAnimation();
     void OnSessionChange(WPARAM event);
     void OnDestroy();
-    void OnSize();
+    // Makes the list the first time it is to show: a window that never shows it
+    // need not wait for the common controls at its start.
     bool EnsureMonthList();
     void FirstActivate();
+    // The timers.
+    void OnTimer(UINT_PTR id);
+    void OnTick();
+    void OnStarTick();
+    void StopShootingStar();
+    // The mouse and the bars.
+    void OnLButtonDblClk();
+    // True when the press starts moving a window that has no title bar.
+    bool OnLButtonDown();
+
+    // Layout (PloverViewLayout.cpp).
+    void OnSize();
+    // Lays the view out for its present size, settings, target and day: the panel
+    // fractions, the countdown text, where the children go and whether they show.
+    // Run whenever one of those changes; OnDraw then only draws what it computed.
+    void Relayout();
 
     // Painting (PloverViewDraw.cpp).
     void DrawPlate(HDC dc, int width, int height);
@@ -137,23 +151,6 @@ private:
     void DrawCountdown(HDC dc, const TargetTexts& texts, const CountdownLayout& layout);
     void DrawLowerPanel(HDC dc, const LowerPanelLayout& layout);
     void DrawShootingStar(HDC dc, int width, int height);
-    // Column 0 leaves room for the scroll bar only when the rows do not fit.
-    void SetColumnWidth();
-    // The hint row of an empty schedule: drawn grey across both columns, never
-    // selected.  True when the notice was handled, with `result` the answer.
-    bool OnMonthListNotify(const NMHDR& header, LRESULT& result);
-    void DrawMonthListHint(HDC dc, int row);
-
-    // Timers and the target time (PloverViewTimers.cpp).
-    void OnTimer(UINT_PTR id);
-    void OnTick();
-    void OnStarTick();
-    void StopShootingStar();
-
-    // Mouse and menu bar (PloverViewMouse.cpp).
-    void OnLButtonDblClk();
-    // True when the press starts moving a window that has no title bar.
-    bool OnLButtonDown();
 
     // What Relayout computed.
     PanelLayout m_Panels;
@@ -183,15 +180,13 @@ private:
     CBrush m_pBackBrush;
     CPen m_pShadowPen;
     CPen m_pLightPen;
-    CFont m_pListFont;
     CBitmap m_pStarImage;
     CBitmap m_pStarMask;
     CBitmap m_pStarWork;
     int m_nStarWidth = 0;
     int m_nStarHeight = 0;
     IBarHost* m_pBarHost = nullptr;
-    HWND m_hMonthList = nullptr;
-    bool m_bMonthListHint = false;  // the list's one row is the empty schedule's hint
+    std::unique_ptr<CMonthList> m_pMonthList;  // null until the list first shows
     std::unique_ptr<CRollStarObject> m_pStarLeft;
     std::unique_ptr<CRollStarObject> m_pStarRight;
     std::unique_ptr<CClockObject> m_pClock;

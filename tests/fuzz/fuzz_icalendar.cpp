@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "framework/SjisText.h"
-#include "schedule/ICalendar.h"
+#include "calendar/ICalendar.h"
 
 using namespace plover;
 using namespace plover::ical;

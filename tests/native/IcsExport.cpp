@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "schedule/ICalendar.h"
+#include "calendar/ICalendar.h"
 
 int main(int argc, char** argv)
 {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "schedule/ICalendarRule.h"
+#include "calendar/ICalendarRule.h"
 
 using namespace plover;
 using namespace plover::ical;

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "schedule/ICalendar.h"
+#include "calendar/ICalendar.h"
 
 using namespace plover;
 using namespace plover::ical;

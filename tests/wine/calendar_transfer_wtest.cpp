@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "schedule/CalendarTransfer.h"
+#include "calendar/CalendarTransfer.h"
 #include "schedule/Cp932Codec.h"
 
 using namespace plover;

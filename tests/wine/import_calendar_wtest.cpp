@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "resource.h"
-#include "schedule/ImportCalendarDlg.h"
+#include "calendar/ImportCalendarDlg.h"
 
 using namespace plover;
 

@@ -15,6 +15,7 @@
 #include "objects/ClockObject.h"
 #include "schedule/PloverDoc.h"
 #include "schedule/ScheduleStore.h"
+#include "services/StartupEntry.h"
 #include "view/PloverView.h"
 #include "view/ViewTexts.h"
 
@@ -379,6 +380,16 @@ TEST(CountdownView, SoundsPlayAtStartAndExitUnlessSwitchedOff)
     ASSERT_TRUE(h.Open(400, 300));
     h.Close();
     EXPECT_TRUE(h.m_Sounds.empty());
+
+    // Started by the user's sign-in: no start sound, the exit's as usual.
+    SetStartedBySignIn(true);
+    CViewHarness signIn(kToday);
+    signIn.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(signIn.Open(400, 300));
+    signIn.Close();
+    SetStartedBySignIn(false);
+    ASSERT_EQ(signIn.m_Sounds.size(), 1u);
+    EXPECT_TRUE(signIn.m_Sounds[0].wait) << "only the exit's sound";
 }
 
 TEST(CountdownView, StartSettingsGiveTheBarState)

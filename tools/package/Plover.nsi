@@ -81,6 +81,9 @@ Section "Uninstall"
   Delete "$INSTDIR\Uninstall.exe"
   Delete "$SMPROGRAMS\Plover.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; Windows would start a program that is gone at the next sign-in.
+  DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Plover"
+  DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run" "Plover"
   ; Removed only when nothing of the user's is left in it.
   RMDir "$INSTDIR"
 SectionEnd

@@ -200,14 +200,15 @@ CPloverProcess::~CPloverProcess()
     }
 }
 
-bool CPloverProcess::Start(const wchar_t* currentDir)
+bool CPloverProcess::Start(const wchar_t* currentDir, const std::wstring& arguments)
 {
     for (HANDLE h : {m_process.hThread, m_process.hProcess})  // a restart on the same folder
         if (h)
             ::CloseHandle(h);
     m_process = PROCESS_INFORMATION{};
     std::string reason;
-    if (StartProcess(L"\"" + m_dir.File(L"Plover.exe") + L"\"",
+    const std::wstring command = L"\"" + m_dir.File(L"Plover.exe") + L"\"";
+    if (StartProcess(arguments.empty() ? command : command + L" " + arguments,
                      currentDir ? currentDir : m_dir.Path().c_str(), m_process, reason))
         return true;
     ADD_FAILURE() << "Plover.exe did not start: " << reason;

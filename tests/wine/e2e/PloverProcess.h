@@ -38,7 +38,7 @@ public:
     std::wstring SchedulePath() const { return m_dir.File(L"Plover.pvd"); }
 
     // Starts Plover; its current folder is its own unless `currentDir` says otherwise.
-    bool Start(const wchar_t* currentDir = nullptr);
+    bool Start(const wchar_t* currentDir = nullptr, const std::wstring& arguments = {});
     // Starts Plover on `list`, counting down to its first entry: the shown main window.
     HWND StartOn(const CScheduleList& list);
     // The next message box of the program, within `timeoutMs`.

@@ -29,7 +29,7 @@ const wchar_t kConfigKey[] = L"Software\\WREN\\Plover\\Config";
 constexpr int kApplyButton = 0x3021;
 constexpr int kHelpButton = 9;
 
-enum Page { kCursorPage, kTimerPage, kStartPage, kShowPage, kSoundPage };
+enum Page { kCursorPage, kTimerPage, kStartPage, kShowPage, kSoundPage, kNoticePage };
 
 HWND CurrentPage(HWND sheet)
 {
@@ -240,7 +240,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Options, FirstOpeningShowsFiveTabsOnTheCursorPageAndCancelChangesNothing)
+TEST_F(Options, FirstOpeningShowsSixTabsOnTheCursorPageAndCancelChangesNothing)
 {
     ASSERT_NE(Start(), nullptr);
     const HWND view = m_plover.ViewWindow();
@@ -256,7 +256,7 @@ TEST_F(Options, FirstOpeningShowsFiveTabsOnTheCursorPageAndCancelChangesNothing)
     wchar_t tabClass[32] = {};
     ::GetClassNameW(tab, tabClass, 32);
     EXPECT_STREQ(tabClass, L"SysTabControl32");
-    const std::vector<std::wstring> tabs = {L"ｶｰｿﾙ", L"ﾀｲﾏｰ", L"起動状態", L"表示", L"ｻｳﾝﾄﾞ"};
+    const std::vector<std::wstring> tabs = {L"ｶｰｿﾙ", L"ﾀｲﾏｰ", L"起動状態", L"表示", L"ｻｳﾝﾄﾞ", L"通知"};
     ASSERT_EQ(Send(tab, TCM_GETITEMCOUNT), static_cast<LRESULT>(tabs.size()));
     for (int i = 0; i < static_cast<int>(tabs.size()); ++i)
         EXPECT_EQ(TabText(m_plover.ProcessId(), tab, i), tabs[i]) << "tab " << i;
@@ -334,11 +334,17 @@ TEST_F(Options, ChangesOnEveryPageAreStoredAndAppliedAtOnce)
     ClickBox(page, IDC_PANEL_CLOCK);
     ClickBox(page, IDC_CLOCK_HOUR24);
     ClickBox(page, IDC_CLOCK_MINCHO);
+    ClickBox(page, IDC_SHOW_LEAP_MAR1);
+    ClickBox(page, IDC_SHOW_COUNT_UP);
     page = ShowPage(sheet, kSoundPage);
     ClickBox(page, IDC_SOUND_ON);
     TypeText(page, IDC_SOUND_START, L"開始.wav");
     TypeText(page, IDC_SOUND_END, L"End.wav");
     TypeText(page, IDC_SOUND_VERSION, L"Ver.wav");
+    page = ShowPage(sheet, kNoticePage);
+    ClickBox(page, IDC_NOTICE_DAY_BEFORE);
+    ClickBox(page, IDC_NOTICE_MINUTES_BEFORE);
+    TypeText(page, IDC_NOTICE_MINUTES, L"9999999");  // beyond a week: a week
     EXPECT_FALSE(::IsIconic(m_hWnd)) << "a self-timer acted before OK";
     ASSERT_TRUE(EndSheet(sheet, IDOK));
 
@@ -362,7 +368,17 @@ TEST_F(Options, ChangesOnEveryPageAreStoredAndAppliedAtOnce)
                                {L"SCI", L"dword 2"},
                                {L"Hour24", L"dword 0"},
                                {L"GMFont", L"dword 2"},
+                               {L"LeapDay", L"dword 1"},
+                               {L"CountUp", L"dword 1"},
+                               {L"TrayIcon", L"dword 0"},
+                               {L"TrayWhenMinimized", L"dword 0"},
                                {L"Sound", L"dword 0"},
+                               {L"NoticeAtTime", L"dword 1"},
+                               {L"NoticeDayBefore", L"dword 0"},
+                               {L"NoticeDayBeforeHour", L"dword 20"},
+                               {L"NoticeDayBeforeMinute", L"dword 0"},
+                               {L"NoticeMinutesBefore", L"dword 1"},
+                               {L"NoticeMinutes", L"dword 10080"},
                                {L"StartWav", L"sz 開始.wav"},
                                {L"EndWav", L"sz End.wav"},
                                {L"VerWav", L"sz Ver.wav"},
@@ -383,6 +399,68 @@ TEST_F(Options, ChangesOnEveryPageAreStoredAndAppliedAtOnce)
     EXPECT_EQ(m_plover.ExitCode(), 0u);
 }
 
+// The start-up box is Windows' own list, read back each time the page opens: what
+// it writes, Task Manager's switch turned off, and the box unticked.
+TEST_F(Options, StartWithWindowsWritesTheQuotedPathAndFollowsTaskManager)
+{
+    const wchar_t* run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const wchar_t* approved =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, run, L"Plover");
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, approved, L"Plover");
+    const auto runValue = [&] {
+        wchar_t text[1024] = {};
+        DWORD size = sizeof text;
+        if (::RegGetValueW(HKEY_CURRENT_USER, run, L"Plover", RRF_RT_REG_SZ, nullptr, text, &size) !=
+            ERROR_SUCCESS)
+            return std::wstring(L"(none)");
+        return std::wstring(text);
+    };
+    const auto openStartPage = [&](HWND& sheet) {
+        sheet = OpenSheet();
+        return sheet ? ShowPage(sheet, kStartPage) : nullptr;
+    };
+    ASSERT_NE(Start(), nullptr);
+    HWND sheet = nullptr;
+    HWND page = openStartPage(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(IsTicked(page, IDC_START_WITH_WINDOWS));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page, IDC_START_TURNED_OFF)));
+    ClickBox(page, IDC_START_WITH_WINDOWS);
+    ASSERT_TRUE(EndSheet(sheet, IDOK));
+    const std::wstring command = L"\"" + m_plover.Dir() + L"\\Plover.exe\" /signin";
+    EXPECT_EQ(runValue(), command);
+
+    // Turned off in Task Manager: the box shows off, with the line that says so.
+    const BYTE off[12] = {3};
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, approved, L"Plover", REG_BINARY, off, sizeof off),
+              ERROR_SUCCESS);
+    page = openStartPage(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(IsTicked(page, IDC_START_WITH_WINDOWS));
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(page, IDC_START_TURNED_OFF)));
+    ASSERT_TRUE(EndSheet(sheet, IDOK));
+    EXPECT_EQ(runValue(), command) << "OK on the page left alone keeps the entry";
+    page = openStartPage(sheet);
+    ASSERT_NE(page, nullptr);
+    ClickBox(page, IDC_START_WITH_WINDOWS);
+    ASSERT_TRUE(EndSheet(sheet, IDOK));
+    BYTE now[12] = {};
+    DWORD size = sizeof now;
+    ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, approved, L"Plover", RRF_RT_REG_BINARY, nullptr, now,
+                             &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(now[0] & 1, 0) << "ticked again, it is on in Task Manager too";
+
+    page = openStartPage(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(IsTicked(page, IDC_START_WITH_WINDOWS));
+    ClickBox(page, IDC_START_WITH_WINDOWS);
+    ASSERT_TRUE(EndSheet(sheet, IDOK));
+    EXPECT_EQ(runValue(), L"(none)");
+    ASSERT_TRUE(m_plover.CloseAndWait());
+}
+
 TEST_F(Options, OkWithoutVisitingAPageWritesEverySettingBackUnchanged)
 {
     // Values no page would show as they are (a title bar of 2, seconds beyond the
@@ -394,7 +472,10 @@ TEST_F(Options, OkWithoutVisitingAPageWritesEverySettingBackUnchanged)
         {L"RollStar", 0},      {L"TitleBar", 2},      {L"MenuBar", 0},
         {L"Date", 0},          {L"Target", 0},        {L"SC", 0},
         {L"SCI", 3},           {L"Hour24", 0},        {L"GMFont", 2},
-        {L"Sound", 0},
+        {L"LeapDay", 1},       {L"CountUp", 1},       {L"Sound", 0},
+        {L"TrayIcon", 1},      {L"TrayWhenMinimized", 1},
+        {L"NoticeAtTime", 0},  {L"NoticeDayBefore", 0}, {L"NoticeDayBeforeHour", 7},
+        {L"NoticeDayBeforeMinute", 30}, {L"NoticeMinutesBefore", 1}, {L"NoticeMinutes", 45},
     };
     const std::vector<std::pair<const wchar_t*, const wchar_t*>> names = {
         {L"StartWav", L"星.wav"}, {L"EndWav", L"bye.wav"}, {L"VerWav", L""}};

@@ -57,6 +57,28 @@ protected:
 
 }  // namespace
 
+// Windows starting Plover at sign-in: minimised, without taking the activation;
+// every other argument is ignored as before.
+TEST_F(Startup, SignInStartOpensMinimisedWithoutTakingTheActivation)
+{
+    COtherWindow other(RECT{0, 700, 100, 760});
+    ::SetForegroundWindow(other.Get());
+    WriteBytes(m_plover.SchedulePath(), WriteSchedule(0, {}));
+    ASSERT_TRUE(m_plover.Start(nullptr, L"/SignIn"));
+    ASSERT_TRUE(WaitUntil([&] { return m_plover.MainWindow() != nullptr; }, 15000));
+    const HWND window = m_plover.MainWindow();
+    Pump(500);
+    EXPECT_TRUE(::IsIconic(window));
+    EXPECT_NE(::GetForegroundWindow(), window);
+    ASSERT_TRUE(m_plover.CloseAndWait());
+
+    ASSERT_TRUE(m_plover.Start(nullptr, L"/other --signin"));
+    const HWND plain = m_plover.WaitMainWindow();
+    ASSERT_NE(plain, nullptr);
+    EXPECT_FALSE(::IsIconic(plain));
+    ASSERT_TRUE(m_plover.CloseAndWait());
+}
+
 // Settings of an earlier start: the schedule the user had is gone.
 TEST_F(Startup, MissingScheduleIsReportedThenAnEmptyOneIsWrittenAtExit)
 {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "schedule/ICalendarTime.h"
+#include "calendar/ICalendarTime.h"
 #include "schedule/Recurrence.h"
 
 namespace plover::ical {

@@ -1,4 +1,4 @@
-#include "schedule/CalendarTransfer.h"
+#include "calendar/CalendarTransfer.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -14,8 +14,8 @@
 #include "framework/FileHandle.h"
 #include "framework/LateBound.h"
 #include "framework/MessageBox.h"
-#include "schedule/ICalendar.h"
-#include "schedule/ImportCalendarDlg.h"
+#include "calendar/ICalendar.h"
+#include "calendar/ImportCalendarDlg.h"
 #include "schedule/PloverDoc.h"
 #include "schedule/ScheduleStore.h"
 #include "services/LocalTime.h"

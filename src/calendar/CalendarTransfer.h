@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "schedule/ICalendar.h"
+#include "calendar/ICalendar.h"
 
 namespace plover {
 

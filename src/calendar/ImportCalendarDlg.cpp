@@ -1,4 +1,4 @@
-#include "schedule/ImportCalendarDlg.h"
+#include "calendar/ImportCalendarDlg.h"
 
 #include <commctrl.h>
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
-#include "schedule/ICalendar.h"
+#include "calendar/ICalendar.h"
 
 namespace plover {
 

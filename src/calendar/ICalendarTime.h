@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "schedule/CivilDate.h"
+
 namespace plover::ical {
 
 struct CivilTime {
@@ -26,8 +28,7 @@ bool SameDate(const CivilTime& a, const CivilTime& b);
 bool DateBefore(const CivilTime& a, const CivilTime& b);
 
 int GregorianMonthLength(int year, int month);
-// Days since 1970-01-01, and back.
-std::int64_t DaysFromCivil(int year, int month, int day);
+// The date of a day number (schedule/CivilDate.h counts them), at midnight.
 CivilTime CivilFromDays(std::int64_t days);
 // `t` moved by a number of seconds (negative for earlier).
 CivilTime AddSeconds(const CivilTime& t, std::int64_t seconds);

@@ -1,4 +1,4 @@
-#include "schedule/ICalendarRule.h"
+#include "calendar/ICalendarRule.h"
 
 #include <algorithm>
 #include <cctype>

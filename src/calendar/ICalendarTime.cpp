@@ -1,8 +1,10 @@
-#include "schedule/ICalendarTime.h"
+#include "calendar/ICalendarTime.h"
 
 #include <algorithm>
 #include <cctype>
 #include <tuple>
+
+#include "schedule/CivilDate.h"
 
 namespace plover::ical {
 
@@ -115,30 +117,10 @@ int GregorianMonthLength(int year, int month)
     return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
-std::int64_t DaysFromCivil(int year, int month, int day)
-{
-    const std::int64_t y = static_cast<std::int64_t>(year) - (month <= 2);
-    const std::int64_t era = FloorDiv(y, 400);
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t mp = (month + 9) % 12;
-    const std::int64_t doy = (153 * mp + 2) / 5 + day - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 CivilTime CivilFromDays(std::int64_t days)
 {
-    days += 719468;
-    const std::int64_t era = FloorDiv(days, 146097);
-    const std::int64_t doe = days - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    CivilTime t;
-    t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2));
-    return t;
+    const CivilDate d = plover::CivilFromDays(days);
+    return CivilTime{d.year, d.month, d.day};
 }
 
 CivilTime AddSeconds(const CivilTime& t, std::int64_t seconds)

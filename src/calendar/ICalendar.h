@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "schedule/Cp932Codec.h"
-#include "schedule/ICalendarTime.h"
+#include "calendar/ICalendarTime.h"
 #include "schedule/ScheduleFile.h"
 
 namespace plover::ical {
