@@ -17,7 +17,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "framework/AtomicFile.h"
+#include "framework/FileIo.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>

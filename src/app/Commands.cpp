@@ -84,7 +84,7 @@ void RunDocumentCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_ICAL_IMPORT: {
         const CModalGuard guard(&view);
         ImportCalendar(frame.m_hWnd, *doc, [&frame](CDialog& dialog) {
-            dialog.m_hCursor = frame.m_hCursor;
+            dialog.m_hCursor = frame.m_Cursor.Get();
             return dialog.DoModal();
         });
         break;
@@ -102,7 +102,7 @@ void ChangeOptions(CMainFrame& frame, CPloverView& view)
     CMyPropertySheet sheet(view.m_hWnd);
     sheet.SetCaption(L"Plover のﾌﾟﾛﾊﾟﾃｨ");
     sheet.SetStartPage(view.SheetPage());
-    sheet.m_hCursor = frame.m_hCursor;
+    sheet.m_hCursor = frame.m_Cursor.Get();
     const CPloverSettings before = LoadSettingsForSheet(Settings());
     sheet.Fill(before);
     {
@@ -120,6 +120,7 @@ void ChangeOptions(CMainFrame& frame, CPloverView& view)
         doc->SetLeapDay(stored.leapDayOnMarch1 == 1 ? LeapDayRule::March1 : LeapDayRule::February28);
     view.ApplySettings(stored);
     view.RestartCounts(stored);
+    frame.ApplyNotifySettings(stored);
     view.ShowBars(Read(store, cfg::TitleBarAfterWrite) == 1,
                   Read(store, cfg::MenuBarAfterWrite) != 0);
     view.SetSheetPage(sheet.LastPage());
@@ -185,7 +186,7 @@ bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
 
 INT_PTR RunModalDialog(CMainFrame& frame, CPloverView& view, CDialog& dialog)
 {
-    dialog.m_hCursor = frame.m_hCursor;
+    dialog.m_hCursor = frame.m_Cursor.Get();
     const CModalGuard guard(&view);
     return dialog.DoModal();
 }

@@ -3,20 +3,34 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/Notifier.h"
 #include "app/ProgramCursor.h"
 #include "app/StartPlacement.h"
 #include "framework/Dpi.h"
 #include "framework/Help.h"
+#include "framework/Menu.h"
 #include "framework/RectWin32.h"
-#include "framework/TextConv.h"
+#include "framework/Resource.h"
 #include "resource.h"
 #include "services/Settings.h"
 #include "schedule/PloverDoc.h"
+#include "services/LocalTime.h"
 #include "view/PloverView.h"
 
 namespace plover {
 
 namespace {
+
+constexpr UINT kTrayMessage = WM_APP + 20;
+constexpr UINT_PTR kNotifyTimer = 1;  // the frame's one timer
+constexpr UINT kNotifyMilliseconds = 1000;
+
+// Sent to every top-level window when Explorer starts again.
+UINT TaskbarCreatedMessage()
+{
+    static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
 
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 {
@@ -51,15 +65,15 @@ Rect NormalWindowRect(HWND window)
 
 CMainFrame::CMainFrame()
 {
-    m_hCursor = LoadProgramCursor(Read(Settings(), cfg::CursorNo), ScreenDpi());
-    m_hPrevCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    m_Cursor = LoadProgramCursor(Read(Settings(), cfg::CursorNo), ScreenDpi());
+    m_PrevCursor = CCursor::Shared(::LoadCursorW(nullptr, IDC_ARROW));
     m_strTitle = LoadResString(IDS_APP_TITLE);
 }
 
 CMainFrame::~CMainFrame()
 {
-    ::SetCursor(m_hPrevCursor);
-    DestroyProgramCursor(m_hCursor);
+    m_pNotifier.reset();
+    ::SetCursor(m_PrevCursor.Get());
 }
 
 bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
@@ -93,14 +107,79 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
     if (!CFrameWnd::LoadFrame(resourceId, style, document, std::move(makeView)))
         return false;
     if (CPloverView* view = View()) {
-        view->SetProgramCursor(m_hCursor);
+        view->SetProgramCursor(m_Cursor.Get());
         view->SetBarHost(this);
     }
+    m_pNotifier = std::make_unique<CNotifier>(
+        m_hWnd, kTrayMessage,
+        reinterpret_cast<HICON>(::GetClassLongPtrW(m_hWnd, GCLP_HICONSM)));
+    ApplyNotifySettings(LoadSettings(Settings()));
+    ::SetTimer(m_hWnd, kNotifyTimer, kNotifyMilliseconds, nullptr);
     if (Read(Settings(), cfg::StartMenuBar) != 0)
         ShowMenuBar(false);
     if (Read(Settings(), cfg::StartTitleBar) != 0)
         ShowTitleBar(false);
     return true;
+}
+
+void CMainFrame::ApplyNotifySettings(const CPloverSettings& settings)
+{
+    if (!m_pNotifier)
+        return;
+    m_pNotifier->Apply(settings);
+    OnNotifyTick();
+}
+
+void CMainFrame::OnNotifyTick()
+{
+    CPloverView* view = View();
+    if (!m_pNotifier || !view)
+        return;
+    const CPloverDoc* doc = view->GetDocument();
+    m_pNotifier->Tick(Now(), doc ? doc->TargetEntry() : nullptr, view->Texts(), view->Dpi());
+}
+
+void CMainFrame::OnTrayCallback(LPARAM lParam)
+{
+    if (!m_pNotifier)
+        return;
+    switch (m_pNotifier->OnCallback(lParam)) {
+    case CNotifier::Action::ShowWindow:
+        ComeToFront();
+        ::SetForegroundWindow(m_hWnd);
+        break;
+    case CNotifier::Action::ShowMenu:
+        ShowTrayMenu();
+        break;
+    case CNotifier::Action::None:
+        break;
+    }
+}
+
+void CMainFrame::ShowTrayMenu()
+{
+    const CMenu menu(::CreatePopupMenu());
+    if (!menu)
+        return;
+    ::AppendMenuW(menu.Get(), MF_STRING, IDM_TRAY_SHOW, L"表示");
+    ::AppendMenuW(menu.Get(), MF_STRING, IDM_TARGET_SELECT, L"ﾀｰｹﾞｯﾄ選択");
+    ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu.Get(), MF_STRING, IDM_APP_EXIT, L"終了");
+    ::SetMenuDefaultItem(menu.Get(), IDM_TRAY_SHOW, FALSE);
+    POINT at{};
+    ::GetCursorPos(&at);
+    // Without the foreground the menu would stay open after a click elsewhere.
+    ::SetForegroundWindow(m_hWnd);
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
+        menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hWnd, nullptr));
+    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    if (chosen == IDM_TRAY_SHOW) {
+        ComeToFront();
+    } else if (chosen != 0) {
+        // A schedule command on a hidden window would open its dialog unseen.
+        ComeToFront();
+        ::PostMessageW(m_hWnd, WM_COMMAND, chosen, 0);
+    }
 }
 
 void CMainFrame::ShowTitleBar(bool show)
@@ -124,14 +203,13 @@ void CMainFrame::ShowTitleBar(bool show)
 
 void CMainFrame::ReplaceCursor(int cursorNo)
 {
-    const HCURSOR old = m_hCursor;
-    m_hCursor = LoadProgramCursor(cursorNo, View() ? View()->Dpi() : ScreenDpi());
+    const CCursor old = std::move(m_Cursor);
+    m_Cursor = LoadProgramCursor(cursorNo, View() ? View()->Dpi() : ScreenDpi());
     if (CPloverView* view = View())
-        view->SetProgramCursor(m_hCursor);
+        view->SetProgramCursor(m_Cursor.Get());
     // The pointer may show the old one still; it must not show a destroyed cursor.
-    if (::GetCursor() == old)
-        ::SetCursor(m_hCursor);
-    DestroyProgramCursor(old);
+    if (::GetCursor() == old.Get())
+        ::SetCursor(m_Cursor.Get());
 }
 
 bool CMainFrame::OnSetCursor(UINT hitTest)
@@ -139,9 +217,9 @@ bool CMainFrame::OnSetCursor(UINT hitTest)
     switch (hitTest) {
     case HTCLIENT: case HTCAPTION: case HTSYSMENU: case HTMENU:
     case HTMINBUTTON: case HTMAXBUTTON: case HTCLOSE: {
-        const HCURSOR previous = ::SetCursor(m_hCursor);
-        if (previous != m_hCursor)
-            m_hPrevCursor = previous;
+        const HCURSOR previous = ::SetCursor(m_Cursor.Get());
+        if (previous != m_Cursor.Get())
+            m_PrevCursor = CCursor::Shared(previous);
         return true;
     }
     default:
@@ -151,6 +229,8 @@ bool CMainFrame::OnSetCursor(UINT hitTest)
 
 void CMainFrame::OnSize(UINT type)
 {
+    if (type == SIZE_MINIMIZED && m_pNotifier && m_pNotifier->HidesWhenMinimized())
+        ::ShowWindow(m_hWnd, SW_HIDE);
     if (type == SIZE_MINIMIZED && View())
         View()->RestartIconCount();
     if (View())
@@ -196,6 +276,8 @@ void CMainFrame::OnActivate(UINT state)
 
 void CMainFrame::OnDestroy()
 {
+    ::KillTimer(m_hWnd, kNotifyTimer);
+    m_pNotifier.reset();
     // The normal-state rectangle: a minimised window reports one far off-screen.
     StoreWindowRect(Settings(), NormalWindowRect(m_hWnd));
 }
@@ -204,6 +286,8 @@ void CMainFrame::OnEndSession(bool ending)
 {
     if (!ending)
         return;
+    if (m_pNotifier)
+        m_pNotifier->Remove();
     // What a normal close writes, without its questions: an open dialog counts as
     // cancelled, since the document holds only what an OK has committed.
     if (CPloverDoc* doc = View() ? View()->GetDocument() : nullptr)
@@ -246,6 +330,15 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == kNotifyTimer) {
+            OnNotifyTick();
+            return 0;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    case kTrayMessage:
+        OnTrayCallback(lParam);
+        return 0;
     case WM_QUERYENDSESSION:
         return TRUE;  // never holds the session up; the write comes with WM_ENDSESSION
     case WM_ENDSESSION:
@@ -260,6 +353,10 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             View()->CheckDate();
         return CFrameWnd::WindowProc(message, wParam, lParam);
     default:
+        if (message == TaskbarCreatedMessage() && m_pNotifier) {
+            m_pNotifier->AddAgain();
+            return 0;
+        }
         return CFrameWnd::WindowProc(message, wParam, lParam);
     }
 }

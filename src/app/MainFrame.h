@@ -2,14 +2,18 @@
 // program's cursor over it, and its rectangle stored at every exit.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "framework/Cursor.h"
 #include "framework/DocTemplate.h"
 #include "framework/FrameWnd.h"
+#include "services/Settings.h"
 #include "view/BarHost.h"
 
 namespace plover {
 
+class CNotifier;
 class CPloverView;
 
 class CMainFrame : public CFrameWnd, public IBarHost {
@@ -31,9 +35,15 @@ public:
     void ReplaceCursor(int cursorNo);
     // Restores a minimised window or raises a covered one (at the target minute).
     void ComeToFront();
+    // The notification area and the notices as the settings now say.
+    void ApplyNotifySettings(const CPloverSettings& settings);
+    // The notification area's part of the second's tick, also while a menu or a
+    // dialog runs its own loop.
+    void OnNotifyTick();
 
-    HCURSOR m_hCursor = nullptr;
-    HCURSOR m_hPrevCursor = nullptr;
+    CCursor m_Cursor;
+    // What the pointer showed before the program's cursor; the platform's.
+    CCursor m_PrevCursor;
     std::wstring m_strTitle;
 
 protected:
@@ -52,8 +62,11 @@ private:
     void OnEndSession(bool ending);
     // Redraws the view's picture when realising its palette changed colours.
     void RealizePicture(bool background);
+    void OnTrayCallback(LPARAM lParam);
+    void ShowTrayMenu();
 
     CPloverView* m_pCountdown = nullptr;
+    std::unique_ptr<CNotifier> m_pNotifier;
 };
 
 // The template of the program's one window: the main frame with the countdown view

@@ -4,6 +4,9 @@
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
 #include "framework/Help.h"
+#include "framework/MessageBox.h"
+#include "framework/Paths.h"
+#include "framework/Resource.h"
 #include "resource.h"
 #include "schedule/PloverDoc.h"
 #include "services/DataFolder.h"
@@ -13,6 +16,8 @@ namespace plover {
 
 bool CPloverApp::InitInstance()
 {
+    const std::wstring title = LoadResString(IDS_APP_TITLE);
+    SetAppTitle(title.empty() ? L"Plover" : title);
     m_pSettings = std::make_unique<CRegistryStore>(kSettingsKey);
     SetSettingsStore(m_pSettings.get());
 

@@ -1,16 +1,16 @@
 #include "app/ProgramCursor.h"
 
 #include "framework/DpiScale.h"
+#include "resource.h"
 #include "services/CursorTable.h"
 
 namespace plover {
 
 namespace {
-long g_liveCursors = 0;
 constexpr int kCursorBaseSize = 32;
 }  // namespace
 
-HCURSOR LoadProgramCursor(int cursorNo, int dpi)
+CCursor LoadProgramCursor(int cursorNo, int dpi)
 {
     const int resource = CursorResourceFor(cursorNo);
     HCURSOR cursor = nullptr;
@@ -21,28 +21,13 @@ HCURSOR LoadProgramCursor(int cursorNo, int dpi)
     if (resource != 0) {
         // The set of this DPI, scaled down by the platform between sets.
         const int size = ScaleToDpi(kCursorBaseSize, dpi);
-        cursor = load(ScaledResourceId(resource, AssetSetForDpi(dpi)), size);
+        cursor = load(ScaledResourceId(resource, AssetSetForDpi(dpi), ID_ASSET_SET_STEP), size);
         if (!cursor)
             cursor = load(resource, size);
     }
     if (!cursor)
-        return ::LoadCursorW(nullptr, IDC_ARROW);
-    ++g_liveCursors;
-    return cursor;
-}
-
-void DestroyProgramCursor(HCURSOR cursor)
-{
-    if (!cursor || cursor == ::LoadCursorW(nullptr, IDC_ARROW))
-        return;
-    ::DestroyCursor(cursor);
-    // Counted whatever the platform answers, so a cursor destroyed twice shows.
-    --g_liveCursors;
-}
-
-long LiveProgramCursors()
-{
-    return g_liveCursors;
+        return CCursor::Shared(::LoadCursorW(nullptr, IDC_ARROW));
+    return CCursor::Owned(cursor);
 }
 
 }  // namespace plover

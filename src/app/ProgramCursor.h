@@ -1,16 +1,12 @@
-// Loading and releasing the program's cursor by its cursor number.
+// Loading the program's cursor by its cursor number.
 #pragma once
 
-#include <windows.h>
+#include "framework/Cursor.h"
 
 namespace plover {
 
-// A cursor the caller owns, drawn for `dpi` (32 pixels at 96 dpi); the standard
-// arrow (not owned) outside 1..12 or when the resource cannot be loaded.
-HCURSOR LoadProgramCursor(int cursorNo, int dpi = 96);
-// Destroys a cursor from LoadProgramCursor; the shared arrow is left alone.
-void DestroyProgramCursor(HCURSOR cursor);
-// Cursors loaded here and not yet destroyed.
-long LiveProgramCursors();
+// The cursor of `cursorNo`, drawn for `dpi` (32 pixels at 96 dpi) and owned; the
+// platform's shared arrow outside 1..12 or when the resource cannot be loaded.
+CCursor LoadProgramCursor(int cursorNo, int dpi = 96);
 
 }  // namespace plover

@@ -22,8 +22,16 @@ constexpr COLORREF kPlate = RGB(24, 52, 120);
 constexpr COLORREF kEdge = RGB(190, 205, 240);
 constexpr COLORREF kDigits = RGB(255, 255, 255);
 
+CTrayIcon::ShellCall& ShellHook()
+{
+    static CTrayIcon::ShellCall hook;
+    return hook;
+}
+
 BOOL CallShell(DWORD message, NOTIFYICONDATAW* data)
 {
+    if (ShellHook())
+        return ShellHook()(message, data);
     static const auto shell = LateBound<decltype(&::Shell_NotifyIconW)>(L"shell32.dll",
                                                                           "Shell_NotifyIconW");
     return shell ? shell(message, data) : FALSE;
@@ -43,6 +51,11 @@ bool IsNoticeEnd(UINT event)
 }
 
 }  // namespace
+
+void SetTrayShellHook(CTrayIcon::ShellCall shell)
+{
+    ShellHook() = std::move(shell);
+}
 
 int SmallIconSize(UINT dpi)
 {

@@ -65,6 +65,10 @@ private:
     bool m_bAdded = false;
 };
 
+// Every icon made without a shell of its own talks to this one instead of the
+// system's while it is set (a test's recorder); an empty one restores the system.
+void SetTrayShellHook(CTrayIcon::ShellCall shell);
+
 // The days-left number drawn as a square icon of `size` pixels: white on a dark
 // blue plate with a light edge, readable on a light and on a dark taskbar.  The
 // program's icon stands for an empty number.

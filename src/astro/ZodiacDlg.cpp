@@ -31,7 +31,7 @@ bool CZodiacDlg::OnInitDialog()
         return true;
     SetItemText(IDC_ZODIAC_NAME, sign->name);
     m_nDpi = WindowDpi(m_hWnd);
-    m_Picture = LoadBitmapForDpi(sign->bitmap, m_nDpi, true);
+    m_Picture = LoadBitmapForDpi(sign->bitmap, ID_ASSET_SET_STEP, m_nDpi, true);
     SetItemText(IDC_ZODIAC_DESCRIPTION, sign->description);
     m_PictureSize = BitmapSize(m_Picture.Get());
     return true;

@@ -9,15 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "framework/AtomicFile.h"
-#include "framework/FileErrors.h"
-#include "framework/FileHandle.h"
+#include "framework/FileIo.h"
 #include "framework/LateBound.h"
 #include "framework/MessageBox.h"
 #include "calendar/ICalendar.h"
 #include "calendar/ImportCalendarDlg.h"
+#include "schedule/FileMessages.h"
 #include "schedule/PloverDoc.h"
-#include "schedule/ScheduleStore.h"
 #include "services/LocalTime.h"
 
 namespace plover {
@@ -110,38 +108,6 @@ std::wstring Count(std::size_t n)
     return std::to_wstring(n) + L" 件";
 }
 
-// Reads the whole file; false with `error` set when it cannot.
-bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD& error)
-{
-    CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                                   nullptr));
-    LARGE_INTEGER size{};
-    if (!file.IsOpen() || !::GetFileSizeEx(file.Get(), &size)) {
-        error = ::GetLastError();
-        return false;
-    }
-    if (static_cast<std::uint64_t>(size.QuadPart) > SIZE_MAX / 2) {
-        error = ERROR_NOT_ENOUGH_MEMORY;
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
-        if (!::ReadFile(file.Get(), &bytes[done], want, &got, nullptr)) {
-            error = ::GetLastError();
-            return false;
-        }
-        if (got == 0)
-            break;  // shorter than it said: what is there is read
-        done += got;
-    }
-    bytes.resize(done);
-    return true;
-}
-
 std::wstring ReadErrorText(const ical::ReadResult& read)
 {
     const std::wstring line = std::to_wstring(read.errorLine) + L" 行目";
@@ -227,10 +193,12 @@ void ImportCalendar(HWND owner, CPloverDoc& doc, const std::function<INT_PTR(CDi
         return;
     const wchar_t* const unchanged = L"\n\n予定は何も変わっていません。";
     std::string bytes;
-    DWORD error = ERROR_SUCCESS;
     ical::ReadResult read;
     try {
-        if (!ReadWholeFile(path, bytes, error)) {
+        const DWORD error = ReadWholeFile(path, bytes);
+        if (error == ERROR_NOT_ENOUGH_MEMORY)  // told like no room for what it holds
+            throw std::bad_alloc();
+        if (error != ERROR_SUCCESS) {
             Warn(owner, FileErrorText(FileErrorFromWin32(error), path) + unchanged);
             return;
         }

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "schedule/Cp932Codec.h"
 #include "calendar/ICalendarTime.h"
+#include "framework/Cp932Codec.h"
 #include "schedule/ScheduleFile.h"
 
 namespace plover::ical {

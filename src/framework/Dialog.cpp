@@ -234,13 +234,10 @@ void CDialog::FitSjisField(UINT id)
     m_bFittingField = false;
     ::SendMessageW(edit, EM_SETSEL, fit.caret, fit.caret);
 
-    const std::wstring text =
-        fit.unstorable
-            ? std::wstring(L"この文字は保存できないため、入力できません。")
-            : L"この欄に入るのは半角 " + std::to_wstring(field.maxBytes) + L" 文字（全角 " +
-                  std::to_wstring(field.maxBytes / 2) + L" 文字）までです。";
-    EDITBALLOONTIP balloon{sizeof balloon, L"入力できません", text.c_str(), TTI_WARNING};
-    if (!::SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon)))
+    const FieldRefusal refusal = RefusalText(fit.unstorable, field.maxBytes);
+    EDITBALLOONTIP balloon{sizeof balloon, refusal.title.c_str(), refusal.text.c_str(), TTI_WARNING};
+    if (refusal.title.empty() ||
+        !::SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon)))
         ::MessageBeep(MB_ICONWARNING);
 }
 

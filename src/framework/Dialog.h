@@ -92,6 +92,16 @@ protected:
     static INT_PTR Dispatch(CDialog* self, HWND window, UINT message, WPARAM wParam,
                             LPARAM lParam);
 
+protected:
+    // What a limited field's balloon says when it turns typing away: a character
+    // the code page cannot hold (`unstorable`) or more than `maxBytes`.  The words
+    // are the program's; with no title the field only beeps.
+    struct FieldRefusal {
+        std::wstring title;
+        std::wstring text;
+    };
+    virtual FieldRefusal RefusalText(bool unstorable, std::size_t maxBytes) const { return {}; }
+
 private:
     static INT_PTR CALLBACK StaticDialogProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam);

@@ -8,7 +8,7 @@ namespace plover {
 
 bool CDocument::OnNewDocument()
 {
-    m_strTitle = kUntitledText;
+    m_strTitle = UntitledTitle();
     SetModifiedFlag(false);
     return true;
 }
@@ -37,7 +37,7 @@ bool CDocument::CanCloseFrame()
         return false;
     m_bAsking = true;
     const int answer = ShowMessage(m_pFrame ? m_pFrame->m_hWnd : nullptr,
-                                   FormatMessageText(kSaveChangesText, m_strTitle),
+                                   FormatMessageText(SaveChangesQuestion(), m_strTitle),
                                    MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     m_bAsking = false;
     return answer != IDCANCEL;

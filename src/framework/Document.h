@@ -34,6 +34,11 @@ public:
     bool m_bOpening = false;
 
 protected:
+    // The program's words: the title of a document that has no file name of its
+    // own, and the question before closing with changes (%1 is the title).
+    virtual std::wstring UntitledTitle() const = 0;
+    virtual std::wstring SaveChangesQuestion() const = 0;
+
     std::wstring m_strTitle;
 
 private:

@@ -47,10 +47,10 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, i
     ::AdjustWindowRectEx(&rect, style, menu, exStyle);
 }
 
-CBitmap LoadBitmapForDpi(int id, int dpi, bool smooth)
+CBitmap LoadBitmapForDpi(int id, int setStep, int dpi, bool smooth)
 {
     const int set = AssetSetForDpi(dpi);
-    CBitmap own(set == 0 ? nullptr : LoadResourceBitmap(ScaledResourceId(id, set)));
+    CBitmap own(set == 0 ? nullptr : LoadResourceBitmap(ScaledResourceId(id, set, setStep)));
     const bool fromSet = static_cast<bool>(own);
     if (!own)
         own.Reset(LoadResourceBitmap(id));

@@ -22,6 +22,6 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, i
 // ScaleToDpi of its 100 % size when it lies between sets.  `smooth` averages
 // pixels when scaling (pictures); without it each pixel keeps its exact colour
 // (masks, and the pictures composed through them).  Null when missing.
-CBitmap LoadBitmapForDpi(int id, int dpi, bool smooth);
+CBitmap LoadBitmapForDpi(int id, int setStep, int dpi, bool smooth);
 
 }  // namespace plover

@@ -4,8 +4,6 @@
 // up and blurred.
 #pragma once
 
-#include "resource.h"
-
 namespace plover {
 
 constexpr int kBaseDpi = 96;
@@ -25,10 +23,11 @@ constexpr int AssetSetForDpi(int dpi)
     return dpi <= kBaseDpi ? 0 : dpi <= kBaseDpi * 3 / 2 ? 1 : 2;
 }
 
-// The id of resource `id` (a 100 % picture or cursor) in set `set`.
-constexpr int ScaledResourceId(int id, int set)
+// The id of resource `id` (a 100 % picture or cursor) in set `set`, when the
+// program numbers each set `setStep` above the one before.
+constexpr int ScaledResourceId(int id, int set, int setStep)
 {
-    return id + set * ID_ASSET_SET_STEP;
+    return id + set * setStep;
 }
 
 }  // namespace plover

@@ -2,7 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/Document.h"
-#include "framework/TextConv.h"
+#include "framework/Resource.h"
 #include "framework/View.h"
 
 namespace plover {
@@ -11,11 +11,7 @@ namespace {
 constexpr const wchar_t* kFrameClass = L"PloverFrameWindow";
 }
 
-CFrameWnd::~CFrameWnd()
-{
-    if (m_hAccel)
-        ::DestroyAcceleratorTable(m_hAccel);
-}
+CFrameWnd::~CFrameWnd() = default;
 
 bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
                           std::function<std::unique_ptr<CView>()> makeView)
@@ -47,7 +43,7 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
     if (!CreateEx(cs.dwExStyle, kFrameClass, title.substr(0, title.find(L'\n')).c_str(), cs.style,
                   cs.x, cs.y, cs.cx, cs.cy, nullptr, cs.hMenu))
         return false;
-    m_hAccel = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId));
+    m_Accelerators = CAccelerators::Load(resourceId);
     return m_pView->Create(m_hWnd, kViewId);
 }
 

@@ -26,7 +26,7 @@ public:
     void InitialUpdateFrame(int showCommand);
 
     CView* GetActiveView() const { return m_pView.get(); }
-    HACCEL GetAccelerators() const { return m_hAccel; }
+    HACCEL GetAccelerators() const { return m_Accelerators.Get(); }
     // Shows or takes away the menu bar; the frame keeps its menu either way.
     void ShowMenuBar(bool show);
     bool HasMenuBar() const { return ::GetMenu(m_hWnd) != nullptr; }
@@ -49,7 +49,7 @@ protected:
 private:
     std::unique_ptr<CView> m_pView;
     CMenu m_Menu;
-    HACCEL m_hAccel = nullptr;
+    CAccelerators m_Accelerators;
 };
 
 }  // namespace plover

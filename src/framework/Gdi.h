@@ -80,6 +80,27 @@ private:
     HGDIOBJ m_old;
 };
 
+// Selects a palette into a DC for one scope (in the foreground) and puts the
+// previous one back; SelectPalette does not go through SelectObject, so
+// CSelectObject cannot undo it.
+class CSelectPalette {
+public:
+    CSelectPalette(HDC dc, HPALETTE palette)
+        : m_dc(dc), m_old(::SelectPalette(dc, palette, FALSE)) {}
+    ~CSelectPalette()
+    {
+        if (m_old)
+            ::SelectPalette(m_dc, m_old, FALSE);
+    }
+    CSelectPalette(const CSelectPalette&) = delete;
+    CSelectPalette& operator=(const CSelectPalette&) = delete;
+    explicit operator bool() const { return m_old != nullptr; }
+
+private:
+    HDC m_dc;
+    HPALETTE m_old;
+};
+
 // A memory DC compatible with another DC, deleted with its owner.
 class CMemoryDC {
 public:

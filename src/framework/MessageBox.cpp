@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "framework/TextConv.h"
-#include "resource.h"
 
 namespace plover {
 
@@ -13,12 +11,22 @@ std::function<int(const MessageRecord&)>& Hook()
     static std::function<int(const MessageRecord&)> hook;
     return hook;
 }
+
+std::wstring& Title()
+{
+    static std::wstring title;
+    return title;
+}
 }  // namespace
+
+void SetAppTitle(std::wstring title)
+{
+    Title() = std::move(title);
+}
 
 std::wstring AppTitle()
 {
-    std::wstring title = LoadResString(IDS_APP_TITLE);
-    return title.empty() ? L"Plover" : title;
+    return Title();
 }
 
 int ShowMessage(HWND owner, const std::wstring& text, UINT type)

@@ -20,7 +20,8 @@ int ShowMessage(HWND owner, const std::wstring& text, UINT type);
 // While set, ShowMessage calls this instead of the platform and returns its answer.
 void SetMessageBoxHook(std::function<int(const MessageRecord&)> hook);
 
-// "Plover", the application title.
+// The caption of every box: the program's title, told once at start.
+void SetAppTitle(std::wstring title);
 std::wstring AppTitle();
 
 }  // namespace plover

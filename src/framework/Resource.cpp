@@ -13,4 +13,13 @@ std::string_view ResourceBytes(UINT id, const wchar_t* type)
     return std::string_view(static_cast<const char*>(bytes), ::SizeofResource(module, found));
 }
 
+std::wstring LoadResString(UINT id)
+{
+    const wchar_t* text = nullptr;
+    // With a zero buffer size LoadStringW hands out a pointer into the resource.
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id,
+                                     reinterpret_cast<wchar_t*>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
 }  // namespace plover

@@ -1,52 +1,42 @@
 #include "framework/TextConv.h"
 
+#include "framework/Cp932Codec.h"
+
 namespace plover {
 
 namespace {
-constexpr UINT kShiftJis = 932;
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the windows' text is UTF-16");
+
+std::u16string_view Utf16(std::wstring_view text)
+{
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
 }
 
+}  // namespace
+
+// Bytes that are no character, and characters without an exact form in the code
+// page, become the codec's visible stand-ins rather than a best-fit guess.
 std::wstring SjisToWide(std::string_view sjis)
 {
-    if (sjis.empty())
-        return {};
-    const int length = static_cast<int>(sjis.size());
-    const int count = ::MultiByteToWideChar(kShiftJis, 0, sjis.data(), length, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(count), L'\0');
-    ::MultiByteToWideChar(kShiftJis, 0, sjis.data(), length, text.data(), count);
-    return text;
+    std::u16string text;
+    ToUnicodeVisibly(Cp932(), sjis, text);
+    return std::wstring(text.begin(), text.end());
 }
 
 std::string WideToSjis(std::wstring_view text)
 {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int count =
-        ::WideCharToMultiByte(kShiftJis, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string sjis(static_cast<std::size_t>(count), '\0');
-    ::WideCharToMultiByte(kShiftJis, 0, text.data(), length, sjis.data(), count, nullptr, nullptr);
+    std::string sjis;
+    FromUnicodeCounted(Cp932(), Utf16(text), sjis);
     return sjis;
 }
 
 int Cp932Width(wchar_t c)
 {
-    if (c >= 0xD800 && c <= 0xDFFF)
+    std::string bytes;
+    if ((c >= 0xD800 && c <= 0xDFFF) || !Cp932().FromUnicode(Utf16({&c, 1}), bytes))
         return 0;
-    char bytes[2];
-    BOOL usedDefault = FALSE;
-    const int count = ::WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, &c, 1, bytes,
-                                            sizeof bytes, nullptr, &usedDefault);
-    return count <= 0 || usedDefault ? 0 : count;
-}
-
-std::wstring LoadResString(UINT id)
-{
-    const wchar_t* text = nullptr;
-    // With a zero buffer size LoadStringW hands out a pointer into the resource.
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id,
-                                     reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+    return static_cast<int>(bytes.size());
 }
 
 }  // namespace plover

@@ -2,8 +2,6 @@
 // and the Unicode windows.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 #include <string_view>
 
@@ -11,7 +9,6 @@ namespace plover {
 
 std::wstring SjisToWide(std::string_view sjis);
 std::string WideToSjis(std::wstring_view text);
-std::wstring LoadResString(UINT id);
 // Code page 932 bytes of one UTF-16 unit, 0 when the code page cannot hold it
 // exactly (no best-fit stand-in: it would be stored as a different character).
 int Cp932Width(wchar_t c);

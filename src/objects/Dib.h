@@ -19,26 +19,30 @@ void DrawImageBits(HDC dc, const CDibImage& image, int x, int y);
 // The same, scaled to width x height by the DC's stretch mode.
 void DrawImageBits(HDC dc, const CDibImage& image, int x, int y, int width, int height);
 
+enum class PictureLoad {
+    Loaded,     // a short file loads what it holds
+    Failed,     // a missing or unreadable file, or a picture that is refused
+    NoPalette,  // the picture's palette could not be made
+};
+
 class CDib : public CLiveCount<CDib> {
 public:
-    // 1 loaded (a short file loads what it holds), 0 failed (missing or unreadable
-    // file, or a picture that is refused), -1 the palette could not be made.  A holder
-    // whose load failed draws and realises nothing.
-    int Load(std::wstring path, HWND window);
+    // A holder whose load did not succeed draws and realises nothing.
+    PictureLoad Load(std::wstring path, HWND window);
     // The whole picture at its own size, top-left corner at (x, y).  Printers get the
-    // pixels themselves; the screen gets the device bitmap.  Always 1.
-    int Draw(HDC dc, int x, int y);
+    // pixels themselves; the screen gets the device bitmap.
+    void Draw(HDC dc, int x, int y);
     // The same, scaled to width x height (a picture shown at a display scale above
     // 100 %, where its own pixels would look small).
-    int Draw(HDC dc, int x, int y, int width, int height);
+    void Draw(HDC dc, int x, int y, int width, int height);
     // The device-independent copy Draw sends to printers.
     void DrawBits(HDC dc, int x, int y) const;
-    // Selects the palette into `dc` (as a background palette when `background` is 1)
+    // Selects the palette into `dc` (as a background palette when `background`)
     // and realises it, on an 8-bit display only; the palette stays selected for the
     // draw that follows.  The number of system palette entries that changed.
-    int Realize(HDC dc, int background);
-    // Releases the pixels, the device bitmap and the palette.  Always 1.
-    int Free();
+    int Realize(HDC dc, bool background);
+    // Releases the pixels, the device bitmap and the palette.
+    void Free();
 
     bool IsLoaded() const { return !m_Image.IsEmpty(); }
     int GetWidth() const { return m_Image.GetWidth(); }

@@ -5,7 +5,7 @@
 
 namespace plover {
 
-int CPictureSlot::Show(const std::wstring& path, HWND window)
+PictureLoad CPictureSlot::Show(const std::wstring& path, HWND window)
 {
     Clear();
     m_nDpi = WindowDpi(window);
@@ -33,7 +33,7 @@ void CPictureSlot::Paint(HDC dc, int x, int y, const RECT* frame)
         m_Frame = *frame;
     if (!m_pPicture)
         return;
-    m_pPicture->Realize(dc, 0);
+    m_pPicture->Realize(dc, false);
     Draw(dc);
 }
 
@@ -54,15 +54,15 @@ void CPictureSlot::Draw(HDC dc)
 
 int CPictureSlot::OnPaletteChanged(HWND window)
 {
-    return RealizeAndRedraw(window, 1);
+    return RealizeAndRedraw(window, true);
 }
 
 int CPictureSlot::OnActivate(HWND window)
 {
-    return RealizeAndRedraw(window, 0);
+    return RealizeAndRedraw(window, false);
 }
 
-int CPictureSlot::RealizeAndRedraw(HWND window, int background)
+int CPictureSlot::RealizeAndRedraw(HWND window, bool background)
 {
     if (!m_pPicture)
         return 0;

@@ -20,8 +20,8 @@ public:
     CPictureSlot& operator=(const CPictureSlot&) = delete;
 
     // Replaces the picture with the file at `path`, made for `window`'s display.
-    // Returns CDib::Load's result; a picture that failed stays and draws nothing.
-    int Show(const std::wstring& path, HWND window);
+    // A picture that did not load stays and draws nothing.
+    PictureLoad Show(const std::wstring& path, HWND window);
     // On paint: realise in the foreground, then draw with the top-left corner at
     // (x, y), the point later redraws use too.
     void Paint(HDC dc, int x, int y);
@@ -47,7 +47,7 @@ public:
 
 private:
     void Paint(HDC dc, int x, int y, const RECT* frame);
-    int RealizeAndRedraw(HWND window, int background);
+    int RealizeAndRedraw(HWND window, bool background);
     void Draw(HDC dc);
 
     std::unique_ptr<CDib> m_pPicture;

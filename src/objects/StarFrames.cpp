@@ -9,6 +9,7 @@
 #include "objects/DibImage.h"
 #include "objects/Frames.h"
 #include "objects/StarAnimation.h"
+#include "resource.h"
 
 namespace plover {
 
@@ -16,7 +17,7 @@ CStarFrames::CStarFrames(int dpi) : m_nDpi(dpi)
 {
     const auto load = [](CDibImage& image, int frame, int set) {
         const std::string_view bytes =
-            ResourceBytes(ScaledResourceId(CStarAnimation::FrameResource(frame), set), RT_BITMAP);
+            ResourceBytes(ScaledResourceId(CStarAnimation::FrameResource(frame), set, ID_ASSET_SET_STEP), RT_BITMAP);
         image.LoadPacked(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     };
     // Frame 1 at 100 % gives the cell's size; the set for this DPI gives the pixels.

@@ -20,7 +20,7 @@ bool CMyPropertyPageCursor::OnInitDialog()
     m_nDpi = WindowDpi(m_hWnd);
     m_Previews.clear();
     for (const CursorRow& row : kCursorTable)
-        m_Previews.push_back(LoadBitmapForDpi(row.previewBitmap, m_nDpi, true));
+        m_Previews.push_back(LoadBitmapForDpi(row.previewBitmap, ID_ASSET_SET_STEP, m_nDpi, true));
     // Every preview has the size of the comet's colour one.
     m_PreviewSize = BitmapSize(m_Previews[1].Get());
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/Help.h"
+#include "framework/Paths.h"
 #include "framework/MessageBox.h"
 #include "options/OptionsRules.h"
 #include "resource.h"

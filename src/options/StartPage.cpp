@@ -1,6 +1,6 @@
 #include "options/StartPage.h"
 
-#include "framework/Help.h"
+#include "framework/Paths.h"
 #include "resource.h"
 #include "services/StartupEntry.h"
 

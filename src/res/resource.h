@@ -38,6 +38,8 @@
 
 // Posted by the clock when the target minute begins.
 #define IDM_TARGET_TIME 61204
+// The notification area menu's 表示.
+#define IDM_TRAY_SHOW 32790
 
 // Strings.
 #define IDS_APP_TITLE 57344

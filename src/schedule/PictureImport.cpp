@@ -5,15 +5,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/FileErrors.h"
 #include "framework/FileHandle.h"
 #include "framework/Help.h"
 #include "framework/LateBound.h"
 #include "framework/MessageBox.h"
 #include "framework/SjisText.h"
 #include "framework/TextConv.h"
+#include "schedule/FileMessages.h"
 #include "schedule/PloverFile.h"
-#include "schedule/ScheduleStore.h"
 #include "services/DataFolder.h"
 
 namespace plover {

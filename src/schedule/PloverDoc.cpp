@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "framework/Dialog.h"
-#include "framework/Help.h"
 #include "framework/MessageBox.h"
+#include "framework/Paths.h"
 #include "schedule/DaysLeft.h"
+#include "schedule/FileMessages.h"
 #include "schedule/ScheduleStore.h"
 #include "services/DataFolder.h"
 #include "services/LocalTime.h"
@@ -56,6 +57,16 @@ CPloverDoc::CPloverDoc() : m_strFilePath(ScheduleWritePath())
     const std::wstring read = ScheduleReadPath();
     if (!SamePath(read, m_strFilePath))
         m_strReadPath = read;
+}
+
+std::wstring CPloverDoc::UntitledTitle() const
+{
+    return L"無題";
+}
+
+std::wstring CPloverDoc::SaveChangesQuestion() const
+{
+    return L"%1 への変更を保存しますか？";
 }
 
 bool CPloverDoc::OnNewDocument()

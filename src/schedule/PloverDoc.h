@@ -74,6 +74,10 @@ public:
     // Set by the self-timer's close: nobody may be there to answer a question.
     bool m_bUnattendedClose = false;
 
+protected:
+    std::wstring UntitledTitle() const override;
+    std::wstring SaveChangesQuestion() const override;
+
 private:
     // Every edit ends here: one place that writes, so an edit added later is kept too.
     void Changed(ScheduleChange change);

@@ -162,6 +162,15 @@ void CScheduleDialog::LimitEntryTexts(UINT nameId, UINT descriptionId)
     LimitSjisText(descriptionId, CPloverFile::kDescriptionSize - 1);
 }
 
+CDialog::FieldRefusal CScheduleDialog::RefusalText(bool unstorable, std::size_t maxBytes) const
+{
+    const std::wstring text =
+        unstorable ? std::wstring(L"この文字は保存できないため、入力できません。")
+                   : L"この欄に入るのは半角 " + std::to_wstring(maxBytes) + L" 文字（全角 " +
+                         std::to_wstring(maxBytes / 2) + L" 文字）までです。";
+    return {L"入力できません", text};
+}
+
 void CScheduleDialog::FillNames(UINT listId, const CScheduleList& list)
 {
     const HWND box = Item(listId);

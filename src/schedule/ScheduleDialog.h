@@ -46,6 +46,7 @@ protected:
     void ReadEntry(const EntryFieldIds& ids, UINT nameId, CPloverFile& entry) const;
     // Byte limits of the fields an entry is typed into.
     void LimitEntryTexts(UINT nameId, UINT descriptionId);
+    FieldRefusal RefusalText(bool unstorable, std::size_t maxBytes) const override;
     // The names of `list` into list box `listId`, in list order, nothing selected;
     // a repeating entry's name is followed by its rule ("毎年").
     void FillNames(UINT listId, const CScheduleList& list);

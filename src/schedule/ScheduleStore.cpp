@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "framework/FileHandle.h"
-#include "framework/Help.h"
 #include "framework/LittleEndian.h"
+#include "framework/Paths.h"
 
 namespace plover {
 
@@ -63,50 +63,9 @@ bool IsCompleteScheduleImage(const std::wstring& path)
 
 }  // namespace
 
-FileError FileErrorFromWin32(DWORD code)
-{
-    switch (code) {
-    case ERROR_SUCCESS: return FileError::None;
-    case ERROR_FILE_NOT_FOUND: return FileError::FileNotFound;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-        return FileError::BadPath;
-    case ERROR_TOO_MANY_OPEN_FILES: return FileError::TooManyOpenFiles;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-        return FileError::AccessDenied;
-    case ERROR_INVALID_HANDLE: return FileError::InvalidFile;
-    case ERROR_CURRENT_DIRECTORY: return FileError::RemoveCurrentDir;
-    case ERROR_CANNOT_MAKE: return FileError::DirectoryFull;
-    case ERROR_SEEK:
-    case ERROR_NEGATIVE_SEEK:
-        return FileError::BadSeek;
-    case ERROR_WRITE_FAULT:
-    case ERROR_READ_FAULT:
-    case ERROR_CRC:
-    case ERROR_GEN_FAILURE:
-        return FileError::HardIO;
-    case ERROR_SHARING_VIOLATION: return FileError::SharingViolation;
-    case ERROR_LOCK_VIOLATION: return FileError::LockViolation;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return FileError::DiskFull;
-    case ERROR_HANDLE_EOF: return FileError::EndOfFile;
-    default: return FileError::Generic;
-    }
-}
-
 std::wstring ScheduleFilePath(const std::wstring& executablePath)
 {
     return FolderOf(executablePath) + L"Plover.pvd";
-}
-
-std::wstring TemporaryPath(const std::wstring& path)
-{
-    return path + L".tmp";
 }
 
 std::wstring BackupPath(const std::wstring& path)
@@ -175,43 +134,22 @@ ScheduleSave SaveScheduleFile(const std::wstring& path, std::int32_t target,
         !::CopyFileW(path.c_str(), BackupPath(path).c_str(), FALSE))
         return fail(::GetLastError());
 
-    const std::wstring temporary = TemporaryPath(path);
-    CFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen())
-        return fail(::GetLastError());
-    const auto writeFile = [&file](const std::uint8_t* data, std::size_t size) {
-        DWORD written = 0;
-        return ::WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) &&
-               written == size;
-    };
-    bool written = false;
-    try {
-        written = WriteSchedule(target, list, writeFile);
-    } catch (const std::bad_alloc&) {
-        file.Close();
-        ::DeleteFileW(temporary.c_str());
+    // No memory for a piece of the image is no fault of the file.
+    bool outOfMemory = false;
+    const DWORD code = WriteFileAtomically(path, [&](const FileSink& sink) {
+        try {
+            return WriteSchedule(target, list, [&sink](const std::uint8_t* data, std::size_t size) {
+                return sink(reinterpret_cast<const char*>(data), size);
+            });
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+            return false;
+        }
+    });
+    if (outOfMemory)
         save.outcome = ScheduleSave::OtherFailed;
-        return save;
-    }
-    if (!written || !::FlushFileBuffers(file.Get())) {
-        const DWORD code = ::GetLastError();
-        file.Close();
-        ::DeleteFileW(temporary.c_str());
+    else if (code != ERROR_SUCCESS)
         return fail(code);
-    }
-    if (!file.Close()) {
-        const DWORD code = ::GetLastError();
-        ::DeleteFileW(temporary.c_str());
-        return fail(code);
-    }
-    // One rename: at every moment the schedule file is the old one or the new one.
-    if (!::MoveFileExW(temporary.c_str(), path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD code = ::GetLastError();
-        ::DeleteFileW(temporary.c_str());
-        return fail(code);
-    }
     return save;
 }
 

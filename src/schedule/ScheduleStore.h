@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/FileErrors.h"
+#include "framework/FileIo.h"
 #include "schedule/ScheduleFile.h"
 
 namespace plover {
@@ -38,9 +39,8 @@ struct ScheduleSave {
 // backslash of the executable's path, then \Plover.pvd.
 std::wstring ScheduleFilePath(const std::wstring& executablePath);
 
-// Where a half-written file is put together, and where a file that could not be
-// read in full is kept before anything is written over it.
-std::wstring TemporaryPath(const std::wstring& path);
+// Where a file that could not be read in full is kept before anything is written
+// over it.  (The half-written file is at TemporaryPath, as for every whole write.)
 std::wstring BackupPath(const std::wstring& path);
 
 // Removes a temporary file left by a write that was killed; when the schedule file
@@ -54,7 +54,5 @@ ScheduleLoad LoadScheduleFile(const std::wstring& path, ScheduleHeader& header,
 // to its backup path; if that copy fails nothing is written.
 ScheduleSave SaveScheduleFile(const std::wstring& path, std::int32_t target,
                               const CScheduleList& list, bool keepBackup);
-
-FileError FileErrorFromWin32(DWORD code);
 
 }  // namespace plover

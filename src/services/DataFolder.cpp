@@ -4,8 +4,8 @@
 
 #include <shlobj.h>
 
-#include "framework/Help.h"
 #include "framework/LateBound.h"
+#include "framework/Paths.h"
 #include "services/Settings.h"
 
 namespace plover {

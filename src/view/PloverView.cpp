@@ -47,8 +47,8 @@ CPloverView::CPloverView()
 void CPloverView::LoadDpiPictures()
 {
     // The picture and its mask are scaled pixel for pixel, so they still agree.
-    m_pStarImage = LoadBitmapForDpi(IDB_SHOOTING_STAR, m_nDpi, false);
-    m_pStarMask = LoadBitmapForDpi(IDB_SHOOTING_STAR_MASK, m_nDpi, false);
+    m_pStarImage = LoadBitmapForDpi(IDB_SHOOTING_STAR, ID_ASSET_SET_STEP, m_nDpi, false);
+    m_pStarMask = LoadBitmapForDpi(IDB_SHOOTING_STAR_MASK, ID_ASSET_SET_STEP, m_nDpi, false);
     BITMAP info{};
     m_nStarWidth = m_nStarHeight = 0;
     if (m_pStarImage && ::GetObjectW(m_pStarImage.Get(), sizeof info, &info)) {

@@ -98,6 +98,8 @@ public:
 
     // What the window shows, for the frame's title and for tests.
     const std::wstring& Countdown() const { return m_strCountdown; }
+    // The target panel's texts as last laid out, shown or not.
+    const TargetTexts& Texts() const { return m_Texts; }
     BarState Bars() const { return m_nBarState; }
     HCURSOR Cursor() const { return m_hCursor; }
     int IconCount() const { return m_nIconCount; }

@@ -107,7 +107,7 @@ std::array<long, 4> LiveHandles()
     long windows = 0;
     ::EnumThreadWindows(::GetCurrentThreadId(), CountWithChildren,
                         reinterpret_cast<LPARAM>(&windows));
-    return {LiveGdiObjects(), CMenu::Live(), LiveProgramCursors(), windows};
+    return {LiveGdiObjects(), CMenu::Live(), CCursor::Live(), windows};
 }
 
 }  // namespace

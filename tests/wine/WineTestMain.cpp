@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "WineTestSupport.h"
+#include "framework/MessageBox.h"
+#include "framework/Resource.h"
+#include "resource.h"
 #include "schedule/ScheduleStore.h"
 
 namespace {
@@ -35,6 +38,8 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "--write-loop") == 0)
         return WriteLoop(plover::test::WinePath(argv[2]));
     ::testing::InitGoogleTest(&argc, argv);
+    // The boxes' caption, told at start as the program tells it.
+    plover::SetAppTitle(plover::LoadResString(IDS_APP_TITLE));
     std::printf("plover: Wine-side tests of the %s build\n", plover::test::ThisBuild());
     return RUN_ALL_TESTS();
 }

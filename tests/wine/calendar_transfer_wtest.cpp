@@ -9,7 +9,7 @@
 #include <string>
 
 #include "calendar/CalendarTransfer.h"
-#include "schedule/Cp932Codec.h"
+#include "framework/Cp932Codec.h"
 
 using namespace plover;
 

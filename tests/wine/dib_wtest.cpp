@@ -91,14 +91,14 @@ TEST(DibDraw, EveryGoodSuitePictureDrawsItsPixelsAtThePointOnScreenAndPrinter)
         SCOPED_TRACE(Narrow(path));
         const CDibImage expected = Decode(path);
         CDib dib;
-        ASSERT_EQ(dib.Load(path, nullptr), 1);
+        ASSERT_EQ(dib.Load(path, nullptr), PictureLoad::Loaded);
         ASSERT_EQ(dib.GetWidth(), expected.GetWidth());
         ASSERT_EQ(dib.GetHeight(), expected.GetHeight());
         EXPECT_EQ(dib.HasPalette(), expected.GetPaletteSize() > 0);
         EXPECT_TRUE(dib.HasDeviceBitmap());
 
         CPaintCanvas screen = CanvasFor(dib);
-        EXPECT_EQ(dib.Draw(screen.Dc(), kX, kY), 1);
+        dib.Draw(screen.Dc(), kX, kY);
         ExpectDrawnAt(screen, expected);
         CPaintCanvas printer = CanvasFor(dib);
         dib.DrawBits(printer.Dc(), kX, kY);
@@ -117,11 +117,11 @@ TEST(DibDraw, OddAndBrokenFilesAreRefusedOrDrawWhatTheyHold)
         SCOPED_TRACE(Narrow(path));
         const CDibImage expected = Decode(path);
         CDib dib;
-        const int result = dib.Load(path, nullptr);
-        ASSERT_EQ(result, expected.IsEmpty() ? 0 : 1);
-        refused += result == 0;
+        const PictureLoad result = dib.Load(path, nullptr);
+        ASSERT_EQ(result, expected.IsEmpty() ? PictureLoad::Failed : PictureLoad::Loaded);
+        refused += result == PictureLoad::Failed;
         CPaintCanvas canvas(dib.GetWidth() + kX + 6, dib.GetHeight() + kY + 6, kSentinel);
-        dib.Realize(canvas.Dc(), 0);
+        dib.Realize(canvas.Dc(), false);
         dib.Draw(canvas.Dc(), kX, kY);
         ExpectDrawnAt(canvas, expected);
     }
@@ -139,22 +139,23 @@ TEST(DibDraw, FilesThatCannotBeReadDrawNothing)
     for (const auto& path : unreadable) {
         SCOPED_TRACE(Narrow(path));
         CDib dib;
-        EXPECT_EQ(dib.Load(path, nullptr), 0);
+        EXPECT_EQ(dib.Load(path, nullptr), PictureLoad::Failed);
         EXPECT_FALSE(dib.IsLoaded());
         CPaintCanvas canvas(40, 30, kSentinel);
-        EXPECT_EQ(dib.Realize(canvas.Dc(), 0), 0);
-        EXPECT_EQ(dib.Draw(canvas.Dc(), kX, kY), 1);
+        EXPECT_EQ(dib.Realize(canvas.Dc(), false), 0);
+        dib.Draw(canvas.Dc(), kX, kY);
         dib.DrawBits(canvas.Dc(), kX, kY);
         ExpectDrawnAt(canvas, CDibImage());
-        EXPECT_EQ(dib.Free(), 1);
-        EXPECT_EQ(dib.Free(), 1);
+        dib.Free();
+        dib.Free();  // twice is harmless
+        EXPECT_FALSE(dib.IsLoaded());
     }
 
     // A cut-off file draws the rows it holds; a Japanese name is no obstacle.
     const std::wstring cut = dir.File(L"予定の絵.bmp");
     WriteBytes(cut, std::vector<std::uint8_t>(pal8.begin(), pal8.begin() + pal8.size() * 2 / 3));
     CDib dib;
-    ASSERT_EQ(dib.Load(cut, nullptr), 1);
+    ASSERT_EQ(dib.Load(cut, nullptr), PictureLoad::Loaded);
     CPaintCanvas canvas = CanvasFor(dib);
     dib.Draw(canvas.Dc(), kX, kY);
     ExpectDrawnAt(canvas, Decode(cut));
@@ -164,18 +165,18 @@ TEST(DibPalette, OnlyPalettePicturesHaveOneAndOnlyAPaletteDisplayRealisesIt)
 {
     const CClientDC screen(nullptr);
     CDib pal8, rgb24;
-    ASSERT_EQ(pal8.Load(SuiteFile("g/pal8.bmp"), nullptr), 1);
-    ASSERT_EQ(rgb24.Load(SuiteFile("g/rgb24.bmp"), nullptr), 1);
+    ASSERT_EQ(pal8.Load(SuiteFile("g/pal8.bmp"), nullptr), PictureLoad::Loaded);
+    ASSERT_EQ(rgb24.Load(SuiteFile("g/rgb24.bmp"), nullptr), PictureLoad::Loaded);
     EXPECT_TRUE(pal8.HasPalette());
     EXPECT_FALSE(rgb24.HasPalette());
-    EXPECT_EQ(rgb24.Realize(screen.Get(), 0), 0);
+    EXPECT_EQ(rgb24.Realize(screen.Get(), false), 0);
     const int bits = ::GetDeviceCaps(screen.Get(), BITSPIXEL);
     if (bits == 8) {
-        EXPECT_GT(pal8.Realize(screen.Get(), 0), 0);
+        EXPECT_GT(pal8.Realize(screen.Get(), false), 0);
         return;
     }
-    EXPECT_EQ(pal8.Realize(screen.Get(), 0), 0);
-    EXPECT_EQ(pal8.Realize(screen.Get(), 1), 0);
+    EXPECT_EQ(pal8.Realize(screen.Get(), false), 0);
+    EXPECT_EQ(pal8.Realize(screen.Get(), true), 0);
     // Said, not hidden: the tests' displays have more colours than a palette.
     GTEST_SKIP() << "realising on a palette display not run: this display has " << bits
                  << " bits a pixel";
@@ -194,7 +195,7 @@ TEST(PictureSlot, FollowsTheOwnersPictureAndLeavesNothingBehind)
         EXPECT_EQ(slot.OnActivate(host.m_hWnd), 0);
 
         const std::wstring pal4 = SuiteFile("g/pal4.bmp");
-        EXPECT_EQ(slot.Show(pal4, host.m_hWnd), 1);
+        EXPECT_EQ(slot.Show(pal4, host.m_hWnd), PictureLoad::Loaded);
         CPaintCanvas canvas = CanvasFor(*slot.Get());
         slot.Paint(canvas.Dc(), kX, kY);
         ExpectDrawnAt(canvas, Decode(pal4));
@@ -202,7 +203,7 @@ TEST(PictureSlot, FollowsTheOwnersPictureAndLeavesNothingBehind)
         EXPECT_EQ(slot.OnActivate(host.m_hWnd), 0);
 
         // A picture that failed stays in the slot and draws nothing.
-        EXPECT_EQ(slot.Show(SuiteFile("g/none.bmp"), host.m_hWnd), 0);
+        EXPECT_EQ(slot.Show(SuiteFile("g/none.bmp"), host.m_hWnd), PictureLoad::Failed);
         EXPECT_FALSE(slot.IsEmpty());
         CPaintCanvas blank(40, 30, kSentinel);
         slot.Paint(blank.Dc(), kX, kY);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "PaintCanvas.h"
+#include "framework/Cursor.h"
 #include "framework/Gdi.h"
 #include "framework/Menu.h"
 #include "framework/Wnd.h"
@@ -473,6 +474,32 @@ TEST(MenuOwner, MovedOverAHeldMenuCountsOnlyWhatLives)
         EXPECT_TRUE(::IsMenu(held.Get()));
     }
     EXPECT_EQ(CMenu::Live(), atStart);
+}
+
+// A cursor the program made dies with its last owner; the platform's shared arrow
+// is only held, whoever held it last.
+TEST(CursorOwner, DestroysWhatTheProgramLoadedAndNeverTheSharedArrow)
+{
+    const long atStart = CCursor::Live();
+    const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    const BYTE andMask[32 * 4] = {}, xorMask[32 * 4] = {};
+    HCURSOR made = nullptr;
+    {
+        CCursor shared = CCursor::Shared(arrow);
+        CCursor own = CCursor::Owned(
+            ::CreateCursor(::GetModuleHandleW(nullptr), 0, 0, 32, 32, andMask, xorMask));
+        made = own.Get();
+        ASSERT_TRUE(made);
+        EXPECT_EQ(CCursor::Live(), atStart + 1);
+        shared = std::move(own);  // lets go of the arrow, takes the made one over
+        EXPECT_EQ(CCursor::Live(), atStart + 1);
+    }
+    EXPECT_EQ(CCursor::Live(), atStart);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(arrow, &info)) << "the shared arrow was destroyed";
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+    EXPECT_FALSE(::GetIconInfo(made, &info)) << "the cursor the program made is still alive";
 }
 
 // A release the system refused leaves the object counted, so a leak check sees it.

@@ -144,7 +144,7 @@ TEST(Dpi, BetweenTwoSetsAPictureIsTheLargerOneScaledDown)
 {
     const auto resource = [](int set) {
         return CBitmap(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                         MAKEINTRESOURCEW(ScaledResourceId(IDB_SHOOTING_STAR, set)),
+                                                         MAKEINTRESOURCEW(ScaledResourceId(IDB_SHOOTING_STAR, set, ID_ASSET_SET_STEP)),
                                                          IMAGE_BITMAP, 0, 0, 0)));
     };
     // Pixels that differ between `a` and `b` drawn at w x h with the loader's stretch.
@@ -161,7 +161,7 @@ TEST(Dpi, BetweenTwoSetsAPictureIsTheLargerOneScaledDown)
     };
     const SIZE base = BitmapSize(resource(0).Get());
     for (const auto& [dpi, set] : {std::pair{120, 1}, std::pair{168, 2}}) {
-        const CBitmap loaded = LoadBitmapForDpi(IDB_SHOOTING_STAR, dpi, false);
+        const CBitmap loaded = LoadBitmapForDpi(IDB_SHOOTING_STAR, ID_ASSET_SET_STEP, dpi, false);
         const SIZE size = BitmapSize(loaded.Get());
         EXPECT_EQ(size.cx, ScaleToDpi(base.cx, dpi)) << dpi;
         EXPECT_EQ(size.cy, ScaleToDpi(base.cy, dpi)) << dpi;

@@ -351,7 +351,7 @@ TEST(OptionsCommand, OkWritesEverySettingAndAppliesItAtOnceCancelChangesNothing)
     CViewHarness h(LocalTime{2026, 12, 9, 4, 12, 0, 0});
     h.SetSchedule(MakeSchedule(3, 1), 0);
     ASSERT_TRUE(h.Open());
-    const HCURSOR firstCursor = h.Frame()->m_hCursor;
+    const HCURSOR firstCursor = h.Frame()->m_Cursor.Get();
 
     std::vector<ULONG_PTR> helpTopics;
     SetHelpViewer([&](HWND, UINT, ULONG_PTR topic) { helpTopics.push_back(topic); });
@@ -373,7 +373,7 @@ TEST(OptionsCommand, OkWritesEverySettingAndAppliesItAtOnceCancelChangesNothing)
     SetHelpViewer(nullptr);
     EXPECT_EQ(helpTopics, std::vector<ULONG_PTR>{102});
     EXPECT_FALSE(h.m_Settings.ReadInt(L"CursorNo")) << "Cancel writes nothing";
-    EXPECT_EQ(h.Frame()->m_hCursor, firstCursor);
+    EXPECT_EQ(h.Frame()->m_Cursor.Get(), firstCursor);
 
     RunOptions(h, {[](HWND sheet) {
                        EXPECT_EQ(PageIndex(sheet), 0) << "a cancelled sheet's page is not kept";
@@ -407,9 +407,9 @@ TEST(OptionsCommand, OkWritesEverySettingAndAppliesItAtOnceCancelChangesNothing)
     EXPECT_EQ(LoadSettingsForSheet(h.m_Settings), expected) << "every key written";
     EXPECT_TRUE(h.m_Settings.ReadString(L"VerWav"));
 
-    EXPECT_NE(h.Frame()->m_hCursor, firstCursor);
-    EXPECT_EQ(h.View()->Cursor(), h.Frame()->m_hCursor);
-    EXPECT_EQ(LiveProgramCursors(), 1) << "the replaced cursor is destroyed";
+    EXPECT_NE(h.Frame()->m_Cursor.Get(), firstCursor);
+    EXPECT_EQ(h.View()->Cursor(), h.Frame()->m_Cursor.Get());
+    EXPECT_EQ(CCursor::Live(), 1) << "the replaced cursor is destroyed";
     EXPECT_EQ(h.View()->IconCount(), 7);
     EXPECT_FALSE(::IsWindowVisible(Child(h, IDC_STAR_LEFT)));
     EXPECT_FALSE(::IsWindowVisible(Child(h, IDC_STAR_RIGHT)));

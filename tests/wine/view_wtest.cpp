@@ -436,14 +436,14 @@ TEST(MainFrame, ProgramCursorComesFromTheCursorNumber)
         h.m_Settings.WriteInt(L"CursorNo", cursorNo);
         h.SetSchedule(Schedule(24), 0);
         ASSERT_TRUE(h.Open(400, 300));
-        EXPECT_EQ(h.Frame()->m_hCursor, arrow) << cursorNo;
+        EXPECT_EQ(h.Frame()->m_Cursor.Get(), arrow) << cursorNo;
     }
     for (int cursorNo = 1; cursorNo <= 12; ++cursorNo) {
         CViewHarness h(kToday);
         h.m_Settings.WriteInt(L"CursorNo", cursorNo);
         h.SetSchedule(Schedule(24), 0);
         ASSERT_TRUE(h.Open(400, 300));
-        const HCURSOR cursor = h.Frame()->m_hCursor;
+        const HCURSOR cursor = h.Frame()->m_Cursor.Get();
         EXPECT_NE(cursor, arrow) << cursorNo;
         EXPECT_EQ(h.View()->Cursor(), cursor);
         // Client area and caption show it; a sizing border keeps the platform's arrows.
@@ -638,7 +638,7 @@ TEST(Commands, ADialogPausesTheTickAndACloseAskedMeanwhileWaitsUntilItEnds)
     EXPECT_EQ(RunModalDialog(*h.Frame(), *h.View(), probe), IDOK);
     EXPECT_EQ(probe.iconCountDuring, 3) << "the tick counted while the dialog was open";
     EXPECT_TRUE(probe.frameAliveAfterClose) << "the close did not wait for the dialog";
-    EXPECT_EQ(probe.m_hCursor, h.Frame()->m_hCursor);
+    EXPECT_EQ(probe.m_hCursor, h.Frame()->m_Cursor.Get());
 
     // The close comes once the dialog has ended, and the tick counts again.
     MSG close{};

@@ -3,7 +3,7 @@
 // rules then find and replace them one character at a time.
 #include <windows.h>
 
-#include "schedule/Cp932Codec.h"
+#include "framework/Cp932Codec.h"
 
 namespace plover {
 

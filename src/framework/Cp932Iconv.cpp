@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "schedule/Cp932Codec.h"
+#include "framework/Cp932Codec.h"
 
 namespace plover {
 

@@ -1,4 +1,4 @@
-#include "schedule/Cp932Codec.h"
+#include "framework/Cp932Codec.h"
 
 #include "framework/SjisText.h"
 
