@@ -136,7 +136,7 @@ ical::CivilTime UtcToLocal(const ical::CivilTime& utc)
 bool Export(const std::string& path, const CScheduleList& list, ical::ExportCounts& counts)
 {
     return WriteFileAtomically(Wide(path), [&](const FileSink& sink) {
-               return ical::WriteCalendar(list, ical::CivilTime{2026, 6, 15}, Cp932(), sink, counts);
+               return ical::WriteCalendar(list, ical::CivilTime{2026, 6, 15}, Cp932(), LeapDayRule::February28, sink, counts);
            }) == ERROR_SUCCESS;
 }
 #else
@@ -192,7 +192,7 @@ bool Export(const std::string& path, const CScheduleList& list, ical::ExportCoun
     const int fd = ::open(temp.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
     if (fd < 0)
         return false;
-    const bool ok = ical::WriteCalendar(list, ical::CivilTime{2026, 6, 15}, Cp932(),
+    const bool ok = ical::WriteCalendar(list, ical::CivilTime{2026, 6, 15}, Cp932(), LeapDayRule::February28,
                                         [fd](const char* data, std::size_t size) {
                                             return ::write(fd, data, size) == static_cast<ssize_t>(size);
                                         },

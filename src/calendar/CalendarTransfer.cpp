@@ -156,7 +156,8 @@ void ExportCalendar(HWND owner, const CPloverDoc& doc)
     ::GetSystemTime(&now);
     ical::ExportCounts counts;
     const DWORD error = WriteFileAtomically(path, [&](const FileSink& sink) {
-        return ical::WriteCalendar(doc.m_ScheduleList, FromSystemTime(now), Cp932(), sink, counts);
+        return ical::WriteCalendar(doc.m_ScheduleList, FromSystemTime(now), Cp932(), doc.m_LeapDay, sink,
+                                   counts);
     });
     if (error != ERROR_SUCCESS) {
         Warn(owner, FileErrorText(FileErrorFromWin32(error), path) +
@@ -201,7 +202,9 @@ void ImportCalendar(HWND owner, CPloverDoc& doc, const std::function<INT_PTR(CDi
             Warn(owner, FileErrorText(FileErrorFromWin32(error), path) + unchanged);
             return;
         }
-        read = ical::ReadCalendar(bytes, Cp932(), MachineReadContext());
+        ical::ReadContext context = MachineReadContext();
+        context.leapDay = doc.m_LeapDay;
+        read = ical::ReadCalendar(bytes, Cp932(), context);
         std::string().swap(bytes);
     } catch (const std::bad_alloc&) {
         Warn(owner, L"メモリが足りないため、このファイルを読み込めませんでした。\n" + path + unchanged);

@@ -1,7 +1,8 @@
 // iCalendar (RFC 5545) files in and out of the schedule.  Out: every entry as an
 // event of one calendar, texts from code page 932 to UTF-8.  In: every event of a
 // file as a candidate entry, its start in the machine's local time (a recurring
-// one at its next date), its texts cut to the entry's fields in code page 932.
+// one at its next date, with the rule when the entry can keep it), its texts cut
+// to the entry's fields in code page 932.
 // Nothing here touches a file or a window; the machine's clock and time zone come
 // in as arguments.
 #pragma once
@@ -34,10 +35,12 @@ struct ExportCounts {
 // Hands the file to `sink` in pieces of about a megabyte; false when the sink
 // refused one.  `stampUtc` is the moment of the export (DTSTAMP).
 using ExportSink = std::function<bool(const char* data, std::size_t size)>;
+// An entry's repeat rule goes out as a rule from its anchor that gives the same
+// dates; `leapDay` says which form a yearly 29 February takes.
 bool WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc, const ICp932Codec& codec,
-                   const ExportSink& sink, ExportCounts& counts);
+                   LeapDayRule leapDay, const ExportSink& sink, ExportCounts& counts);
 std::string WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc,
-                          const ICp932Codec& codec, ExportCounts& counts);
+                          const ICp932Codec& codec, LeapDayRule leapDay, ExportCounts& counts);
 
 // The UID of each entry: the same entry gets the same one at every export, since it
 // is made from the entry's contents and, among identical entries, from which of them
@@ -56,6 +59,10 @@ struct Candidate {
     std::string description;  // code page 932, at most 255 bytes, CR LF line ends
     std::uint32_t replaced = 0;  // characters the code page lacks, now "？"
     bool cut = false;            // a text was too long, or the name had line breaks
+    // A rule that gives an entry's own dates is kept as the entry's, counting from
+    // the event's start; the date above is then its next occurrence.
+    RepeatRule repeat = RepeatRule::None;
+    CivilDate anchor;
     bool Changed() const { return replaced != 0 || cut; }
 };
 
@@ -87,6 +94,8 @@ struct ReadContext {
     CivilTime today;  // local date; recurring events take their next date from it
     // Local wall-clock time of a UTC moment on this machine.
     std::function<CivilTime(const CivilTime& utc)> utcToLocal;
+    // Where a kept yearly rule from 29 February falls in common years.
+    LeapDayRule leapDay = LeapDayRule::February28;
 };
 
 ReadResult ReadCalendar(std::string_view bytes, const ICp932Codec& codec, const ReadContext& context);

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "calendar/HashMix.h"
+#include "calendar/ICalendarRule.h"
 #include "framework/SjisText.h"
 
 namespace plover::ical {
@@ -223,6 +224,24 @@ struct PendingEvent {
     std::string start;
     std::string tzid;
     std::string rule;
+    // Each EXDATE line: its TZID, whether VALUE=DATE, its list of dates.
+    struct ExDates {
+        std::string tzid;
+        bool dateParam = false;
+        std::string values;
+    };
+    std::vector<ExDates> exdates;
+};
+
+// An event's EXDATEs in the frames its occurrences are compared in.
+struct Exclusions {
+    std::vector<CivilTime> utc;    // moments
+    std::vector<CivilTime> wall;   // wall-clock times of the start's own frame
+    std::vector<CivilTime> dates;  // whole days of the start's wall clock
+    bool Has(const std::vector<CivilTime>& list, const CivilTime& t) const
+    {
+        return std::binary_search(list.begin(), list.end(), t);
+    }
 };
 
 constexpr std::size_t kNameBytes = CPloverFile::kNameSize - 1;
@@ -357,6 +376,13 @@ private:
                 m_description.assign(c.value.data(), c.value.size());
             } else if (IsName(c.name, "RRULE") && m_event.rule.empty()) {
                 m_event.rule.assign(c.value.data(), c.value.size());
+            } else if (IsName(c.name, "EXDATE")) {
+                PendingEvent::ExDates& ex = m_event.exdates.emplace_back();
+                if (const auto tzid = Param(c.params, "TZID"))
+                    ex.tzid.assign(tzid->data(), tzid->size());
+                const auto type = Param(c.params, "VALUE");
+                ex.dateParam = type && IsName(*type, "DATE");
+                ex.values.assign(c.value.data(), c.value.size());
             }
             return;
         }
@@ -429,12 +455,12 @@ private:
                 Skip(SkipReason::BadStart, event.line);
                 continue;
             }
-            const CivilTime local = LocalStart(event, *start);
+            Candidate& c = event.candidate;
+            const CivilTime local = LocalStart(event, *start, c);
             if (local.year < 1 || local.year > 9999) {
                 Skip(SkipReason::OutOfRange, event.line);
                 continue;
             }
-            Candidate& c = event.candidate;
             c.year = static_cast<std::uint16_t>(local.year);
             c.month = static_cast<std::uint16_t>(local.month);
             c.day = static_cast<std::uint16_t>(local.day);
@@ -444,8 +470,41 @@ private:
         }
     }
 
-    // The event's start, or its next date when it recurs, in local time.
-    CivilTime LocalStart(const PendingEvent& event, const DateValue& start) const
+    // The EXDATEs of an event whose start is `start`, in the frames its
+    // occurrences are: moments for a UTC or zoned start, else wall-clock times.
+    Exclusions ExcludedDates(const PendingEvent& event, const DateValue& start, const TimeZone* zone) const
+    {
+        Exclusions ex;
+        const bool moments = !start.isDate && (start.isUtc || zone);
+        for (const PendingEvent::ExDates& line : event.exdates) {
+            const TimeZone* own = line.tzid.empty() ? nullptr : Zone(line.tzid);
+            std::string_view list = line.values;
+            while (!list.empty()) {
+                const std::size_t comma = std::min(list.find(','), list.size());
+                const auto value = ParseDateValue(list.substr(0, comma));
+                list.remove_prefix(std::min(comma + 1, list.size()));
+                if (!value || (line.dateParam && !value->isDate))
+                    continue;
+                CivilTime t = value->time;
+                if (value->isDate || start.isDate) {
+                    t.hour = t.minute = t.second = 0;
+                    ex.dates.push_back(t);
+                } else if (value->isUtc || own) {
+                    const CivilTime utc = value->isUtc ? t : own->ToUtc(t);
+                    (moments ? ex.utc : ex.wall).push_back(moments ? utc : m_context.utcToLocal(utc));
+                } else {
+                    ex.wall.push_back(t);
+                }
+            }
+        }
+        for (auto* list : {&ex.utc, &ex.wall, &ex.dates})
+            std::sort(list->begin(), list->end());
+        return ex;
+    }
+
+    // The event's start, or its next date when it recurs, in local time; a rule
+    // the entry can keep goes into `c`.
+    CivilTime LocalStart(const PendingEvent& event, const DateValue& start, Candidate& c) const
     {
         const TimeZone* zone =
             !start.isDate && !start.isUtc && !event.tzid.empty() ? Zone(event.tzid) : nullptr;
@@ -463,9 +522,14 @@ private:
         };
         if (event.rule.empty())
             return toLocal(start.time);
-        const auto rule = ParseSimpleRule(event.rule, start.time);
+        auto rule = ParseRecurrenceRule(event.rule);
         if (!rule)
             return toLocal(start.time);
+        if (start.isDate) {  // a whole day has no times of day to choose
+            rule->byHour.clear();
+            rule->byMinute.clear();
+            rule->bySecond.clear();
+        }
         const auto pastEnd = [&](const CivilTime& occurrence) {
             if (!rule->until)
                 return false;
@@ -483,7 +547,37 @@ private:
                 return m_context.utcToLocal(until.time) < occurrence;
             return until.time < occurrence;
         };
-        return toLocal(NextOccurrence(start.time, *rule, m_context.today, toLocal, pastEnd));
+        const Exclusions ex = ExcludedDates(event, start, zone);
+        const auto moment = [&](const CivilTime& t) { return start.isUtc ? t : zone->ToUtc(t); };
+        OccurrenceTests tests;
+        tests.toLocal = toLocal;
+        tests.pastEnd = pastEnd;
+        tests.excluded = [&](const CivilTime& t) {
+            CivilTime day = t;
+            day.hour = day.minute = day.second = 0;
+            return ex.Has(ex.dates, day) || ex.Has(ex.wall, t) || (!ex.utc.empty() && ex.Has(ex.utc, moment(t)));
+        };
+        const CivilTime next = toLocal(NextRuleOccurrence(start.time, *rule, m_context.today, tests));
+        // The entry keeps the rule when its dates are the rule's: from the same
+        // day on this machine (a day's shift moves a week's dates alike, a
+        // month's not), and no exception ahead that it could not keep.
+        const auto repeat = AsEntryRepeat(*rule, start.time);
+        const CivilTime first = toLocal(start.time);
+        const CivilTime early = CivilFromDays(DaysFromCivil(m_context.today.year, m_context.today.month,
+                                                            m_context.today.day) - 2);
+        const auto ahead = [&](const std::vector<CivilTime>& list) {
+            return !list.empty() && !DateBefore(list.back(), early);
+        };
+        if (!repeat || ahead(ex.utc) || ahead(ex.wall) || ahead(ex.dates) ||
+            (!SameDate(first, start.time) &&
+             (repeat->rule == RepeatRule::Monthly || repeat->rule == RepeatRule::Yearly)))
+            return next;
+        c.repeat = repeat->rule;
+        c.anchor = SameDate(first, start.time) ? repeat->anchor : CivilDate{first.year, first.month, first.day};
+        const CivilDate date = NextOccurrence(c.repeat, c.anchor,
+                                              {m_context.today.year, m_context.today.month, m_context.today.day},
+                                              m_context.leapDay);
+        return CivilTime{date.year, date.month, date.day, first.hour, first.minute, 0};
     }
 
     const ICp932Codec& m_codec;
@@ -565,6 +659,11 @@ void ToEntry(const Candidate& candidate, CPloverFile& entry)
     CPloverFile::SetText(entry.m_szName, CPloverFile::kNameSize, candidate.name);
     CPloverFile::SetText(entry.m_szDescription, CPloverFile::kDescriptionSize, candidate.description);
     CPloverFile::SetText(entry.m_szBmpFile, CPloverFile::kBmpFileSize, {});
+    const bool repeats = candidate.repeat != RepeatRule::None;
+    entry.m_Repeat = candidate.repeat;
+    entry.m_wAnchorYear = repeats ? static_cast<std::uint16_t>(candidate.anchor.year) : 0;
+    entry.m_wAnchorMonth = repeats ? static_cast<std::uint16_t>(candidate.anchor.month) : 0;
+    entry.m_wAnchorDay = repeats ? static_cast<std::uint16_t>(candidate.anchor.day) : 0;
 }
 
 }  // namespace plover::ical

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calendar/HashMix.h"
+#include "calendar/ICalendarRule.h"
 
 namespace plover::ical {
 
@@ -188,7 +189,7 @@ std::vector<std::string> EntryUids(const CScheduleList& list)
 }
 
 bool WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc, const ICp932Codec& codec,
-                   const ExportSink& sink, ExportCounts& counts)
+                   LeapDayRule leapDay, const ExportSink& sink, ExportCounts& counts)
 {
     counts = ExportCounts();
     constexpr std::size_t kPiece = 1 << 20;
@@ -212,10 +213,25 @@ bool WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc, const I
         AppendUid(out, uids, i);
         out += "\r\n";
         out += stamp;
+        // A repeating entry starts at its anchor (on its month's last day when the
+        // month lacks the day, as its dates do); one whose anchor is no date goes
+        // out at its own date alone.
+        const CivilDate anchor = entry.Anchor();
+        const bool repeats = entry.m_Repeat != RepeatRule::None && anchor.year >= 1 && anchor.year <= 9999 &&
+                             anchor.month >= 1 && anchor.month <= 12;
+        const CivilTime start =
+            repeats ? CivilTime{anchor.year, anchor.month,
+                                std::max(1, std::min(anchor.day, GregorianMonthLength(anchor.year, anchor.month))),
+                                entry.m_wHour, entry.m_wMinute, 0}
+                    : CivilTime{entry.m_wYear, entry.m_wMonth, entry.m_wDay, entry.m_wHour, entry.m_wMinute, 0};
         out += "DTSTART:";
-        AppendDateTime(out, CivilTime{entry.m_wYear, entry.m_wMonth, entry.m_wDay, entry.m_wHour,
-                                      entry.m_wMinute, 0});
+        AppendDateTime(out, start);
         out += "\r\n";
+        if (repeats) {
+            out += "RRULE:";
+            out += RepeatRuleText(entry.m_Repeat, anchor, leapDay);
+            out += "\r\n";
+        }
         line = "SUMMARY:";
         counts.replaced += ToUnicodeVisibly(codec, entry.Name(), text);
         counts.replaced += AppendEscaped(line, text);
@@ -239,10 +255,10 @@ bool WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc, const I
 }
 
 std::string WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc,
-                          const ICp932Codec& codec, ExportCounts& counts)
+                          const ICp932Codec& codec, LeapDayRule leapDay, ExportCounts& counts)
 {
     std::string file;
-    WriteCalendar(list, stampUtc, codec,
+    WriteCalendar(list, stampUtc, codec, leapDay,
                   [&file](const char* data, std::size_t size) {
                       file.append(data, size);
                       return true;

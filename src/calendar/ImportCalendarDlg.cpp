@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <iterator>
 
 #include "framework/TextConv.h"
 #include "resource.h"
@@ -32,8 +33,8 @@ bool CImportCalendarDlg::OnInitDialog()
     const struct {
         const wchar_t* title;
         int share;  // of the width, in twentieths
-    } columns[] = {{L"日付", 5}, {L"時刻", 3}, {L"名称", 12}};
-    for (int i = 0; i < 3; ++i) {
+    } columns[] = {{L"日付", 5}, {L"時刻", 3}, {L"繰り返し", 3}, {L"名称", 9}};
+    for (int i = 0; i < static_cast<int>(std::size(columns)); ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<wchar_t*>(columns[i].title);
@@ -104,6 +105,9 @@ void CImportCalendarDlg::FillRow(NMLVDISPINFOW& info)
     case 1:
         std::swprintf(text, 32, L"%02u:%02u", c.hour, c.minute);
         m_strCell = text;
+        break;
+    case 2:  // a rule the entry keeps; any other rule's event shows its next date alone
+        m_strCell = c.repeat == RepeatRule::None ? std::wstring() : std::wstring(RepeatRuleName(c.repeat));
         break;
     default:
         m_strCell = SjisToWide(c.name);

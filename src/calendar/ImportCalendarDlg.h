@@ -1,4 +1,5 @@
-// The events an iCalendar file offers, each with a check box; OK keeps the checks.
+// The events an iCalendar file offers, each with a check box and the repeat rule it
+// keeps ("毎年"); OK keeps the checks.
 // The list asks for each row as it is shown, so a file of any size opens at once.
 #pragma once
 

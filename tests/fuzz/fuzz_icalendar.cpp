@@ -1,6 +1,7 @@
 // Fuzzes the iCalendar reader: any bytes must read without a fault, every
 // candidate must fit an entry (whole characters, a real date and time), and the
-// candidates written out as a calendar must read back as the same entries.
+// candidates written out as a calendar must read back as the same entries, each
+// repeat rule with its anchor.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         list.push_back(std::move(entry));
     }
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), LeapDayRule::February28, counts);
     const ReadResult again = ReadCalendar(file, Cp932(), context);
     if (again.error != ReadError::None || again.candidates.size() != list.size())
         std::abort();
@@ -45,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         entry.WriteRecord(a);
         list[i]->WriteRecord(b);
         if (std::string_view(reinterpret_cast<char*>(a), sizeof a) !=
-            std::string_view(reinterpret_cast<char*>(b), sizeof b))
+                std::string_view(reinterpret_cast<char*>(b), sizeof b) ||
+            entry.m_Repeat != list[i]->m_Repeat || entry.Anchor() != list[i]->Anchor())
             std::abort();
     }
     return 0;

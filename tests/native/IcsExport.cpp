@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     plover::ReadSchedule(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), header, list);
     plover::ical::ExportCounts counts;
     const std::string file = plover::ical::WriteCalendar(list, plover::ical::CivilTime{2026, 6, 15, 12},
-                                                         plover::Cp932(), counts);
+                                                         plover::Cp932(), plover::LeapDayRule::February28, counts);
     std::ofstream out(argv[2], std::ios::binary);
     out.write(file.data(), static_cast<std::streamsize>(file.size()));
     return out ? 0 : 1;

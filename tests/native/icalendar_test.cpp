@@ -41,13 +41,19 @@ std::string Sjis(const std::u16string& text)
     return out;
 }
 
-// "2027-01-05 09:30 name" of a candidate, the name in code page 932.
+// "2027-01-05 09:30 name" of a candidate, the name in code page 932, then the
+// rule it keeps: " (yearly from 2000-03-10)".
 std::string Line(const Candidate& c)
 {
     char when[32];
     std::snprintf(when, sizeof when, "%04u-%02u-%02u %02u:%02u ", c.year, c.month, c.day, c.hour,
                   c.minute);
-    return when + c.name;
+    static const char* const kRules[] = {"", "yearly", "monthly", "weekly", "daily"};
+    char rule[48] = "";
+    if (c.repeat != RepeatRule::None)
+        std::snprintf(rule, sizeof rule, " (%s from %04d-%02d-%02d)", kRules[static_cast<int>(c.repeat)],
+                      c.anchor.year, c.anchor.month, c.anchor.day);
+    return when + c.name + rule;
 }
 
 std::unique_ptr<CPloverFile> Entry(int year, int month, int day, int hour, int minute,
@@ -72,14 +78,17 @@ std::string Record(const CPloverFile& entry)
     return std::string(reinterpret_cast<char*>(record), sizeof record);
 }
 
-// Exports `list`, imports the file again and expects every record back.
-void ExpectRoundTrip(const CScheduleList& list)
+// Exports `list`, imports the file again and expects every record back, and each
+// repeat rule with its anchor.
+void ExpectRoundTrip(const CScheduleList& list, LeapDayRule leapDay = LeapDayRule::February28)
 {
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), leapDay, counts);
     EXPECT_EQ(counts.written, list.size());
     EXPECT_EQ(counts.replaced, 0u);
-    const ReadResult read = ReadCalendar(file, Cp932(), Context());
+    ReadContext context = Context();
+    context.leapDay = leapDay;
+    const ReadResult read = ReadCalendar(file, Cp932(), context);
     ASSERT_EQ(read.error, ReadError::None);
     ASSERT_EQ(read.candidates.size(), list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -87,6 +96,9 @@ void ExpectRoundTrip(const CScheduleList& list)
         ToEntry(read.candidates[i], entry);
         EXPECT_EQ(Record(entry), Record(*list[i])) << "entry " << i << ": " << Line(read.candidates[i]);
         EXPECT_FALSE(read.candidates[i].Changed()) << i;
+        EXPECT_EQ(entry.m_Repeat, list[i]->m_Repeat) << i;
+        if (list[i]->m_Repeat != RepeatRule::None)
+            EXPECT_EQ(entry.Anchor(), list[i]->Anchor()) << i;
     }
 }
 
@@ -121,18 +133,100 @@ TEST(ICalendarRead, RecurringEventsTakeTheirNextDateOnOrAfterToday)
     const ReadResult read = ReadTestFile("rules.ics");
     ASSERT_EQ(read.error, ReadError::None);
     const char* expected[] = {
-        "2027-03-10 00:00 birthday",       "2028-02-29 00:00 leap day",
-        "2026-07-31 08:00 month end",      "2026-06-15 07:00 fortnightly",
+        "2027-03-10 00:00 birthday (yearly from 2000-03-10)",
+        // Kept as the entry's yearly rule: in common years on the 28th, as chosen.
+        "2027-02-28 00:00 leap day (yearly from 2000-02-29)",
+        "2026-07-31 08:00 month end",  // the standard's monthly skips June
+        "2026-06-15 07:00 fortnightly",
         "2026-06-12 06:00 three days",     "2023-01-01 12:00 ended",
-        "2026-06-24 10:00 every ten days", "2026-01-05 10:00 other rule",
+        "2026-06-24 10:00 every ten days", "2026-06-15 10:00 other rule",
         "2025-05-31 08:00 month end until",  // June has no 31st
-        "2026-06-15 07:00 day before freq", "2027-03-10 00:00 month and day",
+        "2026-06-15 07:00 day before freq (weekly from 2026-06-01)",
+        "2027-03-10 00:00 month and day (yearly from 2000-03-10)",
         // A BYMONTH or BYMONTHDAY that narrows or widens the dates: other rules.
-        "2026-03-10 09:00 every march",    "2024-03-15 09:00 daily on the 15th",
+        "2027-03-10 09:00 every march",    "2026-06-15 09:00 daily on the 15th",
     };
     ASSERT_EQ(read.candidates.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(Line(read.candidates[i]), expected[i]);
+}
+
+// Every other rule expanded to its true next date, checked by hand; EXDATE in each
+// of its forms takes a date out, and an exception ahead keeps a rule from being
+// the entry's, which could not hold it.
+TEST(ICalendarRead, OtherRulesTakeTheirTrueNextDateWithoutExcludedDates)
+{
+    const struct {
+        const char* file;
+        std::vector<const char*> lines;
+    } files[] = {
+        {"expand.ics",
+         {"2026-06-15 10:00 two days a week", "2026-07-12 09:00 second sunday", "2026-06-15 09:00 the 15th",
+          "2026-06-26 09:00 last friday", "2026-06-30 09:00 last weekday",
+          "1998-05-10 09:00 week from sunday", "2000-01-31 09:00 never", "2026-02-15 09:00 three times"}},
+        {"exdate.ics",
+         {"2026-06-22 10:00 floating", "2026-06-17 00:00 whole days", "2026-06-22 22:00 zone",
+          "2026-06-22 22:00 zone by utc", "2026-06-16 09:00 utc",
+          "2027-03-10 00:00 past exception (yearly from 2000-03-10)", "2028-03-10 00:00 exception ahead"}},
+        // The entry's own rules, as the export writes them and as a plain rule says
+        // them; a month's dates a day later here are no monthly rule of the entry's.
+        {"entry-rules.ics",
+         {"2026-06-30 08:00 month end (monthly from 2026-01-31)",
+          "2027-02-28 00:00 leap day last of february (yearly from 2024-02-29)",
+          "2027-02-28 00:00 leap day 60th day (yearly from 2024-02-29)", "2026-06-15 07:00 daily (daily from 2020-01-01)",
+          "2026-06-20 21:00 weekly utc (weekly from 2026-01-03)",
+          "2026-06-21 08:30 weekly a day later here (weekly from 2026-01-04)",
+          "2026-06-16 08:30 monthly a day later here"}},
+    };
+    for (const auto& f : files) {
+        const ReadResult read = ReadTestFile(f.file);
+        ASSERT_EQ(read.error, ReadError::None) << f.file;
+        ASSERT_EQ(read.candidates.size(), f.lines.size()) << f.file;
+        for (std::size_t i = 0; i < f.lines.size(); ++i)
+            EXPECT_EQ(Line(read.candidates[i]), f.lines[i]) << f.file;
+    }
+    // Common years on 1 March, as the user may choose instead.
+    ReadContext march = Context();
+    march.leapDay = LeapDayRule::March1;
+    const ReadResult read =
+        ReadCalendar(FileBytes(std::string(PLOVER_TEST_DATA) + "/ical/entry-rules.ics"), Cp932(), march);
+    ASSERT_EQ(read.candidates.size(), 7u);
+    EXPECT_EQ(Line(read.candidates[1]), "2027-03-01 00:00 leap day last of february (yearly from 2024-02-29)");
+    EXPECT_EQ(Line(read.candidates[2]), "2027-03-01 00:00 leap day 60th day (yearly from 2024-02-29)");
+}
+
+// Repeating entries go out as rules from their anchors and come back as the same
+// rules, under either choice for 29 February.
+TEST(ICalendarWrite, RepeatRulesReadBackWithTheirAnchors)
+{
+    for (LeapDayRule leapDay : {LeapDayRule::February28, LeapDayRule::March1}) {
+        CScheduleList list;
+        const struct {
+            int year, month, day;
+            RepeatRule rule;
+        } entries[] = {{2024, 2, 29, RepeatRule::Yearly}, {1990, 3, 10, RepeatRule::Yearly},
+                       {2026, 1, 31, RepeatRule::Monthly}, {2026, 1, 30, RepeatRule::Monthly},
+                       {2026, 1, 29, RepeatRule::Monthly}, {2026, 1, 15, RepeatRule::Monthly},
+                       {2026, 6, 3, RepeatRule::Weekly},   {2026, 5, 1, RepeatRule::Daily},
+                       {2026, 5, 1, RepeatRule::None}};
+        for (const auto& e : entries) {
+            list.push_back(Entry(e.year, e.month, e.day, 9, 30, "repeat"));
+            list.back()->SetRepeat(e.rule);
+            RollForward(*list.back(), {2026, 6, 15}, leapDay);
+        }
+        ExpectRoundTrip(list, leapDay);
+        ExportCounts counts;
+        const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), leapDay, counts);
+        EXPECT_NE(file.find("\r\nDTSTART:20240229T093000\r\nRRULE:" +
+                            std::string(leapDay == LeapDayRule::March1 ? "FREQ=YEARLY;BYYEARDAY=60"
+                                                                       : "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1") +
+                            "\r\n"),
+                  std::string::npos);
+        EXPECT_NE(file.find("\r\nDTSTART:19900310T093000\r\nRRULE:FREQ=YEARLY\r\n"), std::string::npos);
+        EXPECT_NE(file.find("\r\nRRULE:FREQ=MONTHLY;BYMONTHDAY=28,29,30;BYSETPOS=-1\r\n"), std::string::npos);
+        EXPECT_EQ(file.find("RRULE:", file.find("DTSTART:20260501T093000\r\nRRULE:FREQ=DAILY") + 60),
+                  std::string::npos) << "an entry without a rule has none";
+    }
 }
 
 TEST(ICalendarRead, BadFilesChangeNothingAndBrokenEventsAreCountedByReason)
@@ -220,7 +314,7 @@ TEST(ICalendarWrite, FileIsFoldedEscapedUtf8AndReadsBackByteForByte)
     ExpectRoundTrip(list);
 
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), LeapDayRule::February28, counts);
     EXPECT_EQ(file.compare(0, 17, "BEGIN:VCALENDAR\r\n"), 0) << "no BOM";
     EXPECT_NE(file.find("\r\nVERSION:2.0\r\n"), std::string::npos);
     EXPECT_NE(file.find("\r\nSUMMARY:a\\, b\\; c\\\\d\r\n"), std::string::npos);
@@ -259,7 +353,7 @@ TEST(ICalendarWrite, UnrepresentableBytesAndDatesAreShownNotHidden)
     list.push_back(Entry(2027, 2, 31, 0, 0, "no such day"));
     list.push_back(Entry(2027, 1, 1, 0, 0, "bad \x81" "12 byte"));  // a lead byte, no trail
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), LeapDayRule::February28, counts);
     EXPECT_EQ(counts.skippedBadDate, 1u);
     EXPECT_EQ(counts.written, 1u);
     EXPECT_EQ(counts.replaced, 1u);

@@ -150,6 +150,10 @@ TEST_F(ICalendarCommands, ExportedScheduleImportsIntoAnEmptyOneUnchanged)
     list.push_back(MakeEntry(L"a, b; c\\d", soon.wYear, soon.wMonth, soon.wDay, 9, 30));
     list.push_back(MakeEntry(L"ﾊﾝｶｸ ｶﾀｶﾅ", soon.wYear + 1, 1, 31, 23, 59));
     list.push_back(MakeEntry(std::wstring(63, L'星'), soon.wYear + 2, 2, 28, 0, 0));
+    // A yearly entry from four years ago goes out as its rule and comes back as it.
+    list.push_back(MakeEntry(L"毎年", soon.wYear - 4, soon.wMonth, soon.wDay, 8, 0));
+    list.back()->SetRepeat(RepeatRule::Yearly);
+    list.back()->m_wYear = soon.wYear;
     CPloverFile::SetText(list[0]->m_szDescription, CPloverFile::kDescriptionSize,
                          WideToSjis(L"一行目\r\n二行目, with; \\"));
     CPloverProcess first;
@@ -159,7 +163,7 @@ TEST_F(ICalendarCommands, ExportedScheduleImportsIntoAnEmptyOneUnchanged)
 
     ::PostMessageW(main, WM_COMMAND, IDM_ICAL_EXPORT, 0);
     ASSERT_TRUE(ChooseFile(first, kSaveTitle, file));
-    EXPECT_NE(AnswerMessage(first).find(L"3 件の予定を書き出しました"), std::wstring::npos);
+    EXPECT_NE(AnswerMessage(first).find(L"4 件の予定を書き出しました"), std::wstring::npos);
     const std::vector<std::uint8_t> bytes = ReadBytes(file);
     ASSERT_GT(bytes.size(), 15u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 15), "BEGIN:VCALENDAR");
@@ -178,25 +182,28 @@ TEST_F(ICalendarCommands, ExportedScheduleImportsIntoAnEmptyOneUnchanged)
         Press(question, answer);
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(question); }));
     }
-    EXPECT_NE(AnswerMessage(first).find(L"3 件の予定を書き出しました"), std::wstring::npos);
-    ASSERT_EQ(ScheduleAtExit(first).size(), 3u);
+    EXPECT_NE(AnswerMessage(first).find(L"4 件の予定を書き出しました"), std::wstring::npos);
+    ASSERT_EQ(ScheduleAtExit(first).size(), 4u);
 
     CPloverProcess second;
     const HWND empty = second.StartOn(CScheduleList());
     ASSERT_NE(empty, nullptr);
     const HWND dialog = OpenImport(second, empty, file);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(CheckStates(dialog), (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(CheckStates(dialog), (std::vector<int>{1, 1, 1, 1}));
     Press(dialog, IDC_ICAL_SELECT_NONE);
-    EXPECT_TRUE(WaitUntil([&] { return CheckStates(dialog) == std::vector<int>{0, 0, 0}; }));
+    EXPECT_TRUE(WaitUntil([&] { return CheckStates(dialog) == std::vector<int>{0, 0, 0, 0}; }));
     Press(dialog, IDC_ICAL_SELECT_ALL);
-    EXPECT_TRUE(WaitUntil([&] { return CheckStates(dialog) == std::vector<int>{1, 1, 1}; }));
+    EXPECT_TRUE(WaitUntil([&] { return CheckStates(dialog) == std::vector<int>{1, 1, 1, 1}; }));
     Press(dialog, IDOK);
-    EXPECT_NE(AnswerMessage(second).find(L"3 件の予定を追加しました"), std::wstring::npos);
+    EXPECT_NE(AnswerMessage(second).find(L"4 件の予定を追加しました"), std::wstring::npos);
     const CScheduleList imported = ScheduleAtExit(second);
-    ASSERT_EQ(imported.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i)
+    ASSERT_EQ(imported.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(Record(*imported[i]), Record(*list[i])) << i;
+        EXPECT_EQ(imported[i]->m_Repeat, list[i]->m_Repeat) << i;
+        EXPECT_EQ(imported[i]->Anchor(), list[i]->Anchor()) << i;
+    }
 }
 
 TEST_F(ICalendarCommands, ImportAddsOnlyTheCheckedAndABadFileNothing)
