@@ -113,14 +113,18 @@ std::wstring ReadErrorText(const ical::ReadResult& read)
     const std::wstring line = std::to_wstring(read.errorLine) + L" 行目";
     switch (read.error) {
     case ical::ReadError::NotText:
-        return L"このファイルはテキストファイルではありません（制御文字を含むバイナリファイルです）。";
+        return L"このファイルはテキストファイルではありません（制御文字を含むバイナリファイルです）"
+               L"。";
     case ical::ReadError::NotCalendar:
-        return L"このファイルは iCalendar ファイルではありません（BEGIN:VCALENDAR で始まっていません）。";
+        return L"このファイルは iCalendar ファイルではありません（BEGIN:VCALENDAR "
+               L"で始まっていません）。";
     case ical::ReadError::Unterminated:
-        return L"このファイルは途中で終わっています（" + line + L"で、END のない BEGIN が残っています）。";
+        return L"このファイルは途中で終わっています（" + line +
+               L"で、END のない BEGIN が残っています）。";
     case ical::ReadError::Malformed:
     default:
-        return L"このファイルは壊れています（" + line + L"の BEGIN と END が対応していないか、"
+        return L"このファイルは壊れています（" + line +
+               L"の BEGIN と END が対応していないか、"
                L"カレンダーの外に内容があります）。";
     }
 }
@@ -156,8 +160,8 @@ void ExportCalendar(HWND owner, const CPloverDoc& doc)
     ::GetSystemTime(&now);
     ical::ExportCounts counts;
     const DWORD error = WriteFileAtomically(path, [&](const FileSink& sink) {
-        return ical::WriteCalendar(doc.m_ScheduleList, FromSystemTime(now), Cp932(), doc.m_LeapDay, sink,
-                                   counts);
+        return ical::WriteCalendar(doc.m_ScheduleList, FromSystemTime(now), Cp932(), doc.m_LeapDay,
+                                   sink, counts);
     });
     if (error != ERROR_SUCCESS) {
         Warn(owner, FileErrorText(FileErrorFromWin32(error), path) +
@@ -207,7 +211,8 @@ void ImportCalendar(HWND owner, CPloverDoc& doc, const std::function<INT_PTR(CDi
         read = ical::ReadCalendar(bytes, Cp932(), context);
         std::string().swap(bytes);
     } catch (const std::bad_alloc&) {
-        Warn(owner, L"メモリが足りないため、このファイルを読み込めませんでした。\n" + path + unchanged);
+        Warn(owner,
+             L"メモリが足りないため、このファイルを読み込めませんでした。\n" + path + unchanged);
         return;
     }
     if (read.error != ical::ReadError::None) {
@@ -215,19 +220,21 @@ void ImportCalendar(HWND owner, CPloverDoc& doc, const std::function<INT_PTR(CDi
         return;
     }
     const std::wstring skipped =
-        read.SkippedTotal() ? L"読み込めなかった予定: " + Count(read.SkippedTotal()) + SkippedText(read)
-                            : std::wstring();
+        read.SkippedTotal()
+            ? L"読み込めなかった予定: " + Count(read.SkippedTotal()) + SkippedText(read)
+            : std::wstring();
     if (read.candidates.empty()) {
         Warn(owner, L"このファイルには読み込める予定がありません。\n" + path +
                         (skipped.empty() ? std::wstring() : L"\n\n" + skipped) + unchanged);
         return;
     }
     const LocalTime today = Now();
-    CImportCalendarDlg dialog(owner, read.candidates,
-                              ical::InitialChecks(read.candidates, doc.m_ScheduleList,
-                                                  ical::CivilTime{today.year, today.month, today.day}),
-                              read.SkippedTotal() ? L"読み込めなかった予定: " + Count(read.SkippedTotal())
-                                                  : std::wstring());
+    CImportCalendarDlg dialog(
+        owner, read.candidates,
+        ical::InitialChecks(read.candidates, doc.m_ScheduleList,
+                            ical::CivilTime{today.year, today.month, today.day}),
+        read.SkippedTotal() ? L"読み込めなかった予定: " + Count(read.SkippedTotal())
+                            : std::wstring());
     if (runDialog(dialog) != IDOK)
         return;
 
@@ -253,9 +260,11 @@ void ImportCalendar(HWND owner, CPloverDoc& doc, const std::function<INT_PTR(CDi
     if (changed) {
         text += L"\n\n変換で変わった予定: " + Count(changed);
         if (replaced)
-            text += L"\n・Shift-JIS にない " + std::to_wstring(replaced) + L" 文字を「？」にしました";
+            text +=
+                L"\n・Shift-JIS にない " + std::to_wstring(replaced) + L" 文字を「？」にしました";
         if (cut)
-            text += L"\n・長すぎる名称や解説を切り詰めるか、名称の改行を空白にしました: " + Count(cut);
+            text +=
+                L"\n・長すぎる名称や解説を切り詰めるか、名称の改行を空白にしました: " + Count(cut);
     }
     Tell(owner, text);
 }

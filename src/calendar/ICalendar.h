@@ -55,8 +55,8 @@ struct Candidate {
     std::uint16_t day = 0;
     std::uint16_t hour = 0;
     std::uint16_t minute = 0;
-    std::string name;         // code page 932, at most 127 bytes
-    std::string description;  // code page 932, at most 255 bytes, CR LF line ends
+    std::string name;            // code page 932, at most 127 bytes
+    std::string description;     // code page 932, at most 255 bytes, CR LF line ends
     std::uint32_t replaced = 0;  // characters the code page lacks, now "？"
     bool cut = false;            // a text was too long, or the name had line breaks
     // A rule that gives an entry's own dates is kept as the entry's, counting from
@@ -76,10 +76,10 @@ struct Skipped {
 
 enum class ReadError {
     None,
-    NotText,         // control bytes a text file does not have
-    NotCalendar,     // does not begin with BEGIN:VCALENDAR
-    Unterminated,    // ends inside a component
-    Malformed,       // a BEGIN or END that does not pair, or content outside a calendar
+    NotText,       // control bytes a text file does not have
+    NotCalendar,   // does not begin with BEGIN:VCALENDAR
+    Unterminated,  // ends inside a component
+    Malformed,     // a BEGIN or END that does not pair, or content outside a calendar
 };
 
 struct ReadResult {
@@ -98,7 +98,8 @@ struct ReadContext {
     LeapDayRule leapDay = LeapDayRule::February28;
 };
 
-ReadResult ReadCalendar(std::string_view bytes, const ICp932Codec& codec, const ReadContext& context);
+ReadResult ReadCalendar(std::string_view bytes, const ICp932Codec& codec,
+                        const ReadContext& context);
 
 // Which candidates start checked: not those before today, nor those the schedule
 // (or an earlier candidate) holds already with the same date, time and name.

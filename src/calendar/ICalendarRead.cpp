@@ -55,10 +55,20 @@ char32_t NextUtf8(std::string_view text, std::size_t& i)
         return b;
     int more = 0;
     char32_t c = 0, least = 0;
-    if (b >= 0xC2 && b <= 0xDF) { more = 1; c = b & 0x1F; least = 0x80; }
-    else if (b >= 0xE0 && b <= 0xEF) { more = 2; c = b & 0x0F; least = 0x800; }
-    else if (b >= 0xF0 && b <= 0xF4) { more = 3; c = b & 0x07; least = 0x10000; }
-    else return kUnicodeReplacement;
+    if (b >= 0xC2 && b <= 0xDF) {
+        more = 1;
+        c = b & 0x1F;
+        least = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        more = 2;
+        c = b & 0x0F;
+        least = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        more = 3;
+        c = b & 0x07;
+        least = 0x10000;
+    } else
+        return kUnicodeReplacement;
     std::size_t j = i;
     for (int k = 0; k < more; ++k, ++j) {
         if (j >= text.size() || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80)
@@ -141,8 +151,9 @@ private:
             return false;
         const char* start = m_data.data() + m_pos;
         const void* found = std::memchr(start, '\n', m_data.size() - m_pos);
-        const std::size_t end = found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_data.data())
-                                      : m_data.size();
+        const std::size_t end =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_data.data())
+                  : m_data.size();
         std::size_t length = end - m_pos;
         if (length > 0 && start[length - 1] == '\r')
             --length;
@@ -272,7 +283,8 @@ bool HasControlBytes(std::string_view data)
 class CCalendarReader {
 public:
     CCalendarReader(const ICp932Codec& codec, const ReadContext& context)
-        : m_codec(codec), m_context(context)
+        : m_codec(codec),
+          m_context(context)
     {
     }
 
@@ -289,7 +301,8 @@ public:
         while (lines.Next(line, number)) {
             ContentLine content;
             const bool split = SplitLine(line, content);
-            if (first && !(split && IsName(content.name, "BEGIN") && IsName(content.value, "VCALENDAR")))
+            if (first &&
+                !(split && IsName(content.name, "BEGIN") && IsName(content.value, "VCALENDAR")))
                 return Fail(ReadError::NotCalendar, number);
             first = false;
             if (split && IsName(content.name, "BEGIN")) {
@@ -472,7 +485,8 @@ private:
 
     // The EXDATEs of an event whose start is `start`, in the frames its
     // occurrences are: moments for a UTC or zoned start, else wall-clock times.
-    Exclusions ExcludedDates(const PendingEvent& event, const DateValue& start, const TimeZone* zone) const
+    Exclusions ExcludedDates(const PendingEvent& event, const DateValue& start,
+                             const TimeZone* zone) const
     {
         Exclusions ex;
         const bool moments = !start.isDate && (start.isUtc || zone);
@@ -491,7 +505,8 @@ private:
                     ex.dates.push_back(t);
                 } else if (value->isUtc || own) {
                     const CivilTime utc = value->isUtc ? t : own->ToUtc(t);
-                    (moments ? ex.utc : ex.wall).push_back(moments ? utc : m_context.utcToLocal(utc));
+                    (moments ? ex.utc : ex.wall)
+                        .push_back(moments ? utc : m_context.utcToLocal(utc));
                 } else {
                     ex.wall.push_back(t);
                 }
@@ -535,8 +550,8 @@ private:
                 return false;
             const DateValue& until = *rule->until;
             if (until.isDate || start.isDate) {
-                const CivilTime end = until.isUtc && !start.isUtc ? m_context.utcToLocal(until.time)
-                                                                   : until.time;
+                const CivilTime end =
+                    until.isUtc && !start.isUtc ? m_context.utcToLocal(until.time) : until.time;
                 return DateBefore(end, occurrence);
             }
             if (until.isUtc && start.isUtc)
@@ -555,16 +570,18 @@ private:
         tests.excluded = [&](const CivilTime& t) {
             CivilTime day = t;
             day.hour = day.minute = day.second = 0;
-            return ex.Has(ex.dates, day) || ex.Has(ex.wall, t) || (!ex.utc.empty() && ex.Has(ex.utc, moment(t)));
+            return ex.Has(ex.dates, day) || ex.Has(ex.wall, t) ||
+                   (!ex.utc.empty() && ex.Has(ex.utc, moment(t)));
         };
-        const CivilTime next = toLocal(NextRuleOccurrence(start.time, *rule, m_context.today, tests));
+        const CivilTime next =
+            toLocal(NextRuleOccurrence(start.time, *rule, m_context.today, tests));
         // The entry keeps the rule when its dates are the rule's: from the same
         // day on this machine (a day's shift moves a week's dates alike, a
         // month's not), and no exception ahead that it could not keep.
         const auto repeat = AsEntryRepeat(*rule, start.time);
         const CivilTime first = toLocal(start.time);
-        const CivilTime early = CivilFromDays(DaysFromCivil(m_context.today.year, m_context.today.month,
-                                                            m_context.today.day) - 2);
+        const CivilTime early = CivilFromDays(
+            DaysFromCivil(m_context.today.year, m_context.today.month, m_context.today.day) - 2);
         const auto ahead = [&](const std::vector<CivilTime>& list) {
             return !list.empty() && !DateBefore(list.back(), early);
         };
@@ -573,10 +590,11 @@ private:
              (repeat->rule == RepeatRule::Monthly || repeat->rule == RepeatRule::Yearly)))
             return next;
         c.repeat = repeat->rule;
-        c.anchor = SameDate(first, start.time) ? repeat->anchor : CivilDate{first.year, first.month, first.day};
-        const CivilDate date = NextOccurrence(c.repeat, c.anchor,
-                                              {m_context.today.year, m_context.today.month, m_context.today.day},
-                                              m_context.leapDay);
+        c.anchor = SameDate(first, start.time) ? repeat->anchor
+                                               : CivilDate{first.year, first.month, first.day};
+        const CivilDate date = NextOccurrence(
+            c.repeat, c.anchor, {m_context.today.year, m_context.today.month, m_context.today.day},
+            m_context.leapDay);
         return CivilTime{date.year, date.month, date.day, first.hour, first.minute, 0};
     }
 
@@ -626,7 +644,8 @@ std::size_t ReadResult::SkippedTotal() const
     return total;
 }
 
-ReadResult ReadCalendar(std::string_view bytes, const ICp932Codec& codec, const ReadContext& context)
+ReadResult ReadCalendar(std::string_view bytes, const ICp932Codec& codec,
+                        const ReadContext& context)
 {
     return CCalendarReader(codec, context).Read(bytes);
 }
@@ -637,12 +656,14 @@ std::vector<char> InitialChecks(const std::vector<Candidate>& candidates,
     std::unordered_set<EntryKey, EntryKeyHasher> known;
     known.reserve(schedule.size() + candidates.size());
     for (const auto& e : schedule)
-        known.insert(EntryKey{{e->m_wYear, e->m_wMonth, e->m_wDay, e->m_wHour, e->m_wMinute}, e->Name()});
+        known.insert(
+            EntryKey{{e->m_wYear, e->m_wMonth, e->m_wDay, e->m_wHour, e->m_wMinute}, e->Name()});
     std::vector<char> checks;
     checks.reserve(candidates.size());
     for (const Candidate& c : candidates) {
         const bool past = DateBefore(CivilTime{c.year, c.month, c.day}, today);
-        const bool fresh = known.insert(EntryKey{{c.year, c.month, c.day, c.hour, c.minute}, c.name}).second;
+        const bool fresh =
+            known.insert(EntryKey{{c.year, c.month, c.day, c.hour, c.minute}, c.name}).second;
         checks.push_back(!past && fresh);
     }
     return checks;
@@ -657,7 +678,8 @@ void ToEntry(const Candidate& candidate, CPloverFile& entry)
     entry.m_wHour = candidate.hour;
     entry.m_wMinute = candidate.minute;
     CPloverFile::SetText(entry.m_szName, CPloverFile::kNameSize, candidate.name);
-    CPloverFile::SetText(entry.m_szDescription, CPloverFile::kDescriptionSize, candidate.description);
+    CPloverFile::SetText(entry.m_szDescription, CPloverFile::kDescriptionSize,
+                         candidate.description);
     CPloverFile::SetText(entry.m_szBmpFile, CPloverFile::kBmpFileSize, {});
     const bool repeats = candidate.repeat != RepeatRule::None;
     entry.m_Repeat = candidate.repeat;

@@ -10,8 +10,7 @@ namespace {
 
 bool Same(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::toupper(static_cast<unsigned char>(x)) ==
                       std::toupper(static_cast<unsigned char>(y));
            });
@@ -124,7 +123,8 @@ public:
         m_byMonthDay = rule.byMonthDay;
         m_byDay = rule.byDay;
         // Without a part that names days, the start's own day repeats.
-        if (rule.byWeekNo.empty() && rule.byYearDay.empty() && rule.byMonthDay.empty() && rule.byDay.empty()) {
+        if (rule.byWeekNo.empty() && rule.byYearDay.empty() && rule.byMonthDay.empty() &&
+            rule.byDay.empty()) {
             if (rule.freq == RecurrenceRule::Yearly) {
                 if (m_byMonth.empty())
                     m_byMonth = {start.month};
@@ -159,13 +159,19 @@ public:
         const CivilTime t = CivilFromDays(days);
         std::int64_t k = 0;
         switch (m_rule.freq) {
-        case RecurrenceRule::Daily: k = FloorDiv(days - m_startDays, m_rule.interval); break;
-        case RecurrenceRule::Weekly: k = FloorDiv(days - m_weekFirst, 7LL * m_rule.interval); break;
+        case RecurrenceRule::Daily:
+            k = FloorDiv(days - m_startDays, m_rule.interval);
+            break;
+        case RecurrenceRule::Weekly:
+            k = FloorDiv(days - m_weekFirst, 7LL * m_rule.interval);
+            break;
         case RecurrenceRule::Monthly:
             k = FloorDiv((t.year * 12LL + t.month - 1) - (m_start.year * 12LL + m_start.month - 1),
                          m_rule.interval);
             break;
-        case RecurrenceRule::Yearly: k = FloorDiv(t.year - static_cast<std::int64_t>(m_start.year), m_rule.interval); break;
+        case RecurrenceRule::Yearly:
+            k = FloorDiv(t.year - static_cast<std::int64_t>(m_start.year), m_rule.interval);
+            break;
         }
         return std::max<std::int64_t>(k - 1, 0);
     }
@@ -277,14 +283,15 @@ private:
                                  (m_rule.freq == RecurrenceRule::Yearly && !m_rule.byMonth.empty());
             const int position = inMonth ? c.day : yearDay;
             const int length = inMonth ? monthLength : yearLength;
-            const bool any = std::any_of(m_byDay.begin(), m_byDay.end(), [&](const RecurrenceRule::Weekday& w) {
-                if (w.day != weekday)
-                    return false;
-                if (w.ordinal == 0)
-                    return true;
-                return w.ordinal > 0 ? (position - 1) / 7 + 1 == w.ordinal
-                                     : (length - position) / 7 + 1 == -w.ordinal;
-            });
+            const bool any =
+                std::any_of(m_byDay.begin(), m_byDay.end(), [&](const RecurrenceRule::Weekday& w) {
+                    if (w.day != weekday)
+                        return false;
+                    if (w.ordinal == 0)
+                        return true;
+                    return w.ordinal > 0 ? (position - 1) / 7 + 1 == w.ordinal
+                                         : (length - position) / 7 + 1 == -w.ordinal;
+                });
             if (!any)
                 return;
         }
@@ -294,7 +301,8 @@ private:
     void MakeSet()
     {
         m_all.clear();
-        m_budget -= static_cast<std::int64_t>(m_days.size() * m_hours.size() * m_minutes.size() * m_seconds.size());
+        m_budget -= static_cast<std::int64_t>(m_days.size() * m_hours.size() * m_minutes.size() *
+                                              m_seconds.size());
         if (m_budget < 0)
             return;
         for (std::int64_t d : m_days) {
@@ -347,11 +355,16 @@ std::optional<RecurrenceRule> ParseRecurrenceRule(std::string_view text)
         const std::string_view name = item.substr(0, equals), value = item.substr(equals + 1);
         if (Same(name, "FREQ")) {
             hasFreq = true;
-            if (Same(value, "DAILY")) rule.freq = RecurrenceRule::Daily;
-            else if (Same(value, "WEEKLY")) rule.freq = RecurrenceRule::Weekly;
-            else if (Same(value, "MONTHLY")) rule.freq = RecurrenceRule::Monthly;
-            else if (Same(value, "YEARLY")) rule.freq = RecurrenceRule::Yearly;
-            else ok = false;
+            if (Same(value, "DAILY"))
+                rule.freq = RecurrenceRule::Daily;
+            else if (Same(value, "WEEKLY"))
+                rule.freq = RecurrenceRule::Weekly;
+            else if (Same(value, "MONTHLY"))
+                rule.freq = RecurrenceRule::Monthly;
+            else if (Same(value, "YEARLY"))
+                rule.freq = RecurrenceRule::Yearly;
+            else
+                ok = false;
         } else if (Same(name, "INTERVAL")) {
             const auto n = Signed(value);
             ok = n && *n >= 1 && *n <= 100000 && value[0] != '+' && value[0] != '-';
@@ -403,7 +416,8 @@ std::optional<RecurrenceRule> ParseRecurrenceRule(std::string_view text)
             ok = NumberList(value, 0, 60, false, rule.bySecond);
             if (ok && !rule.bySecond.empty() && rule.bySecond.back() == 60) {
                 rule.bySecond.back() = 59;
-                rule.bySecond.erase(std::unique(rule.bySecond.begin(), rule.bySecond.end()), rule.bySecond.end());
+                rule.bySecond.erase(std::unique(rule.bySecond.begin(), rule.bySecond.end()),
+                                    rule.bySecond.end());
             }
         } else if (Same(name, "BYSETPOS")) {
             ok = NumberList(value, 1, 366, true, rule.bySetPos);
@@ -415,23 +429,24 @@ std::optional<RecurrenceRule> ParseRecurrenceRule(std::string_view text)
         return std::nullopt;
     // Parts a frequency does not take.
     const auto freq = rule.freq;
-    const bool ordinals = std::any_of(rule.byDay.begin(), rule.byDay.end(),
-                                      [](const RecurrenceRule::Weekday& w) { return w.ordinal != 0; });
+    const bool ordinals =
+        std::any_of(rule.byDay.begin(), rule.byDay.end(),
+                    [](const RecurrenceRule::Weekday& w) { return w.ordinal != 0; });
     if ((ordinals && (freq == RecurrenceRule::Daily || freq == RecurrenceRule::Weekly ||
                       !rule.byWeekNo.empty())) ||
         (!rule.byMonthDay.empty() && freq == RecurrenceRule::Weekly) ||
         (!rule.byYearDay.empty() && freq != RecurrenceRule::Yearly) ||
         (!rule.byWeekNo.empty() && freq != RecurrenceRule::Yearly))
         return std::nullopt;
-    if (!rule.bySetPos.empty() && rule.byDay.empty() && rule.byMonth.empty() && rule.byMonthDay.empty() &&
-        rule.byYearDay.empty() && rule.byWeekNo.empty() && rule.byHour.empty() && rule.byMinute.empty() &&
-        rule.bySecond.empty())
+    if (!rule.bySetPos.empty() && rule.byDay.empty() && rule.byMonth.empty() &&
+        rule.byMonthDay.empty() && rule.byYearDay.empty() && rule.byWeekNo.empty() &&
+        rule.byHour.empty() && rule.byMinute.empty() && rule.bySecond.empty())
         return std::nullopt;
     return rule;
 }
 
-CivilTime NextRuleOccurrence(const CivilTime& start, const RecurrenceRule& rule, const CivilTime& today,
-                             const OccurrenceTests& tests)
+CivilTime NextRuleOccurrence(const CivilTime& start, const RecurrenceRule& rule,
+                             const CivilTime& today, const OccurrenceTests& tests)
 {
     CPeriods periods(start, rule);
     const std::int64_t todayDays = DaysFromCivil(today.year, today.month, today.day);
@@ -493,8 +508,8 @@ CivilTime NextRuleOccurrence(const CivilTime& start, const RecurrenceRule& rule,
 
 std::optional<EntryRepeat> AsEntryRepeat(const RecurrenceRule& rule, const CivilTime& start)
 {
-    if (rule.count || rule.until || rule.interval != 1 || !rule.byWeekNo.empty() || !rule.byHour.empty() ||
-        !rule.byMinute.empty() || !rule.bySecond.empty())
+    if (rule.count || rule.until || rule.interval != 1 || !rule.byWeekNo.empty() ||
+        !rule.byHour.empty() || !rule.byMinute.empty() || !rule.bySecond.empty())
         return std::nullopt;
     const CivilDate date{start.year, start.month, start.day};
     const int weekday = WeekdayOfDays(Days(start));
@@ -510,7 +525,8 @@ std::optional<EntryRepeat> AsEntryRepeat(const RecurrenceRule& rule, const Civil
     const bool lastSet = rule.bySetPos == std::vector<int>{-1};
     switch (rule.freq) {
     case RecurrenceRule::Daily:
-        if (rule.byDay.empty() && rule.byMonth.empty() && rule.byMonthDay.empty() && rule.bySetPos.empty())
+        if (rule.byDay.empty() && rule.byMonth.empty() && rule.byMonthDay.empty() &&
+            rule.bySetPos.empty())
             return EntryRepeat{RepeatRule::Daily, date};
         break;
     case RecurrenceRule::Weekly:
@@ -533,7 +549,8 @@ std::optional<EntryRepeat> AsEntryRepeat(const RecurrenceRule& rule, const Civil
         if (!rule.byDay.empty())
             break;
         if (rule.bySetPos.empty() && rule.byYearDay.empty() && only(rule.byMonth, start.month) &&
-            (rule.byMonthDay.empty() || (rule.byMonth.size() == 1 && only(rule.byMonthDay, start.day))))
+            (rule.byMonthDay.empty() ||
+             (rule.byMonth.size() == 1 && only(rule.byMonthDay, start.day))))
             return EntryRepeat{RepeatRule::Yearly, date};
         // From 29 February: the last of February, or the year's 60th day.
         if (start.month == 2 && start.day == 29 &&
@@ -557,10 +574,13 @@ std::string RepeatRuleText(RepeatRule rule, const CivilDate& anchor, LeapDayRule
     };
     // A day the anchor's month lacks counts as the month's last, as the entry's
     // dates take it.
-    const int day = std::max(1, std::min(anchor.day, GregorianMonthLength(anchor.year, anchor.month)));
+    const int day =
+        std::max(1, std::min(anchor.day, GregorianMonthLength(anchor.year, anchor.month)));
     switch (rule) {
-    case RepeatRule::Daily: return "FREQ=DAILY";
-    case RepeatRule::Weekly: return "FREQ=WEEKLY";
+    case RepeatRule::Daily:
+        return "FREQ=DAILY";
+    case RepeatRule::Weekly:
+        return "FREQ=WEEKLY";
     // A plain rule skips the months, or the years, that lack the day; the entry's
     // falls on the last day instead (or on 1 March, as the user chose).
     case RepeatRule::Monthly:

@@ -24,7 +24,10 @@ struct RecurrenceRule {
     struct Weekday {
         int ordinal = 0;  // 0: every such day of the period; -1: the last one
         int day = 0;      // 0 = Sunday
-        bool operator<(const Weekday& o) const { return ordinal != o.ordinal ? ordinal < o.ordinal : day < o.day; }
+        bool operator<(const Weekday& o) const
+        {
+            return ordinal != o.ordinal ? ordinal < o.ordinal : day < o.day;
+        }
         bool operator==(const Weekday& o) const { return ordinal == o.ordinal && day == o.day; }
     };
     // Each sorted, without repeats.
@@ -49,8 +52,8 @@ struct OccurrenceTests {
 // local date is `today` or later, excluded ones passed over; when none is left,
 // the last one.  The work is bounded: a rule that never matches ends as if its
 // occurrences had run out, long before it could hang the import.
-CivilTime NextRuleOccurrence(const CivilTime& start, const RecurrenceRule& rule, const CivilTime& today,
-                             const OccurrenceTests& tests);
+CivilTime NextRuleOccurrence(const CivilTime& start, const RecurrenceRule& rule,
+                             const CivilTime& today, const OccurrenceTests& tests);
 
 // An entry's repeat rule and the date it counts from.
 struct EntryRepeat {

@@ -25,8 +25,7 @@ bool Digits(std::string_view text, std::size_t from, std::size_t count, int& val
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::toupper(static_cast<unsigned char>(x)) ==
                       std::toupper(static_cast<unsigned char>(y));
            });
@@ -74,7 +73,8 @@ bool ForEachPart(std::string_view text, Part part)
         if (item.empty())
             continue;
         const std::size_t equals = item.find('=');
-        if (equals == std::string_view::npos || !part(item.substr(0, equals), item.substr(equals + 1)))
+        if (equals == std::string_view::npos ||
+            !part(item.substr(0, equals), item.substr(equals + 1)))
             return false;
     }
     return true;
@@ -231,7 +231,8 @@ std::optional<CivilTime> RuleOnset(const Observance& o, int year, std::optional<
         for (int d = 1; d <= length; ++d) {
             CivilTime t{year, month, d};
             if (WeekdayOf(t) == weekday &&
-                (monthDays.empty() || std::find(monthDays.begin(), monthDays.end(), d) != monthDays.end()))
+                (monthDays.empty() ||
+                 std::find(monthDays.begin(), monthDays.end(), d) != monthDays.end()))
                 days.push_back(d);
         }
         if (days.empty())
@@ -240,9 +241,9 @@ std::optional<CivilTime> RuleOnset(const Observance& o, int year, std::optional<
             return std::nullopt;
         if (nth < 0 && static_cast<std::size_t>(-nth) > days.size())
             return std::nullopt;
-        onset.day = nth > 0 ? days[static_cast<std::size_t>(nth - 1)]
-                  : nth < 0 ? days[days.size() - static_cast<std::size_t>(-nth)]
-                            : days.front();
+        onset.day = nth > 0   ? days[static_cast<std::size_t>(nth - 1)]
+                    : nth < 0 ? days[days.size() - static_cast<std::size_t>(-nth)]
+                              : days.front();
     } else {
         onset.day = monthDays.empty() ? o.start.day : monthDays.front();
         if (onset.day > length)

@@ -23,7 +23,10 @@ struct CivilTime {
 };
 
 bool operator<(const CivilTime& a, const CivilTime& b);
-inline bool operator<=(const CivilTime& a, const CivilTime& b) { return !(b < a); }
+inline bool operator<=(const CivilTime& a, const CivilTime& b)
+{
+    return !(b < a);
+}
 bool SameDate(const CivilTime& a, const CivilTime& b);
 bool DateBefore(const CivilTime& a, const CivilTime& b);
 

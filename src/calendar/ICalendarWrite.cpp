@@ -38,16 +38,25 @@ std::size_t AppendEscaped(std::string& out, std::u16string_view text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         switch (c) {
-        case u'\\': out += "\\\\"; continue;
-        case u';': out += "\\;"; continue;
-        case u',': out += "\\,"; continue;
+        case u'\\':
+            out += "\\\\";
+            continue;
+        case u';':
+            out += "\\;";
+            continue;
+        case u',':
+            out += "\\,";
+            continue;
         case u'\r':
             if (i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
             out += "\\n";
             continue;
-        case u'\n': out += "\\n"; continue;
-        default: break;
+        case u'\n':
+            out += "\\n";
+            continue;
+        default:
+            break;
         }
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
@@ -217,13 +226,19 @@ bool WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc, const I
         // month lacks the day, as its dates do); one whose anchor is no date goes
         // out at its own date alone.
         const CivilDate anchor = entry.Anchor();
-        const bool repeats = entry.m_Repeat != RepeatRule::None && anchor.year >= 1 && anchor.year <= 9999 &&
-                             anchor.month >= 1 && anchor.month <= 12;
+        const bool repeats = entry.m_Repeat != RepeatRule::None && anchor.year >= 1 &&
+                             anchor.year <= 9999 && anchor.month >= 1 && anchor.month <= 12;
         const CivilTime start =
-            repeats ? CivilTime{anchor.year, anchor.month,
-                                std::max(1, std::min(anchor.day, GregorianMonthLength(anchor.year, anchor.month))),
-                                entry.m_wHour, entry.m_wMinute, 0}
-                    : CivilTime{entry.m_wYear, entry.m_wMonth, entry.m_wDay, entry.m_wHour, entry.m_wMinute, 0};
+            repeats
+                ? CivilTime{anchor.year,
+                            anchor.month,
+                            std::max(1, std::min(anchor.day,
+                                                 GregorianMonthLength(anchor.year, anchor.month))),
+                            entry.m_wHour,
+                            entry.m_wMinute,
+                            0}
+                : CivilTime{entry.m_wYear, entry.m_wMonth,  entry.m_wDay,
+                            entry.m_wHour, entry.m_wMinute, 0};
         out += "DTSTART:";
         AppendDateTime(out, start);
         out += "\r\n";
@@ -258,12 +273,13 @@ std::string WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc,
                           const ICp932Codec& codec, LeapDayRule leapDay, ExportCounts& counts)
 {
     std::string file;
-    WriteCalendar(list, stampUtc, codec, leapDay,
-                  [&file](const char* data, std::size_t size) {
-                      file.append(data, size);
-                      return true;
-                  },
-                  counts);
+    WriteCalendar(
+        list, stampUtc, codec, leapDay,
+        [&file](const char* data, std::size_t size) {
+            file.append(data, size);
+            return true;
+        },
+        counts);
     return file;
 }
 

@@ -49,9 +49,14 @@ bool CImportCalendarDlg::OnInitDialog()
 bool CImportCalendarDlg::OnCommand(UINT id, UINT notifyCode, HWND control)
 {
     switch (id) {
-    case IDC_ICAL_SELECT_ALL: CheckAll(true); return true;
-    case IDC_ICAL_SELECT_NONE: CheckAll(false); return true;
-    default: return false;
+    case IDC_ICAL_SELECT_ALL:
+        CheckAll(true);
+        return true;
+    case IDC_ICAL_SELECT_NONE:
+        CheckAll(false);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -67,7 +72,8 @@ bool CImportCalendarDlg::OnNotify(UINT id, const NMHDR& header, LRESULT& result)
         const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
         LVHITTESTINFO hit{};
         hit.pt = click.ptAction;
-        if (ListView_SubItemHitTest(header.hwndFrom, &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+        if (ListView_SubItemHitTest(header.hwndFrom, &hit) >= 0 &&
+            (hit.flags & LVHT_ONITEMSTATEICON))
             Toggle(hit.iItem);
         return true;
     }
@@ -107,13 +113,15 @@ void CImportCalendarDlg::FillRow(NMLVDISPINFOW& info)
         m_strCell = text;
         break;
     case 2:  // a rule the entry keeps; any other rule's event shows its next date alone
-        m_strCell = c.repeat == RepeatRule::None ? std::wstring() : std::wstring(RepeatRuleName(c.repeat));
+        m_strCell =
+            c.repeat == RepeatRule::None ? std::wstring() : std::wstring(RepeatRuleName(c.repeat));
         break;
     default:
         m_strCell = SjisToWide(c.name);
         break;
     }
-    const std::size_t length = std::min<std::size_t>(m_strCell.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+    const std::size_t length =
+        std::min<std::size_t>(m_strCell.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
     std::wmemcpy(item.pszText, m_strCell.data(), length);
     item.pszText[length] = L'\0';
 }

@@ -51,8 +51,9 @@ std::string Line(const Candidate& c)
     static const char* const kRules[] = {"", "yearly", "monthly", "weekly", "daily"};
     char rule[48] = "";
     if (c.repeat != RepeatRule::None)
-        std::snprintf(rule, sizeof rule, " (%s from %04d-%02d-%02d)", kRules[static_cast<int>(c.repeat)],
-                      c.anchor.year, c.anchor.month, c.anchor.day);
+        std::snprintf(rule, sizeof rule, " (%s from %04d-%02d-%02d)",
+                      kRules[static_cast<int>(c.repeat)], c.anchor.year, c.anchor.month,
+                      c.anchor.day);
     return when + c.name + rule;
 }
 
@@ -83,7 +84,8 @@ std::string Record(const CPloverFile& entry)
 void ExpectRoundTrip(const CScheduleList& list, LeapDayRule leapDay = LeapDayRule::February28)
 {
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), leapDay, counts);
+    const std::string file =
+        WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), leapDay, counts);
     EXPECT_EQ(counts.written, list.size());
     EXPECT_EQ(counts.replaced, 0u);
     ReadContext context = Context();
@@ -94,7 +96,8 @@ void ExpectRoundTrip(const CScheduleList& list, LeapDayRule leapDay = LeapDayRul
     for (std::size_t i = 0; i < list.size(); ++i) {
         CPloverFile entry;
         ToEntry(read.candidates[i], entry);
-        EXPECT_EQ(Record(entry), Record(*list[i])) << "entry " << i << ": " << Line(read.candidates[i]);
+        EXPECT_EQ(Record(entry), Record(*list[i]))
+            << "entry " << i << ": " << Line(read.candidates[i]);
         EXPECT_FALSE(read.candidates[i].Changed()) << i;
         EXPECT_EQ(entry.m_Repeat, list[i]->m_Repeat) << i;
         if (list[i]->m_Repeat != RepeatRule::None)
@@ -138,13 +141,16 @@ TEST(ICalendarRead, RecurringEventsTakeTheirNextDateOnOrAfterToday)
         "2027-02-28 00:00 leap day (yearly from 2000-02-29)",
         "2026-07-31 08:00 month end",  // the standard's monthly skips June
         "2026-06-15 07:00 fortnightly",
-        "2026-06-12 06:00 three days",     "2023-01-01 12:00 ended",
-        "2026-06-24 10:00 every ten days", "2026-06-15 10:00 other rule",
+        "2026-06-12 06:00 three days",
+        "2023-01-01 12:00 ended",
+        "2026-06-24 10:00 every ten days",
+        "2026-06-15 10:00 other rule",
         "2025-05-31 08:00 month end until",  // June has no 31st
         "2026-06-15 07:00 day before freq (weekly from 2026-06-01)",
         "2027-03-10 00:00 month and day (yearly from 2000-03-10)",
         // A BYMONTH or BYMONTHDAY that narrows or widens the dates: other rules.
-        "2027-03-10 09:00 every march",    "2026-06-15 09:00 daily on the 15th",
+        "2027-03-10 09:00 every march",
+        "2026-06-15 09:00 daily on the 15th",
     };
     ASSERT_EQ(read.candidates.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i)
@@ -161,19 +167,22 @@ TEST(ICalendarRead, OtherRulesTakeTheirTrueNextDateWithoutExcludedDates)
         std::vector<const char*> lines;
     } files[] = {
         {"expand.ics",
-         {"2026-06-15 10:00 two days a week", "2026-07-12 09:00 second sunday", "2026-06-15 09:00 the 15th",
-          "2026-06-26 09:00 last friday", "2026-06-30 09:00 last weekday",
-          "1998-05-10 09:00 week from sunday", "2000-01-31 09:00 never", "2026-02-15 09:00 three times"}},
+         {"2026-06-15 10:00 two days a week", "2026-07-12 09:00 second sunday",
+          "2026-06-15 09:00 the 15th", "2026-06-26 09:00 last friday",
+          "2026-06-30 09:00 last weekday", "1998-05-10 09:00 week from sunday",
+          "2000-01-31 09:00 never", "2026-02-15 09:00 three times"}},
         {"exdate.ics",
          {"2026-06-22 10:00 floating", "2026-06-17 00:00 whole days", "2026-06-22 22:00 zone",
           "2026-06-22 22:00 zone by utc", "2026-06-16 09:00 utc",
-          "2027-03-10 00:00 past exception (yearly from 2000-03-10)", "2028-03-10 00:00 exception ahead"}},
+          "2027-03-10 00:00 past exception (yearly from 2000-03-10)",
+          "2028-03-10 00:00 exception ahead"}},
         // The entry's own rules, as the export writes them and as a plain rule says
         // them; a month's dates a day later here are no monthly rule of the entry's.
         {"entry-rules.ics",
          {"2026-06-30 08:00 month end (monthly from 2026-01-31)",
           "2027-02-28 00:00 leap day last of february (yearly from 2024-02-29)",
-          "2027-02-28 00:00 leap day 60th day (yearly from 2024-02-29)", "2026-06-15 07:00 daily (daily from 2020-01-01)",
+          "2027-02-28 00:00 leap day 60th day (yearly from 2024-02-29)",
+          "2026-06-15 07:00 daily (daily from 2020-01-01)",
           "2026-06-20 21:00 weekly utc (weekly from 2026-01-03)",
           "2026-06-21 08:30 weekly a day later here (weekly from 2026-01-04)",
           "2026-06-16 08:30 monthly a day later here"}},
@@ -188,11 +197,13 @@ TEST(ICalendarRead, OtherRulesTakeTheirTrueNextDateWithoutExcludedDates)
     // Common years on 1 March, as the user may choose instead.
     ReadContext march = Context();
     march.leapDay = LeapDayRule::March1;
-    const ReadResult read =
-        ReadCalendar(FileBytes(std::string(PLOVER_TEST_DATA) + "/ical/entry-rules.ics"), Cp932(), march);
+    const ReadResult read = ReadCalendar(
+        FileBytes(std::string(PLOVER_TEST_DATA) + "/ical/entry-rules.ics"), Cp932(), march);
     ASSERT_EQ(read.candidates.size(), 7u);
-    EXPECT_EQ(Line(read.candidates[1]), "2027-03-01 00:00 leap day last of february (yearly from 2024-02-29)");
-    EXPECT_EQ(Line(read.candidates[2]), "2027-03-01 00:00 leap day 60th day (yearly from 2024-02-29)");
+    EXPECT_EQ(Line(read.candidates[1]),
+              "2027-03-01 00:00 leap day last of february (yearly from 2024-02-29)");
+    EXPECT_EQ(Line(read.candidates[2]),
+              "2027-03-01 00:00 leap day 60th day (yearly from 2024-02-29)");
 }
 
 // Repeating entries go out as rules from their anchors and come back as the same
@@ -204,7 +215,7 @@ TEST(ICalendarWrite, RepeatRulesReadBackWithTheirAnchors)
         const struct {
             int year, month, day;
             RepeatRule rule;
-        } entries[] = {{2024, 2, 29, RepeatRule::Yearly}, {1990, 3, 10, RepeatRule::Yearly},
+        } entries[] = {{2024, 2, 29, RepeatRule::Yearly},  {1990, 3, 10, RepeatRule::Yearly},
                        {2026, 1, 31, RepeatRule::Monthly}, {2026, 1, 30, RepeatRule::Monthly},
                        {2026, 1, 29, RepeatRule::Monthly}, {2026, 1, 15, RepeatRule::Monthly},
                        {2026, 6, 3, RepeatRule::Weekly},   {2026, 5, 1, RepeatRule::Daily},
@@ -216,16 +227,23 @@ TEST(ICalendarWrite, RepeatRulesReadBackWithTheirAnchors)
         }
         ExpectRoundTrip(list, leapDay);
         ExportCounts counts;
-        const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), leapDay, counts);
-        EXPECT_NE(file.find("\r\nDTSTART:20240229T093000\r\nRRULE:" +
-                            std::string(leapDay == LeapDayRule::March1 ? "FREQ=YEARLY;BYYEARDAY=60"
-                                                                       : "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1") +
-                            "\r\n"),
+        const std::string file =
+            WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), leapDay, counts);
+        EXPECT_NE(
+            file.find("\r\nDTSTART:20240229T093000\r\nRRULE:" +
+                      std::string(leapDay == LeapDayRule::March1
+                                      ? "FREQ=YEARLY;BYYEARDAY=60"
+                                      : "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1") +
+                      "\r\n"),
+            std::string::npos);
+        EXPECT_NE(file.find("\r\nDTSTART:19900310T093000\r\nRRULE:FREQ=YEARLY\r\n"),
                   std::string::npos);
-        EXPECT_NE(file.find("\r\nDTSTART:19900310T093000\r\nRRULE:FREQ=YEARLY\r\n"), std::string::npos);
-        EXPECT_NE(file.find("\r\nRRULE:FREQ=MONTHLY;BYMONTHDAY=28,29,30;BYSETPOS=-1\r\n"), std::string::npos);
-        EXPECT_EQ(file.find("RRULE:", file.find("DTSTART:20260501T093000\r\nRRULE:FREQ=DAILY") + 60),
-                  std::string::npos) << "an entry without a rule has none";
+        EXPECT_NE(file.find("\r\nRRULE:FREQ=MONTHLY;BYMONTHDAY=28,29,30;BYSETPOS=-1\r\n"),
+                  std::string::npos);
+        EXPECT_EQ(
+            file.find("RRULE:", file.find("DTSTART:20260501T093000\r\nRRULE:FREQ=DAILY") + 60),
+            std::string::npos)
+            << "an entry without a rule has none";
     }
 }
 
@@ -236,7 +254,8 @@ TEST(ICalendarRead, BadFilesChangeNothingAndBrokenEventsAreCountedByReason)
     EXPECT_EQ(ReadTestFile("unterminated.ics").error, ReadError::Unterminated);
     EXPECT_EQ(ReadCalendar("", Cp932(), Context()).error, ReadError::NotCalendar);
     EXPECT_EQ(ReadCalendar("BEGIN:VCALENDAR\nBEGIN:VEVENT\nEND:VTODO\nEND:VCALENDAR\n", Cp932(),
-                           Context()).error,
+                           Context())
+                  .error,
               ReadError::Malformed);
 
     const ReadResult read = ReadTestFile("partly-broken.ics");
@@ -255,7 +274,8 @@ TEST(ICalendarRead, TextsAreCutOnWholeCharactersAndUnheldCharactersCounted)
     std::string file = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20270101T000000\r\nSUMMARY:";
     for (int i = 0; i < 70; ++i)
         file += "星";  // 140 bytes in the code page
-    file += "\r\nDESCRIPTION:caf\xC3\xA9 \xF0\x9F\x98\x80 \xFF end\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    file +=
+        "\r\nDESCRIPTION:caf\xC3\xA9 \xF0\x9F\x98\x80 \xFF end\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     const ReadResult read = ReadCalendar(file, Cp932(), Context());
     ASSERT_EQ(read.candidates.size(), 1u);
     const Candidate& c = read.candidates[0];
@@ -266,9 +286,10 @@ TEST(ICalendarRead, TextsAreCutOnWholeCharactersAndUnheldCharactersCounted)
 
     // A bare CR inside a line (found by fuzzing) is a line break like an escaped one;
     // a needless escape before a character of several bytes keeps all of them.
-    const ReadResult bare = ReadCalendar(
-        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20270101\nSUMMARY:a\rb\n"
-        "DESCRIPTION:c\rd\\\xE6\x97\xA5\nEND:VEVENT\nEND:VCALENDAR\n", Cp932(), Context());
+    const ReadResult bare =
+        ReadCalendar("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20270101\nSUMMARY:a\rb\n"
+                     "DESCRIPTION:c\rd\\\xE6\x97\xA5\nEND:VEVENT\nEND:VCALENDAR\n",
+                     Cp932(), Context());
     ASSERT_EQ(bare.candidates.size(), 1u);
     EXPECT_EQ(bare.candidates[0].name, "a b");
     EXPECT_EQ(bare.candidates[0].description, "c\r\nd" + Sjis(u"日"));
@@ -276,9 +297,10 @@ TEST(ICalendarRead, TextsAreCutOnWholeCharactersAndUnheldCharactersCounted)
 
     // An escaped CR or LF (also found by fuzzing) gives no raw control character:
     // a space in a name, CR LF in a description, so an export reads back the same.
-    const ReadResult escaped = ReadCalendar(
-        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:19900412\nSUMMARY:a\\\r\r\n"
-        "DESCRIPTION:c\\\rd\nEND:VEVENT\nEND:VCALENDAR\n", Cp932(), Context());
+    const ReadResult escaped =
+        ReadCalendar("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:19900412\nSUMMARY:a\\\r\r\n"
+                     "DESCRIPTION:c\\\rd\nEND:VEVENT\nEND:VCALENDAR\n",
+                     Cp932(), Context());
     ASSERT_EQ(escaped.candidates.size(), 1u);
     EXPECT_EQ(escaped.candidates[0].name, "a ");
     EXPECT_EQ(escaped.candidates[0].description, "c\r\nd");
@@ -309,12 +331,14 @@ TEST(ICalendarWrite, FileIsFoldedEscapedUtf8AndReadsBackByteForByte)
     CScheduleList list;
     list.push_back(Entry(2027, 3, 14, 9, 30, "a, b; c\\d", "line 1\r\nline 2, with; \\"));
     list.push_back(Entry(2027, 12, 31, 23, 59, longName, Sjis(u"ﾊﾝｶｸ ｶﾀｶﾅ と 全角")));
-    list.push_back(Entry(2028, 2, 29, 0, 0, Sjis(u"閏日"), std::string(200, 'x') + Sjis(u"長い解説")));
+    list.push_back(
+        Entry(2028, 2, 29, 0, 0, Sjis(u"閏日"), std::string(200, 'x') + Sjis(u"長い解説")));
     list.push_back(Entry(2027, 3, 14, 9, 30, "a, b; c\\d", "line 1\r\nline 2, with; \\"));
     ExpectRoundTrip(list);
 
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(), LeapDayRule::February28, counts);
+    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15, 1, 2, 3}, Cp932(),
+                                           LeapDayRule::February28, counts);
     EXPECT_EQ(file.compare(0, 17, "BEGIN:VCALENDAR\r\n"), 0) << "no BOM";
     EXPECT_NE(file.find("\r\nVERSION:2.0\r\n"), std::string::npos);
     EXPECT_NE(file.find("\r\nSUMMARY:a\\, b\\; c\\\\d\r\n"), std::string::npos);
@@ -327,7 +351,8 @@ TEST(ICalendarWrite, FileIsFoldedEscapedUtf8AndReadsBackByteForByte)
         EXPECT_LE(end - start, 75u);
         // A continuation (its leading space, then text) never begins inside a UTF-8 sequence.
         if (file[start] == ' ')
-            EXPECT_NE(static_cast<unsigned char>(file[start + 1]) & 0xC0, 0x80) << "line at " << start;
+            EXPECT_NE(static_cast<unsigned char>(file[start + 1]) & 0xC0, 0x80)
+                << "line at " << start;
         start = end + 2;
     }
 }
@@ -351,13 +376,18 @@ TEST(ICalendarWrite, UnrepresentableBytesAndDatesAreShownNotHidden)
 {
     CScheduleList list;
     list.push_back(Entry(2027, 2, 31, 0, 0, "no such day"));
-    list.push_back(Entry(2027, 1, 1, 0, 0, "bad \x81" "12 byte"));  // a lead byte, no trail
+    list.push_back(Entry(2027, 1, 1, 0, 0,
+                         "bad \x81"
+                         "12 byte"));  // a lead byte, no trail
     ExportCounts counts;
-    const std::string file = WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), LeapDayRule::February28, counts);
+    const std::string file =
+        WriteCalendar(list, CivilTime{2026, 6, 15}, Cp932(), LeapDayRule::February28, counts);
     EXPECT_EQ(counts.skippedBadDate, 1u);
     EXPECT_EQ(counts.written, 1u);
     EXPECT_EQ(counts.replaced, 1u);
-    EXPECT_NE(file.find("SUMMARY:bad \xEF\xBF\xBD" "12 byte\r\n"), std::string::npos);
+    EXPECT_NE(file.find("SUMMARY:bad \xEF\xBF\xBD"
+                        "12 byte\r\n"),
+              std::string::npos);
 }
 
 TEST(ICalendarWrite, SampleScheduleReadsBackByteForByte)

@@ -33,7 +33,8 @@ TEST(ImportCalendarDlg, EachRowShowsTheRuleItsEventKeeps)
 {
     std::vector<ical::Candidate> candidates(3);
     const auto set = [](ical::Candidate& c, int month, int day, RepeatRule rule, const char* name) {
-        c.year = 2027, c.month = static_cast<std::uint16_t>(month), c.day = static_cast<std::uint16_t>(day);
+        c.year = 2027, c.month = static_cast<std::uint16_t>(month),
+        c.day = static_cast<std::uint16_t>(day);
         c.hour = 9, c.minute = 5, c.repeat = rule, c.name = name;
     };
     set(candidates[0], 3, 10, RepeatRule::Yearly, "birthday");
@@ -49,5 +50,6 @@ TEST(ImportCalendarDlg, EachRowShowsTheRuleItsEventKeeps)
     };
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 4; ++column)
-            EXPECT_EQ(Cell(window, row, column), rows[row][column]) << "row " << row << " column " << column;
+            EXPECT_EQ(Cell(window, row, column), rows[row][column])
+                << "row " << row << " column " << column;
 }

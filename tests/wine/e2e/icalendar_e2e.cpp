@@ -55,11 +55,13 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
 HWND WaitFor(CPloverProcess& plover, const wchar_t* caption, int button = 0)
 {
     DialogSearch search{plover.ProcessId(), caption, button};
-    if (WaitUntil([&] {
-            search.found = nullptr;
-            ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr && Painted(search.found);
-        }, 30000))
+    if (WaitUntil(
+            [&] {
+                search.found = nullptr;
+                ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+                return search.found != nullptr && Painted(search.found);
+            },
+            30000))
         return search.found;
     ADD_FAILURE() << "no dialog " << ::testing::PrintToString(std::wstring(caption))
                   << (button ? " with button " + std::to_string(button) : "") << " within 30 s";
@@ -104,7 +106,8 @@ std::vector<int> CheckStates(HWND importDialog)
     std::vector<int> states;
     const int count = static_cast<int>(Send(list, LVM_GETITEMCOUNT));
     for (int i = 0; i < count; ++i) {
-        const auto state = Send(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK);
+        const auto state =
+            Send(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK);
         states.push_back(static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12) - 1);
     }
     return states;
@@ -121,7 +124,8 @@ protected:
         const std::vector<std::uint8_t> bytes = ReadBytes(plover.SchedulePath());
         ScheduleHeader header;
         CScheduleList list;
-        EXPECT_EQ(ReadSchedule(bytes.data(), bytes.size(), header, list), ScheduleReadResult::Complete);
+        EXPECT_EQ(ReadSchedule(bytes.data(), bytes.size(), header, list),
+                  ScheduleReadResult::Complete);
         return list;
     }
 
@@ -225,17 +229,19 @@ TEST_F(ICalendarCommands, ImportAddsOnlyTheCheckedAndABadFileNothing)
     char day[16], pastDay[16];
     std::snprintf(day, sizeof day, "%04u%02u%02u", soon.wYear, soon.wMonth, soon.wDay);
     std::snprintf(pastDay, sizeof pastDay, "%04u%02u%02u", past.wYear, past.wMonth, past.wDay);
-    const std::string ics = std::string("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n") +
-        "BEGIN:VEVENT\r\nDTSTART:" + day + "T100000\r\nSUMMARY:held\r\nEND:VEVENT\r\n" +
-        "BEGIN:VEVENT\r\nDTSTART:" + pastDay + "T100000\r\nSUMMARY:past\r\nEND:VEVENT\r\n" +
-        "BEGIN:VEVENT\r\nDTSTART:" + day + "T110000\r\nSUMMARY:new one\r\nEND:VEVENT\r\n" +
-        "BEGIN:VEVENT\r\nDTSTART:" + day + "T120000\r\nSUMMARY:new two\r\nEND:VEVENT\r\n" +
+    const std::string ics =
+        std::string("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n") + "BEGIN:VEVENT\r\nDTSTART:" + day +
+        "T100000\r\nSUMMARY:held\r\nEND:VEVENT\r\n" + "BEGIN:VEVENT\r\nDTSTART:" + pastDay +
+        "T100000\r\nSUMMARY:past\r\nEND:VEVENT\r\n" + "BEGIN:VEVENT\r\nDTSTART:" + day +
+        "T110000\r\nSUMMARY:new one\r\nEND:VEVENT\r\n" + "BEGIN:VEVENT\r\nDTSTART:" + day +
+        "T120000\r\nSUMMARY:new two\r\nEND:VEVENT\r\n" +
         "BEGIN:VEVENT\r\nSUMMARY:no start\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     const std::wstring path = plover.Dir() + L"\\events.ics";
     WriteBytes(path, std::vector<std::uint8_t>(ics.begin(), ics.end()));
     const HWND dialog = OpenImport(plover, main, path);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(CheckStates(dialog), (std::vector<int>{0, 0, 1, 1})) << "held and past start unchecked";
+    EXPECT_EQ(CheckStates(dialog), (std::vector<int>{0, 0, 1, 1}))
+        << "held and past start unchecked";
     // The last row unchecked from the keyboard, as a user would.
     const HWND rows = ::GetDlgItem(dialog, IDC_ICAL_LIST);
     ::PostMessageW(rows, WM_KEYDOWN, VK_END, 0);
