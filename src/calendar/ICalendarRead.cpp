@@ -589,9 +589,15 @@ private:
             (!SameDate(first, start.time) &&
              (repeat->rule == RepeatRule::Monthly || repeat->rule == RepeatRule::Yearly)))
             return next;
+        const CivilDate anchor = SameDate(first, start.time)
+                                     ? repeat->anchor
+                                     : CivilDate{first.year, first.month, first.day};
+        // An anchor outside the years a calendar file can name (a year 0 start)
+        // could not be written out again: such a rule gives its next date only.
+        if (anchor.year < 1 || anchor.year > 9999)
+            return next;
         c.repeat = repeat->rule;
-        c.anchor = SameDate(first, start.time) ? repeat->anchor
-                                               : CivilDate{first.year, first.month, first.day};
+        c.anchor = anchor;
         const CivilDate date = NextOccurrence(
             c.repeat, c.anchor, {m_context.today.year, m_context.today.month, m_context.today.day},
             m_context.leapDay);

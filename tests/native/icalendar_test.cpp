@@ -151,6 +151,8 @@ TEST(ICalendarRead, RecurringEventsTakeTheirNextDateOnOrAfterToday)
         // A BYMONTH or BYMONTHDAY that narrows or widens the dates: other rules.
         "2027-03-10 09:00 every march",
         "2026-06-15 09:00 daily on the 15th",
+        // A year no calendar file can name again: its next date, not its rule.
+        "2027-03-10 00:00 year zero",
     };
     ASSERT_EQ(read.candidates.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i)
