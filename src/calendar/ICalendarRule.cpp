@@ -8,14 +8,6 @@ namespace plover::ical {
 
 namespace {
 
-bool Same(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
 // A decimal number with an optional sign, at most nine digits.
 std::optional<int> Signed(std::string_view text)
 {
@@ -33,15 +25,6 @@ std::optional<int> Signed(std::string_view text)
         value = value * 10 + (c - '0');
     }
     return negative ? -value : value;
-}
-
-int WeekdayCode(std::string_view text)
-{
-    static constexpr std::string_view kDays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
-    for (int i = 0; i < 7; ++i)
-        if (Same(text, kDays[i]))
-            return i;
-    return -1;
 }
 
 // Calls `item(text)` for each item of a comma-separated list; false for an empty one.
@@ -342,46 +325,38 @@ private:
 std::optional<RecurrenceRule> ParseRecurrenceRule(std::string_view text)
 {
     RecurrenceRule rule;
-    bool hasFreq = false, ok = true;
-    while (ok && !text.empty()) {
-        const std::size_t end = std::min(text.find(';'), text.size());
-        const std::string_view item = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (item.empty())
-            continue;
-        const std::size_t equals = item.find('=');
-        if (equals == std::string_view::npos)
-            return std::nullopt;
-        const std::string_view name = item.substr(0, equals), value = item.substr(equals + 1);
-        if (Same(name, "FREQ")) {
+    bool hasFreq = false;
+    const bool ok = ForEachRulePart(text, [&](std::string_view name, std::string_view value) {
+        bool ok = true;
+        if (EqualsNoCase(name, "FREQ")) {
             hasFreq = true;
-            if (Same(value, "DAILY"))
+            if (EqualsNoCase(value, "DAILY"))
                 rule.freq = RecurrenceRule::Daily;
-            else if (Same(value, "WEEKLY"))
+            else if (EqualsNoCase(value, "WEEKLY"))
                 rule.freq = RecurrenceRule::Weekly;
-            else if (Same(value, "MONTHLY"))
+            else if (EqualsNoCase(value, "MONTHLY"))
                 rule.freq = RecurrenceRule::Monthly;
-            else if (Same(value, "YEARLY"))
+            else if (EqualsNoCase(value, "YEARLY"))
                 rule.freq = RecurrenceRule::Yearly;
             else
                 ok = false;
-        } else if (Same(name, "INTERVAL")) {
+        } else if (EqualsNoCase(name, "INTERVAL")) {
             const auto n = Signed(value);
             ok = n && *n >= 1 && *n <= 100000 && value[0] != '+' && value[0] != '-';
             if (ok)
                 rule.interval = *n;
-        } else if (Same(name, "COUNT")) {
+        } else if (EqualsNoCase(name, "COUNT")) {
             const auto n = Signed(value);
             ok = n && *n >= 1 && value[0] != '+';
             if (ok)
                 rule.count = *n;
-        } else if (Same(name, "UNTIL")) {
+        } else if (EqualsNoCase(name, "UNTIL")) {
             rule.until = ParseDateValue(value);
             ok = rule.until.has_value();
-        } else if (Same(name, "WKST")) {
+        } else if (EqualsNoCase(name, "WKST")) {
             rule.weekStart = WeekdayCode(value);
             ok = rule.weekStart >= 0;
-        } else if (Same(name, "BYDAY")) {
+        } else if (EqualsNoCase(name, "BYDAY")) {
             rule.byDay.clear();
             ok = ForEachItem(value, [&](std::string_view day) {
                 if (day.size() < 2)
@@ -399,19 +374,19 @@ std::optional<RecurrenceRule> ParseRecurrenceRule(std::string_view text)
             });
             std::sort(rule.byDay.begin(), rule.byDay.end());
             rule.byDay.erase(std::unique(rule.byDay.begin(), rule.byDay.end()), rule.byDay.end());
-        } else if (Same(name, "BYMONTH")) {
+        } else if (EqualsNoCase(name, "BYMONTH")) {
             ok = NumberList(value, 1, 12, false, rule.byMonth);
-        } else if (Same(name, "BYMONTHDAY")) {
+        } else if (EqualsNoCase(name, "BYMONTHDAY")) {
             ok = NumberList(value, 1, 31, true, rule.byMonthDay);
-        } else if (Same(name, "BYYEARDAY")) {
+        } else if (EqualsNoCase(name, "BYYEARDAY")) {
             ok = NumberList(value, 1, 366, true, rule.byYearDay);
-        } else if (Same(name, "BYWEEKNO")) {
+        } else if (EqualsNoCase(name, "BYWEEKNO")) {
             ok = NumberList(value, 1, 53, true, rule.byWeekNo);
-        } else if (Same(name, "BYHOUR")) {
+        } else if (EqualsNoCase(name, "BYHOUR")) {
             ok = NumberList(value, 0, 23, false, rule.byHour);
-        } else if (Same(name, "BYMINUTE")) {
+        } else if (EqualsNoCase(name, "BYMINUTE")) {
             ok = NumberList(value, 0, 59, false, rule.byMinute);
-        } else if (Same(name, "BYSECOND")) {
+        } else if (EqualsNoCase(name, "BYSECOND")) {
             // A leap second is the last second of its minute, as in a date-time.
             ok = NumberList(value, 0, 60, false, rule.bySecond);
             if (ok && !rule.bySecond.empty() && rule.bySecond.back() == 60) {
@@ -419,12 +394,13 @@ std::optional<RecurrenceRule> ParseRecurrenceRule(std::string_view text)
                 rule.bySecond.erase(std::unique(rule.bySecond.begin(), rule.bySecond.end()),
                                     rule.bySecond.end());
             }
-        } else if (Same(name, "BYSETPOS")) {
+        } else if (EqualsNoCase(name, "BYSETPOS")) {
             ok = NumberList(value, 1, 366, true, rule.bySetPos);
         } else {
-            ok = name.size() > 2 && Same(name.substr(0, 2), "X-");
+            ok = name.size() > 2 && EqualsNoCase(name.substr(0, 2), "X-");
         }
-    }
+        return ok;
+    });
     if (!ok || !hasFreq || (rule.count && rule.until))
         return std::nullopt;
     // Parts a frequency does not take.

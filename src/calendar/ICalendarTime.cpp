@@ -23,14 +23,6 @@ bool Digits(std::string_view text, std::size_t from, std::size_t count, int& val
     return true;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
 // A positive decimal number of at most nine digits.
 std::optional<std::int64_t> Number(std::string_view text)
 {
@@ -52,40 +44,29 @@ int WeekdayOf(const CivilTime& t)
     return static_cast<int>(((days % 7) + 7 + 4) % 7);
 }
 
-constexpr std::string_view kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
-
-int WeekdayCode(std::string_view text)
-{
-    for (int i = 0; i < 7; ++i)
-        if (EqualsNoCase(text, kWeekdays[i]))
-            return i;
-    return -1;
-}
-
-// Calls `part(name, value)` for each NAME=VALUE of a rule.
-template <class Part>
-bool ForEachPart(std::string_view text, Part part)
-{
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find(';'), text.size());
-        const std::string_view item = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (item.empty())
-            continue;
-        const std::size_t equals = item.find('=');
-        if (equals == std::string_view::npos ||
-            !part(item.substr(0, equals), item.substr(equals + 1)))
-            return false;
-    }
-    return true;
-}
-
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
 {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
 }  // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+int WeekdayCode(std::string_view text)
+{
+    static constexpr std::string_view kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+    for (int i = 0; i < 7; ++i)
+        if (EqualsNoCase(text, kWeekdays[i]))
+            return i;
+    return -1;
+}
 
 bool operator<(const CivilTime& a, const CivilTime& b)
 {
@@ -178,7 +159,7 @@ std::optional<CivilTime> RuleOnset(const Observance& o, int year, std::optional<
     int nth = 0, weekday = -1;
     std::vector<int> monthDays;
     bool yearly = false;
-    const bool ok = ForEachPart(o.rule, [&](std::string_view name, std::string_view value) {
+    const bool ok = ForEachRulePart(o.rule, [&](std::string_view name, std::string_view value) {
         if (EqualsNoCase(name, "FREQ")) {
             yearly = EqualsNoCase(value, "YEARLY");
         } else if (EqualsNoCase(name, "BYMONTH")) {

@@ -3,6 +3,7 @@
 // Proleptic Gregorian dates throughout.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -43,6 +44,29 @@ struct DateValue {
     bool isUtc = false;
 };
 std::optional<DateValue> ParseDateValue(std::string_view text);
+
+// The pieces of a rule's text, compared as the standard says, without case:
+// "SU" to "SA" as 0 to 6 (-1 for anything else), and each NAME=VALUE of a rule
+// handed to `part` (empty items skipped; false for an item without "=" or one
+// that `part` refuses).
+bool EqualsNoCase(std::string_view a, std::string_view b);
+int WeekdayCode(std::string_view text);
+template <class Part>
+bool ForEachRulePart(std::string_view text, Part part)
+{
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(';'), text.size());
+        const std::string_view item = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (item.empty())
+            continue;
+        const std::size_t equals = item.find('=');
+        if (equals == std::string_view::npos ||
+            !part(item.substr(0, equals), item.substr(equals + 1)))
+            return false;
+    }
+    return true;
+}
 
 // A UTC offset "+hhmm" or "-hhmm" (seconds allowed) in seconds.
 std::optional<int> ParseUtcOffset(std::string_view text);
