@@ -1,7 +1,8 @@
 // This month's list in the view's lower panel: a list view without headings whose
 // rows are the entries from today to the end of the month, in schedule order (a
-// repeating entry's dates together, in date order), with their days left; an empty schedule shows one grey hint row instead.  Its owner
-// places it, hands it the list view's notices and tells it when to refill.
+// repeating entry's dates together, in date order), with their days left; an
+// empty schedule shows one grey hint row instead.  Its owner places it, hands it
+// the list view's notices and tells it when to refill.
 #pragma once
 
 #include <windows.h>
