@@ -81,6 +81,16 @@ TEST_F(NotifyTest, DaysIconComesBackWithExplorerAndGoesOnEveryWayOut)
         EXPECT_STREQ(m_calls[before].second.szTip, L"卒業式まで あと2日");
         m_present = 1;  // the old Explorer took its icons with it
 
+        // Minimised with "最小化したら通知領域にしまう" the window leaves the taskbar;
+        // a click on the icon brings it back, in front.
+        h.m_Settings.WriteInt(L"TrayWhenMinimized", 1);
+        h.Frame()->ApplyNotifySettings(LoadSettings(h.m_Settings));
+        ::ShowWindow(h.Frame()->m_hWnd, SW_MINIMIZE);
+        EXPECT_FALSE(::IsWindowVisible(h.Frame()->m_hWnd));
+        ::SendMessageW(h.Frame()->m_hWnd, WM_APP + 20, 0, MAKELPARAM(NIN_SELECT, 1));
+        EXPECT_TRUE(::IsWindowVisible(h.Frame()->m_hWnd));
+        EXPECT_FALSE(::IsIconic(h.Frame()->m_hWnd));
+
         // A new day: the icon follows at once.
         Tick(h, LocalTime{1996, 5, 13, 2, 0, 0, 1});
         EXPECT_STREQ(m_calls.back().second.szTip, L"卒業式まで あと1日");

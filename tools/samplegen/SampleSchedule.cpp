@@ -1,9 +1,9 @@
 // plover_sample_schedule FILE [--target-today | --target-passed] [--picture NAME]
-//                             [--repeating]:
+//                             [--repeating] [--target-soon]:
 // writes a small schedule with dates relative to today, so a first run of Plover
 // shows a real countdown.  The first entry, a few days ahead, is the target; the
 // options date it today or twelve days ago instead, or give it a picture file, or
-// add a weekly entry that began two weeks ago.
+// add a weekly entry that began two weeks ago, or date it at the next minute.
 #include <iconv.h>
 
 #include <cstdio>
@@ -36,6 +36,7 @@ struct Options {
     int targetDays = 5;
     std::string picture;
     bool repeating = false;
+    bool soon = false;
 };
 
 bool ParseArgs(int argc, char** argv, Options& options)
@@ -47,6 +48,8 @@ bool ParseArgs(int argc, char** argv, Options& options)
             options.targetDays = -12;
         else if (std::strcmp(argv[i], "--repeating") == 0)
             options.repeating = true;
+        else if (std::strcmp(argv[i], "--target-soon") == 0)
+            options.soon = true;
         else if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc)
             options.picture = argv[++i];
         else if (argv[i][0] != '-' && !options.file)
@@ -94,12 +97,23 @@ int main(int argc, char** argv)
     Options options;
     if (!ParseArgs(argc, argv, options)) {
         std::fprintf(stderr, "usage: plover_sample_schedule FILE [--target-today | "
-                             "--target-passed] [--picture NAME] [--repeating]\n");
+                             "--target-passed] [--picture NAME] [--repeating] [--target-soon]\n");
         return 2;
     }
     plover::CScheduleList list;
     list.push_back(Entry(options.targetDays, 19, "星空観察会", "双眼鏡と温かい飲み物を持っていく",
                          options.picture));
+    if (options.soon) {
+        // Today at the next minute: the notice of the target's time comes within it.
+        const std::time_t next = std::time(nullptr) + 60;
+        std::tm parts{};
+        localtime_r(&next, &parts);
+        list.front() = Entry(0, parts.tm_hour, "星空観察会", "双眼鏡と温かい飲み物を持っていく");
+        list.front()->m_wYear = static_cast<std::uint16_t>(parts.tm_year + 1900);
+        list.front()->m_wMonth = static_cast<std::uint16_t>(parts.tm_mon + 1);
+        list.front()->m_wDay = static_cast<std::uint16_t>(parts.tm_mday);
+        list.front()->m_wMinute = static_cast<std::uint16_t>(parts.tm_min);
+    }
     list.push_back(Entry(2, 18, "忘年会", "駅前の店、七時から"));
     list.push_back(Entry(1, 9, "歯医者", ""));
     list.push_back(Entry(40, 10, "新年会", "公民館にて"));
