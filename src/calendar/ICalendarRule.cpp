@@ -78,11 +78,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-bool IsLeap(int year)
-{
-    return GregorianMonthLength(year, 2) == 29;
-}
-
 // Position `value` (negative: from the end) of a range 1..length.
 bool Matches(int value, int position, int length)
 {
@@ -204,7 +199,7 @@ private:
     void ConsiderMonth(int year, int month)
     {
         const std::int64_t first = DaysFromCivil(year, month, 1);
-        const int length = GregorianMonthLength(year, month);
+        const int length = MonthLength(year, month);
         for (int day = 0; day < length; ++day)
             Consider(first + day);
     }
@@ -244,10 +239,10 @@ private:
         const CivilTime c = CivilFromDays(d);
         if (!m_byMonth.empty() && !Has(m_byMonth, c.month))
             return;
-        const int monthLength = GregorianMonthLength(c.year, c.month);
+        const int monthLength = MonthLength(c.year, c.month);
         const std::int64_t jan1 = DaysFromCivil(c.year, 1, 1);
         const int yearDay = static_cast<int>(d - jan1) + 1;
-        const int yearLength = IsLeap(c.year) ? 366 : 365;
+        const int yearLength = IsLeapYear(c.year) ? 366 : 365;
         if (!m_rule.byWeekNo.empty() && !WeekNoMatches(d, c.year))
             return;
         if (!m_rule.byYearDay.empty() &&
@@ -550,8 +545,7 @@ std::string RepeatRuleText(RepeatRule rule, const CivilDate& anchor, LeapDayRule
     };
     // A day the anchor's month lacks counts as the month's last, as the entry's
     // dates take it.
-    const int day =
-        std::max(1, std::min(anchor.day, GregorianMonthLength(anchor.year, anchor.month)));
+    const int day = std::max(1, std::min(anchor.day, MonthLength(anchor.year, anchor.month)));
     switch (rule) {
     case RepeatRule::Daily:
         return "FREQ=DAILY";

@@ -84,15 +84,6 @@ bool DateBefore(const CivilTime& a, const CivilTime& b)
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
-int GregorianMonthLength(int year, int month)
-{
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return 0;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
 CivilTime CivilFromDays(std::int64_t days)
 {
     const CivilDate d = plover::CivilFromDays(days);
@@ -118,7 +109,7 @@ std::optional<DateValue> ParseDateValue(std::string_view text)
     CivilTime& t = value.time;
     if (!Digits(text, 0, 4, t.year) || !Digits(text, 4, 2, t.month) || !Digits(text, 6, 2, t.day))
         return std::nullopt;
-    if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > GregorianMonthLength(t.year, t.month))
+    if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > MonthLength(t.year, t.month))
         return std::nullopt;
     if (text.size() == 8) {
         value.isDate = true;
@@ -206,7 +197,7 @@ std::optional<CivilTime> RuleOnset(const Observance& o, int year, std::optional<
     CivilTime onset = o.start;
     onset.year = year;
     onset.month = month;
-    const int length = GregorianMonthLength(year, month);
+    const int length = MonthLength(year, month);
     if (weekday >= 0) {
         std::vector<int> days;
         for (int d = 1; d <= length; ++d) {

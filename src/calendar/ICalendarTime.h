@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "schedule/CivilDate.h"
+#include "schedule/DaysLeft.h"
 
 namespace plover::ical {
 
@@ -31,7 +32,6 @@ inline bool operator<=(const CivilTime& a, const CivilTime& b)
 bool SameDate(const CivilTime& a, const CivilTime& b);
 bool DateBefore(const CivilTime& a, const CivilTime& b);
 
-int GregorianMonthLength(int year, int month);
 // The date of a day number (schedule/CivilDate.h counts them), at midnight.
 CivilTime CivilFromDays(std::int64_t days);
 // `t` moved by a number of seconds (negative for earlier).

@@ -109,8 +109,8 @@ void AppendDateTime(std::string& out, const CivilTime& t)
 bool IsRealMoment(const CPloverFile& e)
 {
     return e.m_wYear >= 1 && e.m_wYear <= 9999 && e.m_wMonth >= 1 && e.m_wMonth <= 12 &&
-           e.m_wDay >= 1 && e.m_wDay <= GregorianMonthLength(e.m_wYear, e.m_wMonth) &&
-           e.m_wHour <= 23 && e.m_wMinute <= 59;
+           e.m_wDay >= 1 && e.m_wDay <= MonthLength(e.m_wYear, e.m_wMonth) && e.m_wHour <= 23 &&
+           e.m_wMinute <= 59;
 }
 
 struct Hash128 {
@@ -229,16 +229,15 @@ bool WriteCalendar(const CScheduleList& list, const CivilTime& stampUtc, const I
         const bool repeats = entry.m_Repeat != RepeatRule::None && anchor.year >= 1 &&
                              anchor.year <= 9999 && anchor.month >= 1 && anchor.month <= 12;
         const CivilTime start =
-            repeats
-                ? CivilTime{anchor.year,
-                            anchor.month,
-                            std::max(1, std::min(anchor.day,
-                                                 GregorianMonthLength(anchor.year, anchor.month))),
-                            entry.m_wHour,
-                            entry.m_wMinute,
-                            0}
-                : CivilTime{entry.m_wYear, entry.m_wMonth,  entry.m_wDay,
-                            entry.m_wHour, entry.m_wMinute, 0};
+            repeats ? CivilTime{anchor.year,
+                                anchor.month,
+                                std::max(1, std::min(anchor.day,
+                                                     MonthLength(anchor.year, anchor.month))),
+                                entry.m_wHour,
+                                entry.m_wMinute,
+                                0}
+                    : CivilTime{entry.m_wYear, entry.m_wMonth,  entry.m_wDay,
+                                entry.m_wHour, entry.m_wMinute, 0};
         out += "DTSTART:";
         AppendDateTime(out, start);
         out += "\r\n";

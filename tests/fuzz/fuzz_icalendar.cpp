@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             SjisFitLength(c.description, 255) != c.description.size())
             std::abort();
         if (c.year < 1 || c.year > 9999 || c.month < 1 || c.month > 12 || c.day < 1 ||
-            c.day > GregorianMonthLength(c.year, c.month) || c.hour > 23 || c.minute > 59)
+            c.day > MonthLength(c.year, c.month) || c.hour > 23 || c.minute > 59)
             std::abort();
         auto entry = std::make_unique<CPloverFile>();
         ToEntry(c, *entry);
