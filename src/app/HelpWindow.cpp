@@ -7,6 +7,7 @@
 #include "app/HelpPages.h"
 #include "framework/Dialog.h"
 #include "framework/Resource.h"
+#include "framework/TitleBarTheme.h"
 #include "resource.h"
 #include "services/DataFolder.h"
 
@@ -85,6 +86,7 @@ bool CHelpWindow::OnInitDialog()
     ::SetWindowPos(m_hWnd, nullptr, work.left + (work.right - work.left - width) / 2,
                    work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER);
     ShowPage(m_nPage);
+    FollowAppTheme(m_hWnd, false);
     return true;
 }
 
@@ -123,6 +125,10 @@ bool CHelpWindow::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {m_Smallest.cx, m_Smallest.cy};
         result = 0;
         return true;
+    case WM_SETTINGCHANGE:
+        if (IsAppThemeChange(message, lParam))
+            FollowAppTheme(m_hWnd, true);
+        return false;
     default:
         return false;
     }

@@ -10,6 +10,7 @@
 #include "framework/Help.h"
 #include "framework/Menu.h"
 #include "framework/RectWin32.h"
+#include "framework/TitleBarTheme.h"
 #include "framework/Resource.h"
 #include "resource.h"
 #include "services/Settings.h"
@@ -119,6 +120,7 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, CDocument* document,
         ShowMenuBar(false);
     if (Read(Settings(), cfg::StartTitleBar) != 0)
         ShowTitleBar(false);
+    FollowAppTheme(m_hWnd, false);
     return true;
 }
 
@@ -353,6 +355,10 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMECHANGE:
         if (View())
             View()->CheckDate();
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+        if (IsAppThemeChange(message, lParam))
+            FollowAppTheme(m_hWnd, true);
         return CFrameWnd::WindowProc(message, wParam, lParam);
     case WM_POWERBROADCAST:
         if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && View())

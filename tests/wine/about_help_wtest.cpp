@@ -1,6 +1,7 @@
 // The version box and the help window on real windows: the box's gradient, lines
 // and colour button, the ways it closes, its sound, a thousand openings without a
-// leak; the one help window every help command shows its page in.
+// leak; the one help window every help command shows its page in; the dark title
+// bar both windows ask for where the app theme is dark.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "app/MainFrame.h"
 #include "framework/Gdi.h"
 #include "framework/Help.h"
+#include "framework/TitleBarTheme.h"
 #include "objects/AboutDlg.h"
 #include "objects/AboutGradient.h"
 #include "objects/ColorButton.h"
@@ -183,4 +185,113 @@ TEST(HelpWindow, OneWindowShowsEachCommandsPageAndGoesWithTheMainWindow)
     SetHelpViewer(nullptr);
     EXPECT_FALSE(::IsWindow(window)) << "closed with the main window";
     EXPECT_FALSE(HelpWindow());
+}
+
+namespace {
+
+struct AttributeAsked {
+    HWND window;
+    DWORD attribute;
+    BOOL value;
+};
+std::vector<AttributeAsked> g_asked;
+
+HRESULT WINAPI RecordAttribute(HWND window, DWORD attribute, LPCVOID value, DWORD size)
+{
+    EXPECT_EQ(size, sizeof(BOOL));
+    g_asked.push_back({window, attribute, *static_cast<const BOOL*>(value)});
+    return S_OK;
+}
+
+// The user's app theme in the test prefix's registry, put back as it was.
+class CAppTheme {
+public:
+    CAppTheme()
+    {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_hKey,
+                          nullptr);
+        DWORD size = sizeof m_nSaved;
+        m_bHadValue = ::RegQueryValueExW(m_hKey, kValue, nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(&m_nSaved), &size) == ERROR_SUCCESS;
+    }
+    ~CAppTheme()
+    {
+        if (m_bHadValue)
+            Set(m_nSaved != 0);
+        else
+            ::RegDeleteValueW(m_hKey, kValue);
+        ::RegCloseKey(m_hKey);
+    }
+    void Set(bool light)
+    {
+        const DWORD value = light ? 1 : 0;
+        ::RegSetValueExW(m_hKey, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                         sizeof value);
+    }
+
+private:
+    static constexpr wchar_t kKey[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    static constexpr wchar_t kValue[] = L"AppsUseLightTheme";
+    HKEY m_hKey = nullptr;
+    DWORD m_nSaved = 1;
+    bool m_bHadValue = false;
+};
+
+std::vector<AttributeAsked> AskedFor(HWND window)
+{
+    std::vector<AttributeAsked> found;
+    for (const AttributeAsked& asked : g_asked)
+        if (asked.window == window)
+            found.push_back(asked);
+    return found;
+}
+
+}  // namespace
+
+TEST(TitleBar, DarkWhereTheAppThemeIsDarkAndFollowsItsChange)
+{
+    EXPECT_EQ(DarkTitleBarAttribute(22631), 20u);
+    EXPECT_EQ(DarkTitleBarAttribute(18985), 20u);
+    EXPECT_EQ(DarkTitleBarAttribute(18362), 19u);
+    EXPECT_EQ(DarkTitleBarAttribute(17134), 0u) << "no such attribute before 1809";
+
+    CAppTheme theme;
+    SetWindowAttributeForTest(RecordAttribute, 22631);  // Wine's prefix says Windows 7
+    SetHelpViewer(ShowHelpForCommand);
+    for (const bool light : {true, false}) {
+        SCOPED_TRACE(light ? "light" : "dark");
+        theme.Set(light);
+        g_asked.clear();
+        CViewHarness h(kToday);
+        h.SetSchedule(MakeSchedule(3, 1), 0);
+        ASSERT_TRUE(h.Open());
+        ::SendMessageW(h.Frame()->m_hWnd, WM_COMMAND, IDM_HELP, 0);
+        for (const HWND window : {h.Frame()->m_hWnd, HelpWindow()}) {
+            const auto asked = AskedFor(window);
+            if (light) {
+                EXPECT_TRUE(asked.empty()) << "a light theme leaves the bar as it always was";
+                continue;
+            }
+            ASSERT_EQ(asked.size(), 1u);
+            EXPECT_EQ(asked[0].attribute, 20u);
+            EXPECT_EQ(asked[0].value, TRUE);
+        }
+
+        // The theme turned round while the windows are open.
+        theme.Set(!light);
+        g_asked.clear();
+        for (const HWND window : {h.Frame()->m_hWnd, HelpWindow()}) {
+            ::SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
+            EXPECT_TRUE(AskedFor(window).empty()) << "another setting changes nothing";
+            ::SendMessageW(window, WM_SETTINGCHANGE, 0,
+                           reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+            const auto asked = AskedFor(window);
+            ASSERT_EQ(asked.size(), 1u);
+            EXPECT_EQ(asked[0].value, light ? TRUE : FALSE);
+        }
+        h.Close();
+    }
+    SetHelpViewer(nullptr);
+    SetWindowAttributeForTest(nullptr, 0);
 }
