@@ -66,8 +66,8 @@ bool ParseTemplate(const BYTE* data, Template& out)
         p += 3;  // point size, weight, italic and character set
         ReadNameOrOrdinal(p);
     }
-    static const wchar_t* const kClasses[] = {L"Button", L"Edit", L"Static", L"ListBox",
-                                              L"ScrollBar", L"ComboBox"};
+    static const wchar_t* const kClasses[] = {L"Button",  L"Edit",      L"Static",
+                                              L"ListBox", L"ScrollBar", L"ComboBox"};
     for (WORD i = 0; i < count; ++i) {
         p = AlignDword(p, data);
         const auto* fixed = reinterpret_cast<const BYTE*>(p);
@@ -91,9 +91,19 @@ bool ParseTemplate(const BYTE* data, Template& out)
 BOOL CALLBACK CollectDialog(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR data)
 {
     if (IS_INTRESOURCE(name))
-        reinterpret_cast<std::vector<int>*>(data)->push_back(static_cast<int>(
-            reinterpret_cast<ULONG_PTR>(name)));
+        reinterpret_cast<std::vector<int>*>(data)->push_back(
+            static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
     return TRUE;
+}
+
+// Names in the failure messages as they read (gtest escapes wide text).
+std::string Utf8(const std::wstring& text)
+{
+    std::string out(text.size() * 3, '\0');
+    out.resize(static_cast<std::size_t>(
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
+                              static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
 }
 
 bool Same(const std::wstring& kind, const wchar_t* name)
@@ -141,22 +151,21 @@ constexpr LONG kRowHeight = 10;
 
 void CheckTemplate(int dialogId, const Template& dialog)
 {
-    const std::string where = "dialog " + std::to_string(dialogId) + " (" +
-                              ::testing::PrintToString(dialog.caption) + "): control ";
-    std::map<wchar_t, int> keys;  // key -> the control that uses it
+    const std::string where =
+        "dialog " + std::to_string(dialogId) + " (" + Utf8(dialog.caption) + "): control ";
+    std::map<wchar_t, std::wstring> keys;  // key -> the text that has it
     const Item* lastStop = nullptr;
     for (std::size_t i = 0; i < dialog.items.size(); ++i) {
         const Item& item = dialog.items[i];
         const Item* before = i > 0 ? &dialog.items[i - 1] : nullptr;
         const Item* after = i + 1 < dialog.items.size() ? &dialog.items[i + 1] : nullptr;
-        const std::string control = where + std::to_string(item.id) + " (" +
-                                    ::testing::PrintToString(item.kind) + " " +
-                                    ::testing::PrintToString(item.text) + ")";
+        const std::string control = where + std::to_string(item.id) + " (" + Utf8(item.kind) +
+                                    " \"" + Utf8(item.text) + "\")";
         const wchar_t key = AccessKey(item);
         if (key) {
-            const auto [used, fresh] = keys.emplace(key, item.id);
-            EXPECT_TRUE(fresh) << control << " takes key " << static_cast<char>(key)
-                               << ", which control " << used->second << " has already";
+            const auto [used, fresh] = keys.emplace(key, item.text);
+            EXPECT_TRUE(fresh) << control << " takes key " << static_cast<char>(key) << ", which \""
+                               << Utf8(used->second) << "\" has already";
         }
         if (Same(item.kind, UPDOWN_CLASSW)) {
             EXPECT_TRUE(before && Same(before->kind, L"Edit"))
@@ -176,15 +185,15 @@ void CheckTemplate(int dialogId, const Template& dialog)
         // Tab goes right along a row, down to the next, or up only into a column
         // to the right of where it was.  A group of radio buttons is one stop.
         const DWORD type = item.style & BS_TYPEMASK;
-        const bool radio = Same(item.kind, L"Button") &&
-                           (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+        const bool radio =
+            Same(item.kind, L"Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
         if (!(item.style & WS_TABSTOP) || (radio && !(item.style & WS_GROUP)))
             continue;
         if (lastStop) {
             const bool sameRow = std::abs(item.r.top - lastStop->r.top) < kRowHeight;
-            const bool inOrder = sameRow ? item.r.left > lastStop->r.left
-                                         : item.r.top > lastStop->r.top ||
-                                               item.r.left >= lastStop->r.right;
+            const bool inOrder =
+                sameRow ? item.r.left > lastStop->r.left
+                        : item.r.top > lastStop->r.top || item.r.left >= lastStop->r.right;
             EXPECT_TRUE(inOrder) << control << " comes after control " << lastStop->id
                                  << " in the Tab order, but before it in reading order";
         }
