@@ -190,6 +190,9 @@ bool RunCommand(CMainFrame& frame, CPloverView& view, UINT id)
     case IDM_OPTIONS:
         ChangeOptions(frame, view);
         return true;
+    case IDM_VIEW_BARS:
+        view.CycleBars();
+        return true;
     case IDM_APP_ABOUT:
         ShowAboutBox(frame, view);
         return true;

@@ -134,7 +134,8 @@ bool CHelpWindow::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result
     }
 }
 
-// The list keeps its width; the page takes the rest.
+// The list keeps its width; the page takes the rest.  Both keep their top, below
+// their labels.
 void CHelpWindow::Arrange(int width, int height)
 {
     const HWND list = Item(IDC_HELP_TOPICS);
@@ -146,10 +147,10 @@ void CHelpWindow::Arrange(int width, int height)
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
     const int margin = r.left;
     const int listWidth = r.right - r.left;
-    const int inner = std::max(0, height - 2 * margin);
-    ::MoveWindow(list, margin, margin, listWidth, inner, TRUE);
+    const int inner = std::max(0, height - static_cast<int>(r.top) - margin);
+    ::MoveWindow(list, margin, r.top, listWidth, inner, TRUE);
     const int pageLeft = r.right + margin;
-    ::MoveWindow(page, pageLeft, margin, std::max(0, width - pageLeft - margin), inner, TRUE);
+    ::MoveWindow(page, pageLeft, r.top, std::max(0, width - pageLeft - margin), inner, TRUE);
 }
 
 void CHelpWindow::PostNcDestroy()

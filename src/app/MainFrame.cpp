@@ -23,6 +23,8 @@ namespace plover {
 namespace {
 
 constexpr UINT kTrayMessage = WM_APP + 20;
+// Posted as a menu's loop ends, so a command chosen in it (posted) comes first.
+constexpr UINT kMenuLoopDone = WM_APP + 21;
 constexpr UINT_PTR kNotifyTimer = 1;  // the frame's one timer
 constexpr UINT kNotifyMilliseconds = 1000;
 
@@ -204,6 +206,31 @@ void CMainFrame::ShowTitleBar(bool show)
     ::MoveWindow(m_hWnd, r.left, r.top, width, height, TRUE);
 }
 
+void CMainFrame::OnKeyMenu(WPARAM wParam, LPARAM lParam)
+{
+    // Alt+Space is the system menu's, with or without the menu bar.
+    if (lParam != L' ' && !HasMenuBar()) {
+        m_bMenuForLoop = true;
+        ShowMenuBar(true);
+    }
+    // The menu's loop has ended when this returns, also where a letter matched
+    // no menu and none ran.
+    CFrameWnd::WindowProc(WM_SYSCOMMAND, wParam, lParam);
+    if (m_bMenuForLoop)
+        ::PostMessageW(m_hWnd, kMenuLoopDone, 0, 0);
+}
+
+// A command of the menu (the bar key's own, the options) may have set the bars
+// meanwhile: the view's state says whether the menu bar stays.
+void CMainFrame::HideMenuAfterLoop()
+{
+    if (!m_bMenuForLoop)
+        return;
+    m_bMenuForLoop = false;
+    if (!View() || View()->Bars() != BarState::Both)
+        ShowMenuBar(false);
+}
+
 void CMainFrame::ReplaceCursor(int cursorNo)
 {
     const CCursor old = std::move(m_Cursor);
@@ -346,6 +373,14 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return CFrameWnd::WindowProc(message, wParam, lParam);
     case kTrayMessage:
         OnTrayCallback(lParam);
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != SC_KEYMENU)
+            return CFrameWnd::WindowProc(message, wParam, lParam);
+        OnKeyMenu(wParam, lParam);
+        return 0;
+    case kMenuLoopDone:
+        HideMenuAfterLoop();
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;  // never holds the session up; the write comes with WM_ENDSESSION

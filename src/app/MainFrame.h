@@ -64,9 +64,14 @@ private:
     void RealizePicture(bool background);
     void OnTrayCallback(LPARAM lParam);
     void ShowTrayMenu();
+    // Alt or F10 (alone or with a menu's letter) while the menu bar is hidden:
+    // the bar shows for the menu's loop and goes again after it.
+    void OnKeyMenu(WPARAM wParam, LPARAM lParam);
+    void HideMenuAfterLoop();
 
     CPloverView* m_pCountdown = nullptr;
     std::unique_ptr<CNotifier> m_pNotifier;
+    bool m_bMenuForLoop = false;  // the menu bar shows only while its loop runs
 };
 
 // The template of the program's one window: the main frame with the countdown view

@@ -17,6 +17,8 @@
 #define IDM_ZODIAC 32776
 #define IDM_OPTIONS 32777
 #define IDM_HELP_SCIENCE 32778
+// The bar key (and its item in 表示): the double click's cycle of the bars.
+#define IDM_VIEW_BARS 32779
 
 // Commands with the framework's standard numbers.
 #define IDM_FILE_NEW 57600

@@ -370,10 +370,10 @@ void CPloverView::OnStarTick()
     ::UpdateWindow(m_hWnd);
 }
 
-// The mouse: double clicks cycle the title bar and the menu bar, and a window
-// without title bar moves by any press.
+// The mouse: double clicks cycle the title bar and the menu bar (as does the
+// bar key), and a window without title bar moves by any press.
 
-void CPloverView::OnLButtonDblClk()
+void CPloverView::CycleBars()
 {
     IBarHost* frame = m_pBarHost;
     if (!frame)
@@ -434,7 +434,7 @@ LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnSize();
         return 0;
     case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk();
+        CycleBars();
         return Default(message, wParam, lParam);
     case WM_LBUTTONDOWN:
         if (OnLButtonDown())

@@ -76,6 +76,9 @@ public:
     // The bars as the options sheet left them: with a title bar the menu bar as
     // asked, without one neither.
     void ShowBars(bool titleBar, bool menuBar);
+    // The next step of the double click's cycle: both bars, the title bar alone,
+    // none, both again; the settings follow each step.
+    void CycleBars();
     // The options sheet's page shown when it was last confirmed.
     int SheetPage() const { return m_nSheetPage; }
     void SetSheetPage(int page) { m_nSheetPage = page; }
@@ -134,9 +137,7 @@ private:
     void OnTick();
     void OnStarTick();
     void StopShootingStar();
-    // The mouse and the bars.
-    void OnLButtonDblClk();
-    // True when the press starts moving a window that has no title bar.
+    // The mouse.  True when the press starts moving a window that has no title bar.
     bool OnLButtonDown();
 
     // Layout (PloverViewLayout.cpp).

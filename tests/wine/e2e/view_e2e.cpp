@@ -1,12 +1,14 @@
 // The countdown window seen from outside: its title while another window is
-// active, the bars a double click hides, dragging without a title bar, the
-// automatic minimise and close, and the target-time command.
+// active, the bars a double click or Ctrl+B hides and the menu Alt shows without
+// them, dragging without a title bar, the automatic minimise and close, and the
+// target-time command.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,33 @@ bool InMoveSize(DWORD thread)
 {
     GUITHREADINFO info{sizeof info};
     return ::GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+// Whether a menu's loop runs on `thread`.
+bool InMenuMode(DWORD thread)
+{
+    GUITHREADINFO info{sizeof info};
+    return ::GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0;
+}
+
+// Real key presses to whichever window has the keyboard: the keys go down in
+// order and up in reverse (Ctrl, then B).
+void PressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> input;
+    for (const WORD key : keys) {
+        input.emplace_back();
+        input.back().type = INPUT_KEYBOARD;
+        input.back().ki.wVk = key;
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        input.emplace_back();
+        input.back().type = INPUT_KEYBOARD;
+        input.back().ki.wVk = *--it;
+        input.back().ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof input[0]);
+    Pump(150);
 }
 
 // A real press of the left button at `from`, the pointer put there first.  (Wine
@@ -328,6 +357,70 @@ TEST_F(View, StartSettingsEnterTheDoubleClickCycleWhereTheyLeaveTheBars)
     EXPECT_TRUE(SettingIs(L"TitleBar", 1));
     EXPECT_TRUE(SettingIs(L"MenuBar", 1));
     ASSERT_TRUE(noTitle.CloseAndWait());
+}
+
+TEST_F(View, CtrlBCyclesTheBarsAndAltOrF10ShowsAHiddenMenuBarForItsLoop)
+{
+    CPloverProcess plover;
+    const HWND window = plover.StartOn(FarSchedule());
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    const RECT before = WindowRect(window);
+    const auto menuShown = [&] { return ::GetMenu(window) != nullptr; };
+
+    PressKeys({VK_CONTROL, 'B'});
+    EXPECT_TRUE(WaitUntil([&] { return !menuShown(); })) << "Ctrl+B left the menu bar";
+    EXPECT_TRUE(HasCaption(window));
+    EXPECT_TRUE(SettingIs(L"MenuBar", 0));
+
+    // Alt alone: the bar is back while its loop runs, and goes with Esc.
+    PressKeys({VK_MENU});
+    EXPECT_TRUE(WaitUntil([&] { return InMenuMode(thread); })) << "Alt began no menu loop";
+    EXPECT_TRUE(menuShown()) << "the menu's loop runs on a hidden bar";
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntil([&] { return !InMenuMode(thread) && !menuShown(); }))
+        << "after Esc: in the menu's loop " << InMenuMode(thread) << ", menu bar " << menuShown();
+
+    // The arrows and Enter choose 表示's item: the bar key's own command, from
+    // the menu it shows.
+    PressKeys({VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return InMenuMode(thread); }));
+    for (const WORD key : {VK_RIGHT, VK_RIGHT, VK_RETURN, VK_RETURN})
+        PressKeys({key});
+    EXPECT_TRUE(WaitUntil([&] { return !HasCaption(window) && !InMenuMode(thread); }))
+        << "the menu's item did not take the title bar";
+    EXPECT_TRUE(WaitUntil([&] { return !menuShown(); })) << "the menu bar stayed after its loop";
+    EXPECT_TRUE(SettingIs(L"TitleBar", 0));
+
+    // F10 without either bar.
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { return InMenuMode(thread); })) << "F10 began no menu loop";
+    EXPECT_TRUE(menuShown());
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntil([&] { return !InMenuMode(thread) && !menuShown(); }));
+    EXPECT_FALSE(HasCaption(window));
+    // Alt+Space: the system menu, still there without its title bar.
+    PressKeys({VK_MENU, VK_SPACE});
+    EXPECT_TRUE(WaitUntil([&] {
+        const HWND popup = ::FindWindowW(L"#32768", nullptr);
+        return InMenuMode(thread) && popup && ::IsWindowVisible(popup);
+    })) << "Alt+Space opened no system menu";
+    EXPECT_FALSE(menuShown()) << "Alt+Space showed the menu bar";
+    // The first Esc closes the menu, the second leaves the loop.
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntil([&] { return !InMenuMode(thread); }));
+
+    // The key brings both bars back, in the same place and size.
+    PressKeys({VK_CONTROL, 'B'});
+    EXPECT_TRUE(WaitUntil([&] { return HasCaption(window) && menuShown(); }))
+        << "Ctrl+B did not bring the bars back";
+    EXPECT_TRUE(SettingIs(L"TitleBar", 1));
+    EXPECT_TRUE(SettingIs(L"MenuBar", 1));
+    const RECT after = WindowRect(window);
+    EXPECT_TRUE(::EqualRect(&before, &after));
+    ASSERT_TRUE(plover.CloseAndWait());
 }
 
 TEST_F(View, WithoutTitleBarAPressOnTheViewDragsTheWindow)
