@@ -233,8 +233,8 @@ LRESULT CPloverView::OnGetObject(WPARAM wParam, LPARAM lParam)
         m_pAccessible = CViewAccessible::Create(m_hWnd, *this);
     if (!m_pAccessible)
         return Default(WM_GETOBJECT, wParam, lParam);
-    const LRESULT result =
-        ::LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(m_pAccessible.Get()));
+    const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam,
+                                               static_cast<IAccessible*>(m_pAccessible.Get()));
     // Failed, the standard object of the window stands in.
     return result < 0 ? Default(WM_GETOBJECT, wParam, lParam) : result;
 }

@@ -86,7 +86,8 @@ void CPloverView::UpdateAccessibleParts()
         parts.push_back({PartKind::Target, m_Panels.target, SpokenTarget(m_Texts)});
     if (m_Panels.showLower) {
         if (m_Lower.showList && m_pMonthList)
-            parts.push_back({PartKind::MonthList, m_Panels.lower, std::wstring(Trimmed(kListCaption))});
+            parts.push_back(
+                {PartKind::MonthList, m_Panels.lower, std::wstring(Trimmed(kListCaption))});
         else if (m_Lower.showClock)
             parts.push_back({PartKind::Clock, m_Panels.lower, {}});
         else if (m_Lower.content == LowerContent::Picture && !m_Picture.IsEmpty() && m_pTarget)

@@ -45,7 +45,8 @@ CComRef<CViewAccessible> CViewAccessible::Create(HWND view, const IAccessibleSou
 }
 
 CViewAccessible::CViewAccessible(HWND view, const IAccessibleSource& source)
-    : m_hWnd(view), m_pSource(&source)
+    : m_hWnd(view),
+      m_pSource(&source)
 {
 }
 

@@ -134,7 +134,10 @@ long ThreadWindows()
 
 class ViewAccessible : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    }
     void TearDown() override { ::CoUninitialize(); }
 };
 

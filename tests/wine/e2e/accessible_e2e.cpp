@@ -123,7 +123,8 @@ TEST(Accessible, AnotherProcessReadsTheDateAndCountdownAndHearsOnceOfANewTarget)
     ClearSettings();
     ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     {
-        const SYSTEMTIME today = LocalDateIn(0), inTwelve = LocalDateIn(12), inThree = LocalDateIn(3);
+        const SYSTEMTIME today = LocalDateIn(0), inTwelve = LocalDateIn(12),
+                         inThree = LocalDateIn(3);
         CScheduleList list;
         list.push_back(MakeEntry(L"卒業式", inTwelve.wYear, inTwelve.wMonth, inTwelve.wDay));
         list.push_back(MakeEntry(L"遠足", inThree.wYear, inThree.wMonth, inThree.wDay));
