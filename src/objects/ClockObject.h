@@ -25,6 +25,8 @@ public:
     void SetTargetTime(const LocalTime& target);
     void ClearTargetTime();
     const std::optional<LocalTime>& TargetTime() const { return m_Face.Target(); }
+    // The time on display, as a screen reader reads it.
+    std::wstring ShownText() const { return m_Face.Text(m_nHour24 != 0); }
 
     // Stops polling and drawing while nothing of the clock can be seen, and starts
     // again showing the time of that moment.

@@ -113,7 +113,12 @@ void CPloverView::UpdateAnimation()
     }
 }
 
-CPloverView::~CPloverView() = default;
+CPloverView::~CPloverView()
+{
+    // A view that never had its WM_DESTROY still leaves no object pointing at it.
+    if (m_pAccessible)
+        m_pAccessible->Disconnect();
+}
 
 CPloverDoc* CPloverView::GetDocument() const
 {
@@ -210,6 +215,33 @@ void CPloverView::OnDestroy()
     m_pTarget = nullptr;
     // While the view's window still stands, so the list goes before its font.
     m_pMonthList.reset();
+    // Whoever still holds the accessible object finds it disconnected; the view
+    // keeps no reference, and leaves the apartment it entered for it.
+    m_bDestroyed = true;
+    if (m_pAccessible)
+        m_pAccessible->Disconnect();
+    m_pAccessible.Reset();
+    m_ComApartment.Leave();
+}
+
+LRESULT CPloverView::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    // lParam carries a DWORD that a 64-bit LPARAM does not sign-extend.
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || m_bDestroyed || !m_ComApartment.Enter())
+        return Default(WM_GETOBJECT, wParam, lParam);
+    if (!m_pAccessible)
+        m_pAccessible = CViewAccessible::Create(m_hWnd, *this);
+    if (!m_pAccessible)
+        return Default(WM_GETOBJECT, wParam, lParam);
+    const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam,
+                                               static_cast<IAccessible*>(m_pAccessible.Get()));
+    // Failed, the standard object of the window stands in.
+    return result < 0 ? Default(WM_GETOBJECT, wParam, lParam) : result;
+}
+
+std::wstring CPloverView::ClockText() const
+{
+    return m_pClock->ShownText();
 }
 
 void CPloverView::OnActivateView(bool activate, CView* activated, CView* deactivated)
@@ -236,15 +268,17 @@ void CPloverView::LoadTarget()
     m_Picture.Clear();
     CPloverDoc* doc = GetDocument();
     m_pTarget = doc ? doc->TargetEntry() : nullptr;
+    const std::wstring picture = m_pTarget ? SjisToWide(m_pTarget->BmpFile()) : std::wstring();
+    if (!picture.empty()) {
+        m_Picture.Show(PicturePath(picture), m_hWnd);
+        m_Picture.SetDpi(m_nDpi);
+    }
+    // Laid out once the picture is in, so that a screen reader hears of the new
+    // target's panels in one go.
     Relayout();
     if (!m_pTarget) {
         m_pClock->ClearTargetTime();
         return;
-    }
-    const std::wstring picture = SjisToWide(m_pTarget->BmpFile());
-    if (!picture.empty()) {
-        m_Picture.Show(PicturePath(picture), m_hWnd);
-        m_Picture.SetDpi(m_nDpi);
     }
     m_pClock->SetTargetTime(MakeLocalTime(m_pTarget->m_wYear, m_pTarget->m_wMonth,
                                           m_pTarget->m_wDay, m_pTarget->m_wHour,
@@ -453,6 +487,8 @@ LRESULT CPloverView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         // The clock's target-time command goes where the menu's commands go.
         return ::SendMessageW(::GetParent(m_hWnd), message, wParam, lParam);
+    case WM_GETOBJECT:
+        return OnGetObject(wParam, lParam);
     case WM_WTSSESSION_CHANGE:
         OnSessionChange(wParam);
         return 0;

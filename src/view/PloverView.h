@@ -6,7 +6,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "framework/ComRef.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/View.h"
@@ -14,6 +16,7 @@
 #include "services/Settings.h"
 #include "view/BarHost.h"
 #include "view/ShootingStar.h"
+#include "view/ViewAccessible.h"
 #include "view/ViewLayout.h"
 #include "view/ViewTexts.h"
 
@@ -38,7 +41,7 @@ enum class BarState {
     None = 3,       // the title bar is hidden too: a press on the view moves the window
 };
 
-class CPloverView : public CView, public IModalListener {
+class CPloverView : public CView, public IModalListener, private IAccessibleSource {
 public:
     CPloverView();
     ~CPloverView() override;
@@ -115,6 +118,8 @@ public:
     HWND MonthList() const;
     CClockObject* Clock() const { return m_pClock.get(); }
     const CShootingStar& ShootingStar() const { return m_ShootingStar; }
+    // What a screen reader finds, as last laid out.
+    const std::vector<AccessiblePart>& ShownParts() const override { return m_Parts; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -140,12 +145,21 @@ private:
     // The mouse.  True when the press starts moving a window that has no title bar.
     bool OnLButtonDown();
 
+    // The accessible object: made on the first question, given up in OnDestroy.
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    std::wstring ClockText() const override;
+    HWND MonthListWindow() const override { return MonthList(); }
+
     // Layout (PloverViewLayout.cpp).
     void OnSize();
     // Lays the view out for its present size, settings, target and day: the panel
     // fractions, the countdown text, where the children go and whether they show.
     // Run whenever one of those changes; OnDraw then only draws what it computed.
     void Relayout();
+    // The parts a screen reader finds anew from the layout, the target and its
+    // picture; a reader is told of each name that changed (never of the clock's,
+    // which is read when asked) and of parts that came or went.
+    void UpdateAccessibleParts();
 
     // Painting (PloverViewDraw.cpp).
     void DrawPlate(HDC dc, int width, int height);
@@ -197,6 +211,11 @@ private:
     CPloverFile* m_pTarget = nullptr;
     bool m_bFirstActivate = true;
     CShootingStar m_ShootingStar;
+    std::vector<AccessiblePart> m_Parts;
+    bool m_bPartsKnown = false;  // a first layout has nothing to tell of
+    bool m_bDestroyed = false;   // no accessible object is made past WM_DESTROY
+    CComApartment m_ComApartment;
+    CComRef<CViewAccessible> m_pAccessible;
 };
 
 }  // namespace plover

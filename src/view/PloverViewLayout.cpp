@@ -2,6 +2,8 @@
 // children go, computed by ViewLayout for the present size and DPI.
 #include "view/PloverView.h"
 
+#include <utility>
+
 #include "framework/TextConv.h"
 #include "objects/ClockObject.h"
 #include "objects/RollStarObject.h"
@@ -13,6 +15,14 @@
 namespace plover {
 
 namespace {
+
+std::wstring_view Trimmed(std::wstring_view caption)
+{
+    const auto first = caption.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos)
+        return {};
+    return caption.substr(first, caption.find_last_not_of(L' ') - first + 1);
+}
 
 void MoveChild(HWND child, const Rect& r)
 {
@@ -61,6 +71,36 @@ void CPloverView::Relayout()
     MoveChild(m_pStarRight->m_hWnd, RightStarRect(width, m_nDpi));
     if (m_bStarFlying && m_ShootingStar.HasLeft(width, height))
         StopShootingStar();
+    UpdateAccessibleParts();
+}
+
+void CPloverView::UpdateAccessibleParts()
+{
+    std::vector<AccessiblePart> parts;
+    const CPloverDoc* doc = GetDocument();
+    if (m_Panels.showDate && doc)
+        parts.push_back({PartKind::Date, m_Panels.date,
+                         DateText(doc->m_nTodayYear, doc->m_nTodayMonth, doc->m_nTodayDay,
+                                  doc->m_nTodayWeekday)});
+    if (m_Panels.showTarget)
+        parts.push_back({PartKind::Target, m_Panels.target, SpokenTarget(m_Texts)});
+    if (m_Panels.showLower) {
+        if (m_Lower.showList && m_pMonthList)
+            parts.push_back(
+                {PartKind::MonthList, m_Panels.lower, std::wstring(Trimmed(kListCaption))});
+        else if (m_Lower.showClock)
+            parts.push_back({PartKind::Clock, m_Panels.lower, {}});
+        else if (m_Lower.content == LowerContent::Picture && !m_Picture.IsEmpty() && m_pTarget)
+            parts.push_back({PartKind::Picture, m_Panels.lower, SjisToWide(m_pTarget->Name())});
+    }
+    const PartChanges changes = CompareParts(m_Parts, parts);
+    m_Parts = std::move(parts);
+    if (!std::exchange(m_bPartsKnown, true))
+        return;
+    if (changes.reordered)
+        ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
+    for (const long id : changes.renamed)
+        ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_CLIENT, id);
 }
 
 }  // namespace plover

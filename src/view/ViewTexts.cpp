@@ -69,6 +69,14 @@ TargetTexts NoTargetTexts()
     return texts;
 }
 
+std::wstring SpokenTarget(const TargetTexts& texts)
+{
+    if (texts.form != TargetForm::DaysLeft && texts.form != TargetForm::CountUp)
+        return texts.sentence;
+    return texts.name + std::wstring(texts.made) + L" " + std::wstring(texts.ato) + texts.days +
+           std::wstring(texts.daysEnd);
+}
+
 bool IsInMonthList(unsigned year, unsigned month, unsigned day, int todayYear, int todayMonth,
                    int todayDay)
 {

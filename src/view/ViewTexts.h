@@ -50,6 +50,13 @@ struct TargetTexts {
 TargetTexts MakeTargetTexts(std::wstring_view name, int daysLeft, int daysSince = 0);
 TargetTexts NoTargetTexts();
 
+// The target panel as the one sentence a screen reader speaks, in the painted
+// pieces: the name with "まで" (or "から") that stand together at the upper left,
+// one blank for the gap to the line at the lower right, then that line as it reads
+// ("卒業式まで あと5日です", "卒業式から 12日たちました"); every other form is its
+// one painted sentence.
+std::wstring SpokenTarget(const TargetTexts& texts);
+
 inline constexpr std::wstring_view kListCaption = L" 今月の予定 ";
 inline constexpr std::wstring_view kClockCaption = L" 只今の時間 ";
 

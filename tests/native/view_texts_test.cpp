@@ -76,6 +76,16 @@ TEST(TargetTexts, NoTargetShowsAHintAndNoCountdown)
     EXPECT_EQ(none.colour, kBlack);
 }
 
+// What a screen reader speaks for the target panel: every form, its pieces as painted.
+TEST(TargetTexts, SpokenSentenceOfEachForm)
+{
+    EXPECT_EQ(SpokenTarget(MakeTargetTexts(L"卒業式", 5)), L"卒業式まで あと5日です");
+    EXPECT_EQ(SpokenTarget(MakeTargetTexts(L"卒業式", -1, 12)), L"卒業式から 12日たちました");
+    EXPECT_EQ(SpokenTarget(MakeTargetTexts(L"卒業式", 0)), L"本日は 卒業式 です");
+    EXPECT_EQ(SpokenTarget(MakeTargetTexts(L"卒業式", -3)), L"卒業式 は終わりました");
+    EXPECT_EQ(SpokenTarget(NoTargetTexts()), NoTargetTexts().sentence);
+}
+
 TEST(MonthList, DayAndDaysTextsKeepNumbersAligned)
 {
     MonthListItem row = MakeMonthListItem(5, 1, L"遠足");
