@@ -354,6 +354,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (View())
             View()->CheckDate();
         return CFrameWnd::WindowProc(message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        if (View())
+            View()->OnSystemLookChange();
+        return CFrameWnd::WindowProc(message, wParam, lParam);
     case WM_POWERBROADCAST:
         if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && View())
             View()->CheckDate();

@@ -26,6 +26,9 @@ public:
     void ClearTargetTime();
     const std::optional<LocalTime>& TargetTime() const { return m_Face.Target(); }
 
+    // The box's colours made anew for the present look; repaints.
+    void ApplyLook();
+
     // Stops polling and drawing while nothing of the clock can be seen, and starts
     // again showing the time of that moment.
     void SetRunning(bool running);
