@@ -392,8 +392,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             View()->CheckDate();
         return CFrameWnd::WindowProc(message, wParam, lParam);
     case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
         if (IsAppThemeChange(message, lParam))
             FollowAppTheme(m_hWnd, true);
+        if (View())
+            View()->OnSystemLookChange();
         return CFrameWnd::WindowProc(message, wParam, lParam);
     case WM_POWERBROADCAST:
         if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && View())

@@ -1,6 +1,7 @@
 #include "objects/AboutDlg.h"
 
 #include "framework/Dpi.h"
+#include "framework/SystemLook.h"
 #include "objects/AboutGradient.h"
 #include "PloverVersion.h"
 #include "resource.h"
@@ -31,12 +32,25 @@ bool CAboutDlg::OnInitDialog()
     const RECT button{px(kOkButtonRect.left), px(kOkButtonRect.top), px(kOkButtonRect.right),
                       px(kOkButtonRect.bottom)};
     m_pOkButton->Create(m_hWnd, button, IDC_ABOUT_OK, L"OK");
-    m_pOkButton->SetColors(1, RGB(0, 0, 128), RGB(255, 255, 255), RGB(0, 0, 64),
-                           RGB(64, 64, 255), RGB(0, 0, 0), RGB(128, 128, 128), RGB(128, 128, 128));
+    ApplyLook();
     m_pOkButton->SetFont(m_Font.Get());
     const CClientDC screen(::GetDesktopWindow());
     m_nBitsPixel = ::GetDeviceCaps(screen.Get(), BITSPIXEL);
     return true;
+}
+
+void CAboutDlg::ApplyLook()
+{
+    if (!HighContrast()) {
+        m_pOkButton->SetColors(1, RGB(0, 0, 128), RGB(255, 255, 255), RGB(0, 0, 64),
+                               RGB(64, 64, 255), RGB(0, 0, 0), RGB(128, 128, 128),
+                               RGB(128, 128, 128));
+        return;
+    }
+    // The bevel keeps its two sides, so a press still shows.
+    const SystemLook& look = CurrentLook();
+    m_pOkButton->SetColors(1, look.window, look.windowText, look.grayText, look.windowText,
+                           look.windowText, look.grayText, look.grayText);
 }
 
 bool CAboutDlg::OnCommand(UINT id, UINT notifyCode, HWND)
@@ -74,6 +88,14 @@ bool CAboutDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
         ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, TRUE);
         result = TRUE;
         return true;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // A top-level window of its own, told before or after the main window.
+        RefreshSystemLook();
+        if (m_pOkButton)
+            ApplyLook();
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        return false;
     case WM_DESTROY:
         m_pOkButton.reset();
         m_Font.Reset();
@@ -83,24 +105,35 @@ bool CAboutDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
     }
 }
 
-void CAboutDlg::OnPaint()
+void CAboutDlg::DrawGradient(HDC dc, const RECT& client) const
 {
-    const CPaintDC dc(m_hWnd);
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
     const bool smooth = m_nBitsPixel >= 15;
     for (const GradientBand& band : AboutGradientBands(client.bottom, smooth)) {
         const CPen pen = smooth ? MakePen(PS_SOLID, 0, RGB(0, band.green, band.blue))
                                 : MakePen(PS_INSIDEFRAME, ScaleToDpi(2, m_nDpi),
                                           RGB(0, band.green, band.blue));
-        const CSelectObject select(dc.Get(), pen.Get());
+        const CSelectObject select(dc, pen.Get());
         for (int line = 0, y = band.top; line < band.lines; ++line, y += band.lineStep) {
-            ::MoveToEx(dc.Get(), 0, y, nullptr);
-            ::LineTo(dc.Get(), client.right, y);
+            ::MoveToEx(dc, 0, y, nullptr);
+            ::LineTo(dc, client.right, y);
         }
     }
+}
+
+void CAboutDlg::OnPaint()
+{
+    const CPaintDC dc(m_hWnd);
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    if (HighContrast()) {
+        // No gradient: one plate of the window colour.
+        const CBrush plate = MakeSolidBrush(LookColour(0, COLOR_WINDOW));
+        ::FillRect(dc.Get(), &client, plate.Get());
+    } else {
+        DrawGradient(dc.Get(), client);
+    }
     ::SetBkMode(dc.Get(), TRANSPARENT);
-    ::SetTextColor(dc.Get(), RGB(255, 255, 255));
+    ::SetTextColor(dc.Get(), LookColour(RGB(255, 255, 255), COLOR_WINDOWTEXT));
     const CSelectObject font(dc.Get(), m_Font.Get());
     const int x = ScaleToDpi(60, m_nDpi);
     ::TextOutW(dc.Get(), x, ScaleToDpi(22, m_nDpi), kVersionLine,

@@ -1,5 +1,6 @@
 // The version box: the version and the maker over a blue-green gradient, the
-// program's icon, and a button of its own colours.
+// program's icon, and a button of its own colours; in high contrast all of it in
+// the system's colours, on one plain plate.
 #pragma once
 
 #include <memory>
@@ -24,6 +25,9 @@ protected:
 
 private:
     void OnPaint();
+    void DrawGradient(HDC dc, const RECT& client) const;
+    // The button's colours for the present look.
+    void ApplyLook();
 
     CFont m_Font;
     std::unique_ptr<CColorButton> m_pOkButton;

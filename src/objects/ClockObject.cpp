@@ -4,6 +4,7 @@
 
 #include "framework/Dpi.h"
 #include "framework/RectWin32.h"
+#include "framework/SystemLook.h"
 #include "objects/Frames.h"
 #include "objects/TextFont.h"
 
@@ -75,9 +76,16 @@ void CClockObject::CheckTarget(const LocalTime& now)
     m_bInTargetMinute = inMinute;
 }
 
+void CClockObject::ApplyLook()
+{
+    m_pBkBrush = MakeSolidBrush(LookColour(ToColorRef(kClockBackground), COLOR_WINDOW));
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
 int CClockObject::OnCreate()
 {
-    m_pBkBrush = MakeSolidBrush(ToColorRef(kClockBackground));
+    ApplyLook();
     if (m_bRunning)
         ::SetTimer(m_hWnd, m_nTimerID, kPollMilliseconds, nullptr);
     m_Face.SetTime(Now());
@@ -148,6 +156,7 @@ void CClockObject::OnDraw(HDC dc)
         DrawFrame(dc, frame);
 
     ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, LookColour(ToColorRef(kBlack), COLOR_WINDOWTEXT));
     // Before the first resize there is no digit font; the DC's own font stands in.
     const CSelectObject font(dc, m_pFont ? m_pFont.Get() : ::GetCurrentObject(dc, OBJ_FONT));
     const std::wstring text = m_Face.Text(m_nHour24 != 0);

@@ -28,6 +28,9 @@ public:
     // The time on display, as a screen reader reads it.
     std::wstring ShownText() const { return m_Face.Text(m_nHour24 != 0); }
 
+    // The box's colours made anew for the present look; repaints.
+    void ApplyLook();
+
     // Stops polling and drawing while nothing of the clock can be seen, and starts
     // again showing the time of that moment.
     void SetRunning(bool running);

@@ -1,6 +1,7 @@
 #include "objects/Frames.h"
 
 #include "framework/Gdi.h"
+#include "framework/SystemLook.h"
 
 namespace plover {
 
@@ -23,9 +24,11 @@ void DrawFrame(HDC dc, const FrameOutline& frame)
 {
     const auto first = FrameLines(frame);
     // Width 0 draws exactly one pixel and leaves out each line's end point, so the
-    // light and dark sides meet without overlapping.
-    CPen topLeft = MakePen(PS_SOLID, 0, ToColorRef(first[0].colour));
-    CPen bottomRight = MakePen(PS_SOLID, 0, ToColorRef(first[2].colour));
+    // light and dark sides meet without overlapping.  High contrast has no bevels:
+    // every side is a line in the text colour.
+    CPen topLeft = MakePen(PS_SOLID, 0, LookColour(ToColorRef(first[0].colour), COLOR_WINDOWTEXT));
+    CPen bottomRight =
+        MakePen(PS_SOLID, 0, LookColour(ToColorRef(first[2].colour), COLOR_WINDOWTEXT));
     CSelectObject pen(dc, topLeft.Get());
     for (int i = 0; i < frame.thickness; ++i) {
         const Rect& r = frame.rc;

@@ -1,5 +1,6 @@
 // The one-pixel raised and sunken outlines that frame the view's panels and the
-// clock, white and grey lines drawn with pens made for the call; and the clipped
+// clock, white and grey lines drawn with pens made for the call (in high contrast
+// lines of the system's text colour); and the clipped
 // plate fill the child objects start each paint with.
 #pragma once
 

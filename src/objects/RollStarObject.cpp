@@ -10,15 +10,6 @@ constexpr UINT kFrameMilliseconds = 10;
 
 }  // namespace
 
-bool StillPictures()
-{
-    static const bool still = [] {
-        wchar_t value[4] = {};
-        return ::GetEnvironmentVariableW(L"PLOVER_TEST_STILL", value, 4) == 1 && value[0] == L'1';
-    }();
-    return still;
-}
-
 CRollStarObject::CRollStarObject() : CRollStarObject(std::make_shared<CStarFrames>()) {}
 
 CRollStarObject::CRollStarObject(std::shared_ptr<const CStarFrames> frames)
@@ -38,6 +29,7 @@ const wchar_t* CRollStarObject::ClassName() const
 void CRollStarObject::SetPhase(int offset, int direction, int frame)
 {
     m_Animation.SetPhase(offset, direction, frame);
+    m_Start = m_Animation;
 }
 
 LRESULT CRollStarObject::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -62,8 +54,28 @@ LRESULT CRollStarObject::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CRollStarObject::SetFrames(std::shared_ptr<const CStarFrames> frames)
 {
     m_pFrames = std::move(frames);
-    if (m_hWnd)
-        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    if (!m_hWnd)
+        return;
+    MakePlate();
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CRollStarObject::MakePlate()
+{
+    m_pBkBrush = MakeSolidBrush(LookColour(ToColorRef(kPlateGrey), COLOR_WINDOW));
+}
+
+void CRollStarObject::UpdateMotion()
+{
+    if (!m_hWnd)
+        return;
+    if (StillPictures()) {
+        ::KillTimer(m_hWnd, m_nTimerID);
+        m_Animation = m_Start;
+    } else if (m_bRunning) {
+        ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
+    }
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CRollStarObject::SetRunning(bool running)
@@ -81,7 +93,7 @@ void CRollStarObject::SetRunning(bool running)
 
 int CRollStarObject::OnCreate()
 {
-    m_pBkBrush = MakeSolidBrush(ToColorRef(kPlateGrey));
+    MakePlate();
     if (m_bRunning && !StillPictures())
         ::SetTimer(m_hWnd, m_nTimerID, kFrameMilliseconds, nullptr);
     return 0;
@@ -105,8 +117,8 @@ void CRollStarObject::OnDraw(HDC dc)
     if (!m_pFrames)
         return;
     const int width = m_pFrames->FrameWidth();
-    CStarAnimation still = m_Animation;  // every paint a first one
-    const StarPaint paint = (StillPictures() ? still : m_Animation)
+    CStarAnimation first = m_Start;  // every paint of a still star a first one
+    const StarPaint paint = (StillPictures() ? first : m_Animation)
                                 .NextPaint(width, m_pFrames->FrameHeight(), m_pFrames->Dpi());
     ClipAndFill(dc, paint.fill, m_pBkBrush.Get());
     if (!m_pFrames->Dc())

@@ -8,17 +8,12 @@
 #include <memory>
 
 #include "framework/Gdi.h"
+#include "framework/SystemLook.h"
 #include "framework/View.h"
 #include "objects/StarAnimation.h"
 #include "objects/StarFrames.h"
 
 namespace plover {
-
-// True where PLOVER_TEST_STILL=1 was set when the program started: the rotating
-// stars then stay on their first frame and the shooting star never flies.  A test
-// that compares the screen with itself needs a view that is done drawing; a moving
-// star never is, and a starved machine can freeze it anywhere.
-bool StillPictures();
 
 class CRollStarObject : public CView {
 public:
@@ -30,8 +25,12 @@ public:
     // call it before Create.
     void SetPhase(int offset, int direction, int frame);
 
-    // Frames drawn for another DPI; the next paint uses them.
+    // Frames drawn for another DPI or look; the next paint uses them, on the
+    // plate of the present look.
     void SetFrames(std::shared_ptr<const CStarFrames> frames);
+    // Stops the star on its first frame where the look now asks for stillness,
+    // and starts it again from there where it no longer does.
+    void UpdateMotion();
     // Stops the timer while there is nothing to show, and starts it again; the
     // star goes on from the frame and height where it stopped.
     void SetRunning(bool running);
@@ -49,12 +48,14 @@ private:
     int OnCreate();
     void OnDestroy();
     void OnTimer(UINT_PTR id);
+    void MakePlate();
 
     const UINT m_nTimerID = 1;
     bool m_bRunning = true;
     CBrush m_pBkBrush;
     std::shared_ptr<const CStarFrames> m_pFrames;
     CStarAnimation m_Animation;
+    CStarAnimation m_Start;  // the first frame's phase, shown while still
 };
 
 }  // namespace plover

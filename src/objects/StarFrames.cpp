@@ -5,6 +5,7 @@
 
 #include "framework/DpiScale.h"
 #include "framework/Resource.h"
+#include "framework/SystemLook.h"
 #include "objects/Dib.h"
 #include "objects/DibImage.h"
 #include "objects/Frames.h"
@@ -12,6 +13,26 @@
 #include "resource.h"
 
 namespace plover {
+
+namespace {
+
+// High contrast keeps the stars' shape in the system's colours only: whatever is
+// not the plate takes the text colour, the plate the window colour.
+void MakeSilhouette(HDC dc, int width, int height)
+{
+    const CBitmap mask(::CreateBitmap(width, height, 1, 1, nullptr));
+    const CMemoryDC maskDc(dc);
+    const CSelectObject select(maskDc.Get(), mask.Get());
+    // Into one bit per pixel the background colour goes as 1, every other as 0;
+    // back into colour a 1 takes the background colour and a 0 the text colour.
+    ::SetBkColor(dc, ToColorRef(kPlateGrey));
+    ::BitBlt(maskDc.Get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    ::SetBkColor(dc, LookColour(0, COLOR_WINDOW));
+    ::SetTextColor(dc, LookColour(0, COLOR_WINDOWTEXT));
+    ::BitBlt(dc, 0, 0, width, height, maskDc.Get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
 
 CStarFrames::CStarFrames(int dpi) : m_nDpi(dpi)
 {
@@ -54,6 +75,8 @@ CStarFrames::CStarFrames(int dpi) : m_nDpi(dpi)
         DrawImageBits(m_Dc->Get(), frames[i], i * m_nWidth, 0, m_nWidth, m_nHeight);
     }
     ::SelectClipRgn(m_Dc->Get(), nullptr);
+    if (HighContrast())
+        MakeSilhouette(m_Dc->Get(), stripWidth, m_nHeight);
 }
 
 }  // namespace plover

@@ -17,7 +17,8 @@ public:
     // Read from this program's bitmap resources, straight from the module's copy: a
     // device bitmap made for each frame would cost more than the whole strip.  A
     // frame that is missing shows the plate.  Drawn for `dpi`: from the set of
-    // that DPI, scaled down between sets.
+    // that DPI, scaled down between sets; and for the look of the moment: in high
+    // contrast as silhouettes in the system's colours.
     explicit CStarFrames(int dpi = 96);
 
     int Dpi() const { return m_nDpi; }

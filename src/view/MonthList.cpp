@@ -10,6 +10,7 @@
 
 #include "framework/CommonControls.h"
 #include "framework/DpiScale.h"
+#include "framework/SystemLook.h"
 #include "framework/TextConv.h"
 #include "objects/Frames.h"
 #include "objects/PaintItems.h"
@@ -66,13 +67,24 @@ bool CMonthList::Create(HWND parent, UINT id, int dpi)
         column.iSubItem = i;
         ListView_InsertColumn(m_hWnd, i, &column);
     }
-    ListView_SetBkColor(m_hWnd, ToColorRef(kListCyan));
-    ListView_SetTextBkColor(m_hWnd, ToColorRef(kListCyan));
+    ApplyLook();
     ::ShowWindow(m_hWnd, SW_HIDE);
 
     m_Font = ListFont(dpi);
     ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_Font.Get()), TRUE);
     return true;
+}
+
+void CMonthList::ApplyLook()
+{
+    if (!m_hWnd)
+        return;
+    // A child is not told of a colour change; the common controls keep a copy.
+    ::SendMessageW(m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    const COLORREF back = LookColour(ToColorRef(kListCyan), COLOR_WINDOW);
+    ListView_SetBkColor(m_hWnd, back);
+    ListView_SetTextBkColor(m_hWnd, back);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void CMonthList::SetDpi(int dpi)
@@ -188,7 +200,7 @@ void CMonthList::DrawHint(HDC dc, int row)
     r.right = std::max(r.right, client.right);
     const int saved = ::SaveDC(dc);
     ::SelectObject(dc, m_Font.Get());
-    ::SetBkColor(dc, ToColorRef(kListCyan));
+    ::SetBkColor(dc, LookColour(ToColorRef(kListCyan), COLOR_WINDOW));
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     r.left += ScaleToDpi(6, m_nDpi);
     r.right -= ScaleToDpi(2, m_nDpi);
@@ -201,7 +213,7 @@ void CMonthList::DrawHint(HDC dc, int row)
             break;
         }
     }
-    ::SetTextColor(dc, ToColorRef(kHintGrey));
+    ::SetTextColor(dc, LookColour(ToColorRef(kHintGrey), COLOR_GRAYTEXT));
     ::SetBkMode(dc, TRANSPARENT);
     ::DrawTextW(dc, hint.data(), static_cast<int>(hint.size()), &r,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);

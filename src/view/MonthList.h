@@ -44,6 +44,10 @@ public:
     // with `result` the answer.
     bool OnNotify(const NMHDR& header, LRESULT& result);
 
+    // The list's colours for the present look, and the system's colours it draws
+    // its rows with read again; repaints.
+    void ApplyLook();
+
     bool ShowsHint() const { return m_bHint; }
 
     HWND m_hWnd = nullptr;

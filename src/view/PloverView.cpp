@@ -34,6 +34,23 @@ namespace {
 constexpr UINT kTickMilliseconds = 1000;
 constexpr UINT kShootingStarMilliseconds = 100;
 
+// High contrast keeps the shooting star's shape in the text colour: the picture
+// becomes that colour where the mask is black and black where it is white, which
+// is what (screen AND mask) OR picture needs.
+void MakeSilhouette(const CBitmap& picture, const CBitmap& mask)
+{
+    constexpr DWORD kBrushAndNotSource = 0x00300F08;
+    const SIZE size = BitmapSize(picture.Get());
+    const CClientDC screen(nullptr);
+    const CMemoryDC to(screen.Get());
+    const CMemoryDC from(screen.Get());
+    const CBrush ink = MakeSolidBrush(LookColour(0, COLOR_WINDOWTEXT));
+    const CSelectObject toBitmap(to.Get(), picture.Get());
+    const CSelectObject fromBitmap(from.Get(), mask.Get());
+    const CSelectObject brush(to.Get(), ink.Get());
+    ::BitBlt(to.Get(), 0, 0, size.cx, size.cy, from.Get(), 0, 0, kBrushAndNotSource);
+}
+
 }  // namespace
 
 CPloverView::CPloverView()
@@ -56,6 +73,8 @@ void CPloverView::LoadDpiPictures()
         m_nStarHeight = info.bmHeight;
     }
     m_ShootingStar.SetStarSize(m_nStarWidth, m_nStarHeight);
+    if (HighContrast() && m_pStarImage && m_pStarMask)
+        MakeSilhouette(m_pStarImage, m_pStarMask);
     {
         CClientDC desktop(::GetDesktopWindow());
         m_pStarWork.Reset(::CreateBitmap(m_ShootingStar.WorkWidth(), m_ShootingStar.WorkHeight(), 1,
@@ -64,8 +83,28 @@ void CPloverView::LoadDpiPictures()
     const auto frames = std::make_shared<const CStarFrames>(m_nDpi);
     m_pStarLeft->SetFrames(frames);
     m_pStarRight->SetFrames(frames);
-    m_pShadowPen = MakePen(PS_SOLID, ScaleToDpi(kBorderPenWidth, m_nDpi), ToColorRef(kBlack));
-    m_pLightPen = MakePen(PS_SOLID, ScaleToDpi(kBorderPenWidth, m_nDpi), ToColorRef(kWhite));
+    const int pen = ScaleToDpi(kBorderPenWidth, m_nDpi);
+    m_pShadowPen = MakePen(PS_SOLID, pen, LookColour(ToColorRef(kBlack), COLOR_WINDOWTEXT));
+    m_pLightPen = MakePen(PS_SOLID, pen, LookColour(ToColorRef(kWhite), COLOR_WINDOWTEXT));
+    m_pBackBrush = MakeSolidBrush(LookColour(ToColorRef(kPlateGrey), COLOR_WINDOW));
+}
+
+void CPloverView::OnSystemLookChange()
+{
+    RefreshSystemLook();
+    if (!m_hWnd || CurrentLook() == m_Look)
+        return;
+    m_Look = CurrentLook();
+    LoadDpiPictures();
+    m_pClock->ApplyLook();
+    if (m_pMonthList)
+        m_pMonthList->ApplyLook();
+    m_pStarLeft->UpdateMotion();
+    m_pStarRight->UpdateMotion();
+    // The shooting star greets the start once; stilled, it is not seen again.
+    if (StillPictures())
+        StopShootingStar();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void CPloverView::SetDpi(int dpi)
@@ -132,7 +171,7 @@ HWND CPloverView::ClockWindow() const
 
 bool CPloverView::OnCreate()
 {
-    m_pBackBrush = MakeSolidBrush(ToColorRef(kPlateGrey));
+    m_Look = CurrentLook();
     m_nDpi = WindowDpi(m_hWnd);
     LoadDpiPictures();
 

@@ -11,6 +11,7 @@
 #include "framework/ComRef.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "framework/SystemLook.h"
 #include "framework/View.h"
 #include "objects/PictureSlot.h"
 #include "services/Settings.h"
@@ -102,6 +103,12 @@ public:
     bool IsAnimating() const { return !m_bMinimised && !m_bLocked; }
     void SetBarHost(IBarHost* host) { m_pBarHost = host; }
 
+    // The system's settings or colours changed (WM_SETTINGCHANGE,
+    // WM_SYSCOLORCHANGE): where high contrast or less motion came or went, or the
+    // system's colours changed under high contrast, the brushes, pens and
+    // pictures are made anew, the stars stop or go on, and everything repaints.
+    void OnSystemLookChange();
+
     // What the window shows, for the frame's title and for tests.
     const std::wstring& Countdown() const { return m_strCountdown; }
     // The target panel's texts as last laid out, shown or not.
@@ -129,6 +136,7 @@ private:
 
     // State and creation (PloverView.cpp).
     bool OnCreate();
+    // The pictures, pens and brushes for the DPI and the look of the moment.
     void LoadDpiPictures();
     void UpdateAnimation();
     void OnSessionChange(WPARAM event);
@@ -176,6 +184,7 @@ private:
     std::wstring m_strCountdown;
     HCURSOR m_hCursor = nullptr;
     int m_nDpi = 96;
+    SystemLook m_Look;  // what the brushes, pens and pictures were made for
     bool m_bMinimised = false;
     bool m_bLocked = false;
     bool m_bSessionNotices = false;

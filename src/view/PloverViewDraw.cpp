@@ -3,6 +3,7 @@
 #include "view/PloverView.h"
 
 #include "framework/RectWin32.h"
+#include "framework/SystemLook.h"
 #include "framework/TextConv.h"
 #include "objects/Frames.h"
 #include "objects/TextFont.h"
@@ -52,6 +53,13 @@ TextExtent Measure(HDC dc, std::wstring_view text, const FontSize& size)
     return TextExtent{extent.cx, extent.cy};
 }
 
+// High contrast draws every text in the text colour, and the pink and teal
+// sentences of the target in the highlight colour.
+COLORREF TextColour(const RgbColour& colour)
+{
+    return LookColour(ToColorRef(colour), colour == kBlack ? COLOR_WINDOWTEXT : COLOR_HIGHLIGHT);
+}
+
 }  // namespace
 
 void CPloverView::OnDraw(HDC dc)
@@ -60,6 +68,7 @@ void CPloverView::OnDraw(HDC dc)
     ::GetClientRect(m_hWnd, &client);
     DrawPlate(dc, client.right, client.bottom);
     ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, TextColour(kBlack));
     if (m_Panels.showDate)
         DrawDatePanel(dc, m_Panels.date);
     if (m_Panels.showTarget)
@@ -96,13 +105,13 @@ void CPloverView::DrawTargetPanel(HDC dc, const Rect& panel, const TargetTexts& 
     const TargetPanelLayout layout = LayoutTargetPanel(panel, texts, m_nDpi);
     for (const FrameOutline& frame : layout.frames)
         DrawFrame(dc, frame);
-    ::SetTextColor(dc, ToColorRef(texts.colour));
+    ::SetTextColor(dc, TextColour(texts.colour));
     if (layout.piecewise)
         DrawCountdown(dc, texts, layout.countdown);
     else
         DrawInFont(dc, texts.sentence, layout.sentenceFont, layout.sentenceRect,
                    TextAlign::CentredSingle);
-    ::SetTextColor(dc, ToColorRef(kBlack));
+    ::SetTextColor(dc, TextColour(kBlack));
 }
 
 void CPloverView::DrawCountdown(HDC dc, const TargetTexts& texts, const CountdownLayout& layout)
@@ -130,7 +139,8 @@ void CPloverView::DrawLowerPanel(HDC dc, const LowerPanelLayout& layout)
         const CFont font = MakeTextFont(layout.captionFont, layout.captionFace);
         CSelectObject selectFont(dc, font.Get());
         const int oldMode = ::SetBkMode(dc, OPAQUE);
-        const COLORREF oldBack = ::SetBkColor(dc, ToColorRef(layout.captionBackground));
+        const COLORREF oldBack =
+            ::SetBkColor(dc, LookColour(ToColorRef(layout.captionBackground), COLOR_WINDOW));
         ::TextOutW(dc, layout.captionX, layout.captionY, layout.caption.data(),
                    static_cast<int>(layout.caption.size()));
         ::SetBkColor(dc, oldBack);

@@ -1,8 +1,10 @@
 #include "WineTestSupport.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 
+#include "framework/SystemLook.h"
 #include "framework/TextConv.h"
 
 namespace plover::test {
@@ -314,6 +316,81 @@ std::wstring ListRow(HWND dialog, UINT listId, int row)
     ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
     return text;
+}
+
+namespace {
+
+constexpr int kLookElements[4] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_GRAYTEXT};
+
+bool Between(COLORREF p, COLORREF a, COLORREF b)
+{
+    for (int shift : {0, 8, 16}) {
+        const int pc = (p >> shift) & 0xFF, ac = (a >> shift) & 0xFF, bc = (b >> shift) & 0xFF;
+        if (pc < std::min(ac, bc) || pc > std::max(ac, bc))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CForcedHighContrast::CForcedHighContrast()
+{
+    const COLORREF colours[4] = {kWindow, kWindowText, kHighlight, kGrayText};
+    for (int i = 0; i < 4; ++i)
+        m_saved[i] = ::GetSysColor(kLookElements[i]);
+    ::SetSysColors(4, kLookElements, colours);
+}
+
+CForcedHighContrast::~CForcedHighContrast()
+{
+    ForceHighContrast(std::nullopt);
+    ::SetSysColors(4, kLookElements, m_saved);
+    RefreshSystemLook();
+}
+
+void CForcedHighContrast::Set(bool on)
+{
+    ForceHighContrast(on ? std::optional<bool>(true) : std::nullopt);
+}
+
+bool IsSystemColour(COLORREF colour)
+{
+    const COLORREF all[4] = {CForcedHighContrast::kWindow, CForcedHighContrast::kWindowText,
+                             CForcedHighContrast::kHighlight, CForcedHighContrast::kGrayText};
+    for (int i = 0; i < 4; ++i)
+        for (int j = i; j < 4; ++j)
+            if (Between(colour, all[i], all[j]))
+                return true;
+    return false;
+}
+
+CLessMotion::CLessMotion()
+{
+    ::SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &m_bAnimation, 0);
+}
+
+namespace {
+
+void SetClientAreaAnimation(BOOL on)
+{
+    // Wine tells the windows only of a change it also writes to the profile.
+    ::SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0,
+                            reinterpret_cast<void*>(static_cast<INT_PTR>(on)),
+                            SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+
+}  // namespace
+
+CLessMotion::~CLessMotion()
+{
+    SetClientAreaAnimation(m_bAnimation);
+    RefreshSystemLook();
+}
+
+void CLessMotion::Set(bool on)
+{
+    SetClientAreaAnimation(on ? FALSE : TRUE);
 }
 
 }  // namespace plover::test

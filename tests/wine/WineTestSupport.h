@@ -80,4 +80,45 @@ std::wstring Text(HWND dialog, UINT id);
 std::wstring TitleOf(HWND window);
 std::wstring ListRow(HWND dialog, UINT listId, int row);
 
+// High contrast forced on and off through the program's own switch (Wine always
+// says off), with four system colours unlike any the program draws with: their
+// red lies in a narrow band that none of the program's fixed colours has, so a
+// fixed colour left in a paint shows, also blended into a text's smoothed edge.
+// The windows are told by whoever sets it; the colours, the switch and the look
+// come back when it goes.
+class CForcedHighContrast {
+public:
+    static constexpr COLORREF kWindow = RGB(40, 0, 48);
+    static constexpr COLORREF kWindowText = RGB(48, 255, 0);
+    static constexpr COLORREF kHighlight = RGB(44, 96, 255);
+    static constexpr COLORREF kGrayText = RGB(46, 160, 120);
+
+    CForcedHighContrast();
+    ~CForcedHighContrast();
+    CForcedHighContrast(const CForcedHighContrast&) = delete;
+    CForcedHighContrast& operator=(const CForcedHighContrast&) = delete;
+    void Set(bool on);
+
+private:
+    COLORREF m_saved[4] = {};
+};
+
+// One of those four colours, or between two of them in every channel, as a
+// smoothed text's edge is (a blend's channels need not keep one proportion).
+bool IsSystemColour(COLORREF colour);
+
+// Less motion asked through the system's own setting, which Wine keeps; the
+// windows are told (WM_SETTINGCHANGE).  The setting as it was comes back when it goes.
+class CLessMotion {
+public:
+    CLessMotion();
+    ~CLessMotion();
+    CLessMotion(const CLessMotion&) = delete;
+    CLessMotion& operator=(const CLessMotion&) = delete;
+    void Set(bool on);
+
+private:
+    BOOL m_bAnimation = TRUE;
+};
+
 }  // namespace plover::test

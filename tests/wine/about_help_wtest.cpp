@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "PaintCanvas.h"
 #include "ViewHarness.h"
 #include "WindowScript.h"
 #include "WineTestSupport.h"
@@ -18,6 +19,7 @@
 #include "objects/AboutDlg.h"
 #include "objects/AboutGradient.h"
 #include "objects/ColorButton.h"
+#include "objects/Frames.h"
 #include "resource.h"
 #include "view/PloverView.h"
 
@@ -122,6 +124,52 @@ TEST(AboutBox, ThePressedButtonSwapsItsBevelAndSinksItsCaption)
     EXPECT_EQ(downInk.left, upInk.left + 1);
     EXPECT_EQ(downInk.top, upInk.top + 1);
     ::DestroyWindow(parent);
+}
+
+// In high contrast the box is one plate of the window colour, its lines and its
+// button in the system's colours (the program's icon stays as it is); told that
+// high contrast is off, it shows its gradient again.
+TEST(AboutBox, InHighContrastIsOnePlateOfTheSystemColoursAndOffAgainItsGradient)
+{
+    using HC = CForcedHighContrast;
+    HC contrast;
+    const auto look = [&contrast](HWND box) {
+        contrast.Set(true);
+        ::SendMessageW(box, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        ::UpdateWindow(box);
+        RECT client{};
+        ::GetClientRect(box, &client);
+        RECT icon{};
+        const HWND iconItem = ::FindWindowExW(box, nullptr, L"Static", nullptr);
+        ::GetWindowRect(iconItem, &icon);
+        ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&icon), 2);
+        CPaintCanvas canvas(client.right, client.bottom);
+        {
+            const CClientDC dc(box);
+            ::BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, dc.Get(), 0, 0, SRCCOPY);
+        }
+        int foreign = 0, plate = 0, lines = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x) {
+                const COLORREF c = ToColorRef(canvas.Pixel(x, y));
+                foreign += !::PtInRect(&icon, POINT{x, y}) && !IsSystemColour(c);
+                plate += x == 2 && c == HC::kWindow;
+                lines += y >= 22 && y < 38 && x >= 60 && x < 200 && c == HC::kWindowText;
+            }
+        EXPECT_EQ(foreign, 0);
+        EXPECT_EQ(plate, client.bottom) << "one plate, no gradient";
+        EXPECT_GT(lines, 30) << "the version line";
+
+        contrast.Set(false);
+        ::SendMessageW(box, WM_SYSCOLORCHANGE, 0, 0);
+        ::UpdateWindow(box);
+        const CClientDC dc(box);
+        const auto bands = AboutGradientBands(client.bottom, true);
+        EXPECT_EQ(::GetPixel(dc.Get(), 2, bands[bands.size() / 2].top),
+                  RGB(0, bands[bands.size() / 2].green, bands[bands.size() / 2].blue));
+    };
+    EXPECT_EQ(RunAbout([](HWND box) { ::PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0); }, look),
+              IDCANCEL);
 }
 
 TEST(AboutBox, TheCommandPlaysTheVersionSoundOnlyWithSoundsOn)

@@ -4,15 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "TestDialogs.h"
+#include "PaintCanvas.h"
 #include "ViewHarness.h"
 #include "app/Commands.h"
 #include "app/MainFrame.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/Help.h"
+#include "framework/SystemLook.h"
 #include "framework/MessageBox.h"
 #include "resource.h"
 #include "objects/ClockObject.h"
+#include "objects/Frames.h"
 #include "schedule/PloverDoc.h"
 #include "schedule/ScheduleStore.h"
 #include "services/StartupEntry.h"
@@ -79,6 +82,36 @@ bool OpenSettled(CViewHarness& h)
     h.FinishShootingStar();
     h.Render();
     return true;
+}
+
+// What the screen shows of `window`'s client area, children and all.
+std::unique_ptr<CPaintCanvas> Shot(HWND window)
+{
+    RECT client{};
+    ::GetClientRect(window, &client);
+    POINT corner{0, 0};
+    ::ClientToScreen(window, &corner);
+    auto canvas = std::make_unique<CPaintCanvas>(client.right, client.bottom);
+    canvas->CopyFromScreen(corner.x, corner.y);
+    return canvas;
+}
+
+int ForeignPixels(const CPaintCanvas& canvas)
+{
+    int foreign = 0;
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x)
+            foreign += !IsSystemColour(ToColorRef(canvas.Pixel(x, y)));
+    return foreign;
+}
+
+int CountColour(const CPaintCanvas& canvas, COLORREF colour)
+{
+    int count = 0;
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x)
+            count += ToColorRef(canvas.Pixel(x, y)) == colour;
+    return count;
 }
 
 std::wstring ListText(HWND list, int row, int column)
@@ -407,8 +440,104 @@ TEST(CountdownView, StartSettingsGiveTheBarState)
     }
 }
 
+// High contrast: the view, the clock, the stars and the list draw in the four
+// system colours only, the target day's sentence in the highlight colour, with
+// no fixed colour left; off again every pixel is as before.  Each change comes
+// as the system's message to the frame.
+TEST(CountdownView, HighContrastDrawsOnlyTheSystemColoursAndOffAgainAsBefore)
+{
+    using HC = CForcedHighContrast;
+    HC contrast;
+    CViewHarness h(kToday);
+    h.m_Settings.WriteInt(L"SCI", 2);  // the clock in the lower panel
+    h.SetSchedule(Schedule(12), 0);    // the target is today: the pink sentence
+    ASSERT_TRUE(OpenSettled(h));
+    CClockObject& clock = *h.View()->Clock();
+    RECT box{};
+    ::GetClientRect(clock.m_hWnd, &box);
+    const auto paintClock = [&] {
+        auto canvas = std::make_unique<CPaintCanvas>(box.right, box.bottom);
+        clock.OnDraw(canvas->Dc());
+        return canvas;
+    };
+    const auto tell = [&](bool on, UINT message) {
+        contrast.Set(on);
+        ::SendMessageW(h.Frame()->m_hWnd, message, SPI_SETHIGHCONTRAST, 0);
+        h.Pump();
+    };
+    const auto plain = h.Render();
+    const auto plainClock = paintClock();
+
+    tell(true, WM_SETTINGCHANGE);
+    const auto px = h.Render();
+    EXPECT_EQ(std::count_if(px.begin(), px.end(), [](COLORREF c) { return !IsSystemColour(c); }), 0);
+    EXPECT_EQ(h.Pixel(px, 4, 150), HC::kWindow);
+    EXPECT_EQ(h.Pixel(px, 100, 0), HC::kWindowText) << "the client border";
+    EXPECT_EQ(h.Pixel(px, 100, 10), HC::kWindowText) << "the date panel's frame";
+    EXPECT_GT(CountIf(h, px, RECT{60, 28, 340, 61}, [](COLORREF c) { return c == HC::kWindowText; }),
+              100);
+    EXPECT_GT(CountIf(h, px, RECT{9, 88, 391, 164}, [](COLORREF c) { return c == HC::kHighlight; }),
+              50);
+    const auto hcClock = paintClock();
+    EXPECT_EQ(ForeignPixels(*hcClock), 0);
+    EXPECT_GT(CountColour(*hcClock, HC::kWindowText), 200) << "the digits";
+    const HWND star = ::GetDlgItem(h.View()->m_hWnd, IDC_STAR_LEFT);
+    ::RedrawWindow(star, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto starShot = Shot(star);
+    const int ink = CountColour(*starShot, HC::kWindowText);
+    EXPECT_GT(ink, 50) << "the star's silhouette";
+    EXPECT_EQ(CountColour(*starShot, HC::kWindow) + ink, starShot->Width() * starShot->Height());
+
+    // The list, first made now, and the system's colours changed meanwhile.
+    CPloverSettings settings = LoadSettings(h.m_Settings);
+    settings.lowerPanel = 1;
+    h.View()->ApplySettings(settings);
+    h.Pump();
+    const auto list = Shot(h.View()->MonthList());
+    EXPECT_EQ(ForeignPixels(*list), 0);
+    EXPECT_GT(CountColour(*list, HC::kWindowText), 50) << "the rows";
+    settings.lowerPanel = 2;
+    h.View()->ApplySettings(settings);
+
+    tell(false, WM_SYSCOLORCHANGE);
+    EXPECT_TRUE(h.Render() == plain) << "the view is not as before high contrast";
+    EXPECT_EQ(paintClock()->Difference(*plainClock), 0);
+}
+
+// Less motion asked while the stars turn: they stop on their first frame, as a
+// window started so shows them, and the shooting star is gone; two captures a
+// second apart are the same.  Asked no more, the stars move again.
+TEST(CountdownView, LessMotionStopsTheStarsOnTheirFirstFrameAndOffAgainTheyMove)
+{
+    CLessMotion motion;
+    std::unique_ptr<CPaintCanvas> stilled;
+    {
+        CViewHarness h(kToday);
+        h.SetSchedule(Schedule(24), 0);
+        ASSERT_TRUE(h.Open(400, 300));
+        h.Pump(200);  // the stars well past their first frame
+        motion.Set(true);
+        h.Pump(100);
+        EXPECT_FALSE(h.View()->IsShootingStarFlying());
+        stilled = Shot(h.View()->m_hWnd);
+        h.Pump(1000);
+        EXPECT_EQ(Shot(h.View()->m_hWnd)->Difference(*stilled), 0) << "something moved";
+    }
+    CViewHarness h(kToday);
+    h.SetSchedule(Schedule(24), 0);
+    ASSERT_TRUE(h.Open(400, 300));
+    EXPECT_FALSE(h.View()->IsShootingStarFlying());
+    h.Pump(300);
+    const auto started = Shot(h.View()->m_hWnd);
+    EXPECT_EQ(started->Difference(*stilled), 0) << "not the stars' first frames";
+    motion.Set(false);
+    h.Pump(300);
+    EXPECT_GT(Shot(h.View()->m_hWnd)->Difference(*started), 0) << "the stars still stand";
+}
+
 TEST(CountdownView, TenThousandRepaintsLeaveNoGdiObjectBehind)
 {
+    CForcedHighContrast contrast;
     CViewHarness h(kToday);
     h.SetSchedule(Schedule(24), 0);
     ASSERT_TRUE(OpenSettled(h));
@@ -423,6 +552,10 @@ TEST(CountdownView, TenThousandRepaintsLeaveNoGdiObjectBehind)
         if (i % 1000 == 0) {
             settings.lowerPanel = 1 + i / 1000 % 3;  // every lower panel mode
             h.View()->ApplySettings(settings);
+        }
+        if (i % 1000 == 500) {  // and each of them in high contrast and out of it
+            contrast.Set(i / 500 % 4 == 1);
+            ::SendMessageW(h.Frame()->m_hWnd, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
         }
         h.View()->OnDraw(dc.Get());
     }
