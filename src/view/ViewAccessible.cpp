@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "framework/RectWin32.h"
+
 namespace plover {
 
 namespace {
@@ -109,10 +111,15 @@ HRESULT CViewAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
     return E_NOTIMPL;
 }
 
+bool CViewAccessible::Connected() const
+{
+    return m_pSource && ::IsWindow(m_hWnd);
+}
+
 HRESULT CViewAccessible::Find(const VARIANT& child, const AccessiblePart*& part) const
 {
     part = nullptr;
-    if (!m_pSource || !::IsWindow(m_hWnd))
+    if (!Connected())
         return RPC_E_DISCONNECTED;
     if (child.vt != VT_I4)
         return E_INVALIDARG;
@@ -152,7 +159,7 @@ HRESULT CViewAccessible::get_accParent(IDispatch** parent)
     if (!parent)
         return E_POINTER;
     *parent = nullptr;
-    if (!m_pSource || !::IsWindow(m_hWnd))
+    if (!Connected())
         return RPC_E_DISCONNECTED;
     return ::CreateStdAccessibleObject(m_hWnd, OBJID_WINDOW, __uuidof(IDispatch),
                                        reinterpret_cast<void**>(parent));
@@ -163,7 +170,7 @@ HRESULT CViewAccessible::get_accChildCount(LONG* count)
     if (!count)
         return E_POINTER;
     *count = 0;
-    if (!m_pSource || !::IsWindow(m_hWnd))
+    if (!Connected())
         return RPC_E_DISCONNECTED;
     *count = static_cast<LONG>(m_pSource->ShownParts().size());
     return S_OK;
@@ -280,7 +287,7 @@ HRESULT CViewAccessible::get_accFocus(VARIANT* child)
     if (!child)
         return E_POINTER;
     ::VariantInit(child);
-    if (!m_pSource || !::IsWindow(m_hWnd))
+    if (!Connected())
         return RPC_E_DISCONNECTED;
     if (::GetFocus() != m_hWnd)
         return S_FALSE;
@@ -293,7 +300,7 @@ HRESULT CViewAccessible::get_accSelection(VARIANT* children)
     if (!children)
         return E_POINTER;
     ::VariantInit(children);
-    if (!m_pSource || !::IsWindow(m_hWnd))
+    if (!Connected())
         return RPC_E_DISCONNECTED;
     return S_FALSE;
 }
@@ -322,7 +329,7 @@ HRESULT CViewAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* h
         return hr;
     RECT r{};
     if (part)
-        r = RECT{part->rect.left, part->rect.top, part->rect.right, part->rect.bottom};
+        r = ToRECT(part->rect);
     else
         ::GetClientRect(m_hWnd, &r);
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
@@ -379,7 +386,7 @@ HRESULT CViewAccessible::accHitTest(LONG x, LONG y, VARIANT* child)
     if (!child)
         return E_POINTER;
     ::VariantInit(child);
-    if (!m_pSource || !::IsWindow(m_hWnd))
+    if (!Connected())
         return RPC_E_DISCONNECTED;
     POINT at{x, y};
     ::ScreenToClient(m_hWnd, &at);
@@ -389,8 +396,8 @@ HRESULT CViewAccessible::accHitTest(LONG x, LONG y, VARIANT* child)
         return S_FALSE;
     const std::vector<AccessiblePart>& parts = m_pSource->ShownParts();
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        const Rect& r = parts[i].rect;
-        if (at.x >= r.left && at.x < r.right && at.y >= r.top && at.y < r.bottom) {
+        const RECT r = ToRECT(parts[i].rect);
+        if (::PtInRect(&r, at)) {
             ChildVariant(static_cast<long>(i) + 1, child);
             return S_OK;
         }

@@ -81,6 +81,8 @@ private:
     // E_INVALIDARG for an id that names nothing shown; RPC_E_DISCONNECTED once the
     // view has gone.
     HRESULT Find(const VARIANT& child, const AccessiblePart*& part) const;
+    // False once the view has gone: every question is then answered RPC_E_DISCONNECTED.
+    bool Connected() const;
     // A child id as a client is given it: the list's own object, every other part
     // by its id.
     void ChildVariant(long id, VARIANT* out) const;
